@@ -1,0 +1,76 @@
+// Chart1: the blood alcohol chart, an area series over numeric axes in a shallow 3-D look.
+#pragma once
+
+#include "report/zahltext.h"
+
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+
+#include <vector>
+
+class QPainter;
+
+namespace zw {
+
+class TChart;
+
+struct TChartPunkt {
+    double X = 0;
+    double Y = 0;
+    QColor Farbe;
+};
+
+// The one area series. Changing it only marks the chart for repainting.
+class TAreaSeries {
+public:
+    explicit TAreaSeries(TChart& chart) : chart_(chart) {}
+    void Clear();
+    // Inserted after all points with a smaller or equal x.
+    void AddXY(double x, double y, const QColor& farbe);
+    const std::vector<TChartPunkt>& Punkte() const { return punkte_; }
+
+private:
+    TChart& chart_;
+    std::vector<TChartPunkt> punkte_;
+};
+
+class TChart : public QWidget {
+    Q_OBJECT
+public:
+    explicit TChart(QWidget* parent = nullptr);
+    ~TChart() override;
+
+    TAreaSeries Series1{*this};
+
+    void setTrennzeichen(const Trennzeichen& t);
+    const Trennzeichen& trennzeichen() const { return trennzeichen_; }
+
+    // Draws the whole chart, background included, at its logical size with the painter's origin
+    // at the chart's top left: the same drawing the screen shows, for pictures and files.
+    void zeichne(QPainter& p) const;
+    // The chart as an image of size() x devicePixelRatio.
+    QImage alsBild(qreal devicePixelRatio = 1.0) const;
+
+Q_SIGNALS:
+    // The right button was pressed; the owner opens its menu there.
+    void kontextmenuAngefordert(const QPoint& globalPos);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void changeEvent(QEvent* e) override;
+
+private:
+    friend class TAreaSeries;
+    void datenGeaendert();
+
+    struct Layout;
+    const Layout& layout() const;
+
+    Trennzeichen trennzeichen_;
+    mutable std::unique_ptr<Layout> layout_; // computed on demand, dropped on every change
+};
+
+} // namespace zw

@@ -1,0 +1,41 @@
+// Number texts with regional separators, and reading a litre text. No global state: the
+// separators are always passed in.
+#pragma once
+
+#include <exception>
+#include <string>
+#include <string_view>
+
+namespace zw {
+
+// Regional separators as UTF-8 (a separator may be more than one byte, e.g. U+202F).
+struct Trennzeichen {
+    std::string Dezimal = ",";
+    std::string Tausender = ".";
+};
+
+// Number text with n decimals: grouped integer digits, exactly n decimals, rounded half away
+// from zero after expanding the value to 18 significant digits. |v| >= 1e18 goes scientific.
+std::string ZahlText(double wert, int dezimalen, const Trennzeichen& t);
+
+// General number text: 15 significant digits, trailing zeros dropped, no grouping; scientific
+// outside 0.0001 <= |v| < 1e15.
+std::string AllgemeinerZahlText(double wert, const Trennzeichen& t);
+
+// The chart's label format "#,##0.###": grouped, up to three decimals, trailing zeros dropped.
+std::string AchsenText(double wert, const Trennzeichen& t);
+
+// A text that is not a floating point number.
+class EConvertError final : public std::exception {
+public:
+    explicit EConvertError(std::string meldung) : meldung_(std::move(meldung)) {}
+    const char* what() const noexcept override { return meldung_.c_str(); }
+
+private:
+    std::string meldung_;
+};
+
+// Reads a litre field's text. Throws EConvertError("'<text>' is not a valid floating point value").
+double LiesGleitkomma(std::string_view text, const Trennzeichen& t);
+
+} // namespace zw
