@@ -1,0 +1,27 @@
+#include "ui/fehler.h"
+
+#include <QMessageBox>
+#include <QPointer>
+
+namespace zw {
+
+QString Fehlermeldungstext(const QString& text)
+{
+    if (!text.isEmpty() && text.back() > QLatin1Char('.'))
+        return text + QLatin1Char('.');
+    return text;
+}
+
+void ZeigeFehler(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Zechwaage 3.3a"), Fehlermeldungstext(text),
+                    QMessageBox::Ok, parent);
+    box.exec();
+}
+
+TFehlerMelder StandardFehlerMelder(QWidget* parent)
+{
+    return [ziel = QPointer<QWidget>(parent)](const QString& text) { ZeigeFehler(ziel, text); };
+}
+
+} // namespace zw

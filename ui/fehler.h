@@ -1,0 +1,26 @@
+// How a failure reaches the user: one message box per failure. Handlers never throw through Qt;
+// they catch what our code throws and hand the text to a TFehlerMelder.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace zw {
+
+// Shows (or, in tests, records) one failure text.
+using TFehlerMelder = std::function<void(const QString& text)>;
+
+// The text as the message box shows it: a full stop is appended when the last character sorts
+// after the full stop ("… value" gets one, "… (x)" and "…!" do not).
+QString Fehlermeldungstext(const QString& text);
+
+// A modal error box with one OK button and the title "Zechwaage 3.3a".
+void ZeigeFehler(QWidget* parent, const QString& text);
+
+// A melder that shows message boxes over parent.
+TFehlerMelder StandardFehlerMelder(QWidget* parent);
+
+} // namespace zw
