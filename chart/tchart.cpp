@@ -1,1 +1,126 @@
-// placeholder
+#include "chart/tchart.h"
+
+#include "chart/schriften.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace zw {
+
+void TAreaSeries::Clear()
+{
+    punkte_.clear();
+    chart_.datenGeaendert();
+}
+
+void TAreaSeries::AddXY(double x, double y, const QColor& farbe)
+{
+    // Points without a usable x are kept last, so the others stay ordered for the search.
+    auto stelle = std::isnan(x) ? punkte_.end()
+                                : std::upper_bound(punkte_.begin(), punkte_.end(), x,
+                                                   [](double wert, const TChartPunkt& p) {
+                                                       return std::isnan(p.X) || wert < p.X;
+                                                   });
+    punkte_.insert(stelle, TChartPunkt{x, y, farbe});
+    chart_.datenGeaendert();
+}
+
+TChart::TChart(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+TChart::~TChart() = default;
+
+void TChart::setTrennzeichen(const Trennzeichen& t)
+{
+    if (t.Dezimal == trennzeichen_.Dezimal && t.Tausender == trennzeichen_.Tausender)
+        return;
+    trennzeichen_ = t;
+    datenGeaendert();
+}
+
+void TChart::datenGeaendert()
+{
+    layout_.reset();
+    update();
+}
+
+const ChartLayout& TChart::layout() const
+{
+    if (!layout_) {
+        ChartEingabe e;
+        e.groesse = size();
+        e.hintergrund = palette().color(QPalette::Window);
+        e.achsenSchrift = Arial();
+        e.markenSchrift = SmallFonts();
+        e.trennzeichen = trennzeichen_;
+        layout_ = std::make_unique<ChartLayout>(berechneChartLayout(Series1.Punkte(), e));
+    }
+    return *layout_;
+}
+
+void TChart::zeichne(QPainter& p) const
+{
+    maleChart(p, layout());
+}
+
+QImage TChart::alsBild(qreal devicePixelRatio) const
+{
+    const qreal dpr = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    QImage bild(QSize(std::max(1, static_cast<int>(std::lround(width() * dpr))),
+                      std::max(1, static_cast<int>(std::lround(height() * dpr)))),
+                QImage::Format_RGB32);
+    bild.setDevicePixelRatio(dpr);
+    QPainter p(&bild);
+    zeichne(p);
+    return bild;
+}
+
+void TChart::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    try {
+        zeichne(p);
+    } catch (const std::exception&) {
+        // Nothing sensible to show; an exception must not unwind through the event loop.
+        p.fillRect(rect(), palette().color(QPalette::Window));
+    }
+}
+
+void TChart::resizeEvent(QResizeEvent* e)
+{
+    layout_.reset();
+    QWidget::resizeEvent(e);
+}
+
+void TChart::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::RightButton) {
+        e->accept();
+        Q_EMIT kontextmenuAngefordert(e->globalPosition().toPoint());
+        return;
+    }
+    QWidget::mousePressEvent(e);
+}
+
+void TChart::changeEvent(QEvent* e)
+{
+    switch (e->type()) {
+    case QEvent::PaletteChange:
+    case QEvent::FontChange:
+    case QEvent::ApplicationFontChange:
+    case QEvent::StyleChange:
+        datenGeaendert();
+        break;
+    default:
+        break;
+    }
+    QWidget::changeEvent(e);
+}
+
+} // namespace zw

@@ -1,12 +1,14 @@
 // Chart1: the blood alcohol chart, an area series over numeric axes in a shallow 3-D look.
 #pragma once
 
+#include "chart/chartlayout.h"
 #include "report/zahltext.h"
 
 #include <QColor>
 #include <QImage>
 #include <QWidget>
 
+#include <memory>
 #include <vector>
 
 class QPainter;
@@ -66,11 +68,12 @@ private:
     friend class TAreaSeries;
     void datenGeaendert();
 
-    struct Layout;
-    const Layout& layout() const;
+    // The geometry for the current points, size, separators, palette and fonts; computed on
+    // first use and kept until one of them changes.
+    const ChartLayout& layout() const;
 
     Trennzeichen trennzeichen_;
-    mutable std::unique_ptr<Layout> layout_; // computed on demand, dropped on every change
+    mutable std::unique_ptr<ChartLayout> layout_; // computed on demand, dropped on every change
 };
 
 } // namespace zw

@@ -1,0 +1,106 @@
+// The chart's geometry as plain data, and the one routine that draws it.
+//
+// Laying out (ranges, steps, label texts, every line, polygon and box) is kept apart from
+// painting so that the screen, bitmaps and metafiles all get the same drawing, and so the
+// geometry can be checked without looking at pixels. All coordinates are logical pixels on the
+// integer grid; the painter only ever sees simple primitives a metafile can record one to one.
+#pragma once
+
+#include "report/zahltext.h"
+
+#include <QColor>
+#include <QFont>
+#include <QLine>
+#include <QPoint>
+#include <QPolygon>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <vector>
+
+class QPainter;
+
+namespace zw {
+
+struct TChartPunkt;
+
+// A straight line; width 1 or 2, solid or dotted.
+struct ChartLinie {
+    QLine linie;
+    QColor farbe;
+    int breite = 1;
+    bool gepunktet = false;
+};
+
+// A text drawn with its baseline starting at `position`.
+struct ChartText {
+    QString text;
+    QPoint position;
+};
+
+struct ChartBeschriftung {
+    double wert = 0;
+    int pixel = 0; // position along the axis: y for the left axis, x for the bottom axis
+    ChartText text;
+};
+
+struct ChartAchse {
+    double minimum = 0;
+    double maximum = 0;
+    double schritt = 0;    // 0 when no labels are drawn
+    int laenge = 0;        // pixels the range is spread over
+    int passend = 0;       // number of labels that fit
+    std::vector<ChartBeschriftung> beschriftungen; // only those strictly inside the axis
+    std::vector<ChartLinie> striche;               // major and minor ticks
+    std::vector<ChartLinie> gitter;                // dotted grid lines on the walls
+    ChartLinie linie;                              // the axis line itself
+    ChartText titel;
+    bool titelGedreht = false; // true: the text runs upwards, `position` is its baseline start
+};
+
+struct ChartFlaeche {
+    QPolygon ecken;
+    QColor fuellung;
+    QColor rand = Qt::black;
+};
+
+struct ChartMarke {
+    QRect kasten;   // covers every pixel of the box, frame included
+    ChartText text;
+    QLine pfeil;    // from the box down to the point
+};
+
+struct ChartLayout {
+    QSize groesse;
+    QColor hintergrund;
+    QFont achsenSchrift;
+    QFont markenSchrift;
+    QRect plot;   // the front face of the plot: left/top/right/bottom are the axis coordinates
+    int tiefe = 0;
+    std::vector<ChartLinie> waende;
+    ChartAchse links;
+    ChartAchse unten;
+    std::vector<ChartFlaeche> flaechen; // in drawing order: faces in the depth, then fronts
+    std::vector<ChartMarke> marken;
+};
+
+struct ChartEingabe {
+    QSize groesse;
+    QColor hintergrund;
+    QFont achsenSchrift; // titles and labels
+    QFont markenSchrift; // value marks
+    Trennzeichen trennzeichen;
+};
+
+// The whole geometry for these points. Points with a non-finite coordinate are left out.
+ChartLayout berechneChartLayout(const std::vector<TChartPunkt>& punkte, const ChartEingabe& e);
+
+// Draws the layout, background included, with the painter's origin at the chart's top left.
+void maleChart(QPainter& p, const ChartLayout& l);
+
+// The label step for a range: the first of 1, 2, 5, 10, ... (from 1e-12 for ranges under 1)
+// whose rounded number of steps is at most `passend`. 0 when there is no sensible step.
+double achsenSchritt(double spanne, int passend);
+
+} // namespace zw
