@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <string>
+#include <string_view>
 
 namespace zw {
 
@@ -33,6 +34,13 @@ public:
 
 // Throws EZeroDivide, EInvalidOp or EOverflow; never returns inf or NaN.
 TErgebnis Berechne(const TEingabe& e);
+
+// The effect band of a peak value, 1 (3 per mille or more) to 6 (below 0.3). The thresholds are
+// the exact decimal values; a peak exactly on a threshold belongs to the band above it.
+int Wirkungsstufe(double promille);
+
+// The effect text of a band 1 to 6 (UTF-8); any other band gives an empty text.
+std::string_view WirkungsText(int stufe);
 
 // The effect text for a peak value.
 std::string WirkungFuer(double promille);

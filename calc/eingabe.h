@@ -30,6 +30,15 @@ struct TEingabe {
     int Konstitution = 0;                // slider position 0 .. 2
 };
 
+// Millilitres of drink per millilitre of pure alcohol. Rounded values, used as divisors exactly as
+// written: they are not 100 divided by a whole strength (Bacardi is 37.5 %, not 37 %).
+inline constexpr double TeilerBier = 20;
+inline constexpr double TeilerWein = 9.09091;
+inline constexpr double TeilerLikoer = 4.16667;
+inline constexpr double TeilerKorn = 3.125;
+inline constexpr double TeilerBacardi = 2.66667;
+inline constexpr double TeilerWhisky = 2.38095;
+
 // A beverage of the quick entry, in on-screen order (also the report's order).
 struct TSchnellGetraenk {
     std::string_view Name;           // "Bier"

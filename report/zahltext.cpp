@@ -1,1 +1,307 @@
-// placeholder
+#include "report/zahltext.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <system_error>
+
+namespace zw {
+
+namespace {
+
+// A finite value as a decimal digit string: |value| = 0.z0 z1 z2 ... * 10^(exponent + 1), i.e.
+// z0 is the digit at 10^exponent. Digits past the end of the string are zeros; an empty string
+// (or one of zeros only) is zero.
+struct Dezimal {
+    bool negativ = false;
+    std::string ziffern;
+    int exponent = 0;
+};
+
+// The value expanded to 18 significant digits. std::to_chars is exact and correctly rounded and,
+// unlike printf, does not depend on the C locale.
+Dezimal Entwickle18(double wert)
+{
+    std::array<char, 40> puffer{};
+    const auto [ende, fehler] = std::to_chars(puffer.data(), puffer.data() + puffer.size(), wert,
+                                              std::chars_format::scientific, 17);
+    (void)fehler; // 40 characters always suffice for 18 digits and a three-digit exponent
+    Dezimal d;
+    const char* p = puffer.data();
+    if (*p == '-') {
+        d.negativ = true;
+        ++p;
+    }
+    for (; p != ende && *p != 'e'; ++p) {
+        if (*p >= '0' && *p <= '9')
+            d.ziffern.push_back(*p);
+    }
+    if (p != ende)
+        std::from_chars(p + (p[1] == '+' ? 2 : 1), ende, d.exponent);
+    if (d.ziffern.find_first_not_of('0') == std::string::npos)
+        d.ziffern.clear();
+    return d;
+}
+
+bool IstNull(const Dezimal& d)
+{
+    return d.ziffern.find_first_not_of('0') == std::string::npos;
+}
+
+// Keeps the first `stellen` digits, rounding half away from zero on the digits as they stand.
+// A carry out of the first digit raises the exponent.
+void Runde(Dezimal& d, int stellen)
+{
+    if (stellen >= static_cast<int>(d.ziffern.size()))
+        return;
+    if (stellen < 0) {
+        d.ziffern.clear();
+        return;
+    }
+    const bool auf = d.ziffern[static_cast<std::size_t>(stellen)] >= '5';
+    d.ziffern.resize(static_cast<std::size_t>(stellen));
+    if (!auf)
+        return;
+    int i = stellen - 1;
+    while (i >= 0 && d.ziffern[static_cast<std::size_t>(i)] == '9') {
+        d.ziffern[static_cast<std::size_t>(i)] = '0';
+        --i;
+    }
+    if (i >= 0) {
+        ++d.ziffern[static_cast<std::size_t>(i)];
+    } else {
+        d.ziffern.insert(d.ziffern.begin(), '1');
+        ++d.exponent;
+    }
+}
+
+void StreicheNullen(Dezimal& d)
+{
+    const auto letzte = d.ziffern.find_last_not_of('0');
+    d.ziffern.resize(letzte == std::string::npos ? 0 : letzte + 1);
+}
+
+char ZifferBei(const Dezimal& d, int zehnerpotenz)
+{
+    const int i = d.exponent - zehnerpotenz;
+    if (i < 0 || i >= static_cast<int>(d.ziffern.size()))
+        return '0';
+    return d.ziffern[static_cast<std::size_t>(i)];
+}
+
+// Fixed notation with exactly `dezimalen` decimals of an already rounded value.
+std::string Festkomma(const Dezimal& d, int dezimalen, bool gruppieren, const Trennzeichen& t)
+{
+    std::string ganz;
+    for (int p = std::max(d.exponent, 0); p >= 0; --p)
+        ganz.push_back(ZifferBei(d, p));
+    const auto erste = ganz.find_first_not_of('0');
+    ganz.erase(0, erste == std::string::npos ? ganz.size() - 1 : erste);
+
+    std::string text;
+    if (d.negativ && !IstNull(d))
+        text.push_back('-');
+    for (std::size_t i = 0; i < ganz.size(); ++i) {
+        if (gruppieren && i > 0 && (ganz.size() - i) % 3 == 0)
+            text += t.Tausender;
+        text.push_back(ganz[i]);
+    }
+    if (dezimalen > 0) {
+        text += t.Dezimal;
+        for (int p = -1; p >= -dezimalen; --p)
+            text.push_back(ZifferBei(d, p));
+    }
+    return text;
+}
+
+// Scientific notation with at most `stellen` significant digits: "1,5E20", "-2E-7".
+std::string Wissenschaftlich(Dezimal d, int stellen, const Trennzeichen& t)
+{
+    Runde(d, stellen);
+    StreicheNullen(d);
+    if (d.ziffern.empty())
+        return "0";
+    std::string text;
+    if (d.negativ)
+        text.push_back('-');
+    text.push_back(d.ziffern[0]);
+    if (d.ziffern.size() > 1) {
+        text += t.Dezimal;
+        text.append(d.ziffern, 1);
+    }
+    text.push_back('E');
+    text += std::to_string(d.exponent);
+    return text;
+}
+
+// Not produced by the calculation, which never yields inf or NaN; written the way the
+// number formatting of the platform has always written them.
+std::string NichtEndlich(double wert)
+{
+    if (std::isnan(wert))
+        return "NAN";
+    return wert < 0 ? "-INF" : "INF";
+}
+
+constexpr double GrenzeFestkomma = 1e18;
+constexpr int MaxDezimalen = 18;
+
+std::string Grosse(double wert, const Trennzeichen& t)
+{
+    return Wissenschaftlich(Entwickle18(wert), 18, t);
+}
+
+} // namespace
+
+std::string ZahlText(double wert, int dezimalen, const Trennzeichen& t)
+{
+    if (!std::isfinite(wert))
+        return NichtEndlich(wert);
+    if (std::fabs(wert) >= GrenzeFestkomma)
+        return Grosse(wert, t);
+    dezimalen = std::clamp(dezimalen, 0, MaxDezimalen);
+    Dezimal d = Entwickle18(wert);
+    Runde(d, d.exponent + 1 + dezimalen);
+    return Festkomma(d, dezimalen, true, t);
+}
+
+std::string AllgemeinerZahlText(double wert, const Trennzeichen& t)
+{
+    if (!std::isfinite(wert))
+        return NichtEndlich(wert);
+    Dezimal d = Entwickle18(wert);
+    Runde(d, 15);
+    StreicheNullen(d);
+    if (d.ziffern.empty())
+        return "0";
+    if (d.exponent < -4 || d.exponent >= 15)
+        return Wissenschaftlich(d, 15, t);
+    const int dezimalen = std::max(0, static_cast<int>(d.ziffern.size()) - d.exponent - 1);
+    return Festkomma(d, dezimalen, false, t);
+}
+
+std::string AchsenText(double wert, const Trennzeichen& t)
+{
+    if (!std::isfinite(wert))
+        return NichtEndlich(wert);
+    if (std::fabs(wert) >= GrenzeFestkomma)
+        return Grosse(wert, t);
+    Dezimal d = Entwickle18(wert);
+    Runde(d, d.exponent + 1 + 3);
+    StreicheNullen(d);
+    if (d.ziffern.empty())
+        return "0";
+    const int dezimalen = std::clamp(static_cast<int>(d.ziffern.size()) - d.exponent - 1, 0, 3);
+    return Festkomma(d, dezimalen, true, t);
+}
+
+namespace {
+
+[[noreturn]] void Ungueltig(std::string_view text)
+{
+    std::string meldung;
+    meldung.reserve(text.size() + 40);
+    meldung += '\'';
+    meldung += text;
+    meldung += "' is not a valid floating point value";
+    throw EConvertError(std::move(meldung));
+}
+
+bool IstZiffer(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+std::string_view Ziffernfolge(std::string_view s, std::size_t& pos)
+{
+    const std::size_t anfang = pos;
+    while (pos < s.size() && IstZiffer(s[pos]))
+        ++pos;
+    return s.substr(anfang, pos - anfang);
+}
+
+} // namespace
+
+double LiesGleitkomma(std::string_view text, const Trennzeichen& t)
+{
+    // Only blanks are skipped; a tab or any other white space makes the text invalid.
+    const auto anfang = text.find_first_not_of(' ');
+    if (anfang == std::string_view::npos)
+        Ungueltig(text);
+    const std::string_view s = text.substr(anfang, text.find_last_not_of(' ') + 1 - anfang);
+
+    std::size_t pos = 0;
+    bool negativ = false;
+    if (s[pos] == '+' || s[pos] == '-') {
+        negativ = s[pos] == '-';
+        ++pos;
+    }
+    const std::string_view ganz = Ziffernfolge(s, pos);
+    std::string_view bruch;
+    bool mitTrenner = false;
+    if (!t.Dezimal.empty() && s.substr(pos).starts_with(t.Dezimal)) {
+        mitTrenner = true;
+        pos += t.Dezimal.size();
+        bruch = Ziffernfolge(s, pos);
+    }
+    // A lone separator counts as a number (zero); a bare sign does not.
+    if (ganz.empty() && bruch.empty() && !mitTrenner)
+        Ungueltig(text);
+
+    long long exponent = 0;
+    if (pos < s.size() && (s[pos] == 'E' || s[pos] == 'e')) {
+        ++pos;
+        bool expNegativ = false;
+        if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) {
+            expNegativ = s[pos] == '-';
+            ++pos;
+        }
+        // Saturate: anything this far out is beyond the range of a double either way.
+        for (const char c : Ziffernfolge(s, pos))
+            exponent = std::min(exponent * 10 + (c - '0'), 100'000'000LL);
+        if (expNegativ)
+            exponent = -exponent;
+    }
+    if (pos != s.size())
+        Ungueltig(text);
+
+    // Leading zeros carry no information and would only mislead the range estimate below.
+    const auto ersteGanz = ganz.find_first_not_of('0');
+    const std::string_view ganzOhneNullen =
+        ersteGanz == std::string_view::npos ? std::string_view{} : ganz.substr(ersteGanz);
+    const auto ersteBruch = bruch.find_first_not_of('0');
+    if (ganzOhneNullen.empty() && ersteBruch == std::string_view::npos)
+        return negativ ? -0.0 : 0.0;
+
+    // The validated number in the one spelling std::from_chars takes, independent of any locale.
+    std::string normal;
+    normal.reserve(ganz.size() + bruch.size() + 24);
+    if (negativ)
+        normal += '-';
+    normal += ganzOhneNullen.empty() ? std::string_view("0") : ganzOhneNullen;
+    if (!bruch.empty()) {
+        normal += '.';
+        normal += bruch;
+    }
+    normal += 'e';
+    normal += std::to_string(exponent);
+
+    double wert = 0;
+    const auto [ende, fehler] = std::from_chars(normal.data(), normal.data() + normal.size(), wert);
+    if (fehler == std::errc::result_out_of_range) {
+        // Decimal position of the leading digit decides between overflow and underflow.
+        const long long fuehrend = ganzOhneNullen.empty()
+                                       ? -static_cast<long long>(ersteBruch) - 1 + exponent
+                                       : static_cast<long long>(ganzOhneNullen.size()) - 1 + exponent;
+        if (fuehrend < 0)
+            return negativ ? -0.0 : 0.0; // too small to represent: reads as zero
+        Ungueltig(text);
+    }
+    if (fehler != std::errc() || ende != normal.data() + normal.size() || !std::isfinite(wert))
+        Ungueltig(text);
+    return wert;
+}
+
+} // namespace zw

@@ -1,0 +1,38 @@
+// Double arithmetic that stops with the matching failure where a trapping FPU would, so that
+// no infinity or NaN ever leaves a calculation. Every intermediate result is checked, so an
+// overflow is reported at the operation that leaves the range; an infinity can only enter
+// through an operand, and inf - inf, 0 * inf, inf / inf are invalid operations.
+#pragma once
+
+#include "calc/berechnung.h"
+
+#include <cmath>
+
+namespace zw::gk {
+
+namespace detail {
+inline double Pruefe(double a, double b, double r)
+{
+    if (std::isnan(a) || std::isnan(b) || std::isnan(r))
+        throw EInvalidOp();
+    if (std::isinf(r))
+        throw EOverflow();
+    return r;
+}
+} // namespace detail
+
+inline double Plus(double a, double b) { return detail::Pruefe(a, b, a + b); }
+inline double Minus(double a, double b) { return detail::Pruefe(a, b, a - b); }
+inline double Mal(double a, double b) { return detail::Pruefe(a, b, a * b); }
+
+inline double Durch(double a, double b)
+{
+    if (b == 0) {
+        if (a == 0 || std::isnan(a))
+            throw EInvalidOp();
+        throw EZeroDivide();
+    }
+    return detail::Pruefe(a, b, a / b);
+}
+
+} // namespace zw::gk
