@@ -190,11 +190,11 @@ ChartLayout berechneChartLayout(const std::vector<TChartPunkt>& alle, const Char
     l.tiefe = std::max(0, runde((rahmenRechts - rahmenLinks) * 10 * 0.001));
     const int d = l.tiefe;
 
-    // Vertical first: the left axis' labels decide how wide the left axis is.
-    const int halbeAchse = kAchsenBreite / 2;
+    // Vertical first: the left axis' labels decide how wide the left axis is. Below the plot's
+    // bottom row come one more row of the axis line, the ticks, a gap, the labels and the
+    // title's reserved rows.
     const int oben = rahmenOben + d;
-    const int unten =
-        rahmenUnten - (halbeAchse + kStrich + kLabelAbstand + fa.height() + kTitelUnten);
+    const int unten = rahmenUnten - 1 - (kAchsenBreite - 1 + kStrich + 1 + fa.height() + kTitelUnten);
     const int hoehe = std::max(0, unten - oben);
     const AchsenRechnung ry = rechneAchse(by, hoehe, leer, e.trennzeichen,
                                           [&](const QString&) { return fa.height(); });
@@ -206,7 +206,7 @@ ChartLayout berechneChartLayout(const std::vector<TChartPunkt>& alle, const Char
         labelBreite = std::max({labelBreite, fa.horizontalAdvance(alsText(by.min, e.trennzeichen)),
                                 fa.horizontalAdvance(alsText(by.max, e.trennzeichen))});
     }
-    const int links = rahmenLinks + kTitelLinks + labelBreite + kLabelAbstand + kStrich + halbeAchse;
+    const int links = rahmenLinks + kTitelLinks + labelBreite + kLabelAbstand + kStrich + kAchsenBreite - 1;
     const int rechts = std::max(links, rahmenRechts - 1 - d);
     const int breite = rechts - links;
     const int xLaenge = runde(breite * 0.95);
@@ -235,62 +235,61 @@ ChartLayout berechneChartLayout(const std::vector<TChartPunkt>& alle, const Char
     wand(lo, lu);
     wand(lu, ru);
 
-    // Left axis. The 2-pixel axis line covers the columns links-1 and links; ticks start
-    // just outside it.
+    // Left axis. The 2-pixel axis line covers the columns links-1 and links, so the plot's own
+    // edge is part of it and the area cannot hide it; ticks end just left of it.
     ChartAchse& al = l.links;
     al.minimum = by.min;
     al.maximum = by.max;
     al.schritt = ry.schritt;
     al.laenge = hoehe;
     al.passend = ry.passend;
-    const int strichLinks = links - halbeAchse - 1;
+    const int strichEnde = links - kAchsenBreite + 1; // first column not covered by a tick
     for (size_t i = 0; i < ry.sichtbar.size(); ++i) {
         const int y = yPixel(ry.sichtbar[i]);
         const QString& s = ry.texte[i];
-        const int textX = strichLinks - kStrich + 1 - kLabelAbstand - fa.horizontalAdvance(s);
+        const int textX = strichEnde - kStrich - kLabelAbstand - fa.horizontalAdvance(s);
         const int textY = y - fa.height() / 2 + fa.ascent();
         al.beschriftungen.push_back({ry.sichtbar[i], y, {s, QPoint(textX, textY)}});
-        al.striche.push_back({QLine(strichLinks - kStrich + 1, y, strichLinks, y), kGrau, 1, false});
+        al.striche.push_back({QLine(strichEnde - kStrich, y, strichEnde, y), kGrau, 1, false});
         al.gitter.push_back({QLine(QPoint(links, y), QPoint(links, y) + tief), kGrau, 1, true});
         al.gitter.push_back(
             {QLine(QPoint(links, y) + tief, QPoint(rechts, y) + tief), kGrau, 1, true});
     }
     for (double v : kleineStrichWerte(ry)) {
         const int y = yPixel(v);
-        al.striche.push_back(
-            {QLine(strichLinks - kKleinStrich + 1, y, strichLinks, y), kGrau, 1, false});
+        al.striche.push_back({QLine(strichEnde - kKleinStrich, y, strichEnde, y), kGrau, 1, false});
     }
-    al.linie = {QLine(links, oben, links, bodenY), Qt::black, kAchsenBreite, false};
+    al.linie = {QLine(links, oben, links, bodenY + kAchsenBreite), Qt::black, kAchsenBreite, false};
     // The title runs upwards with its descent ending where the reserved pixel begins.
     const QString promille = QStringLiteral("Promille");
     al.titel = {promille, QPoint(rahmenLinks + kTitelLinks - fa.descent(),
                                  (oben + bodenY) / 2 + fa.horizontalAdvance(promille) / 2)};
     al.titelGedreht = true;
 
-    // Bottom axis; its line covers the rows bodenY-1 and bodenY.
+    // Bottom axis; its line covers the rows bodenY and bodenY+1.
     ChartAchse& au = l.unten;
     au.minimum = bx.min;
     au.maximum = bx.max;
     au.schritt = rx.schritt;
     au.laenge = xLaenge;
     au.passend = rx.passend;
-    const int strichOben = bodenY + 1;
-    const int labelOben = strichOben + kStrich + kLabelAbstand;
+    const int strichOben = bodenY + kAchsenBreite;
+    const int labelOben = strichOben + kStrich + 1;
     for (size_t i = 0; i < rx.sichtbar.size(); ++i) {
         const int x = xPixel(rx.sichtbar[i]);
         const QString& s = rx.texte[i];
         const QPoint text(x - fa.horizontalAdvance(s) / 2, labelOben + fa.ascent());
         au.beschriftungen.push_back({rx.sichtbar[i], x, {s, text}});
-        au.striche.push_back({QLine(x, strichOben, x, strichOben + kStrich - 1), kGrau, 1, false});
+        au.striche.push_back({QLine(x, strichOben, x, strichOben + kStrich), kGrau, 1, false});
         au.gitter.push_back({QLine(QPoint(x, bodenY), QPoint(x, bodenY) + tief), kGrau, 1, true});
         au.gitter.push_back({QLine(QPoint(x, bodenY) + tief, QPoint(x, oben) + tief), kGrau, 1, true});
     }
     for (double v : kleineStrichWerte(rx)) {
         const int x = xPixel(v);
         au.striche.push_back(
-            {QLine(x, strichOben, x, strichOben + kKleinStrich - 1), kGrau, 1, false});
+            {QLine(x, strichOben, x, strichOben + kKleinStrich), kGrau, 1, false});
     }
-    au.linie = {QLine(links, bodenY, rechts, bodenY), Qt::black, kAchsenBreite, false};
+    au.linie = {QLine(links - 1, bodenY + 1, rechts + 1, bodenY + 1), Qt::black, kAchsenBreite, false};
     const QString stunden = QStringLiteral("Stunden");
     au.titel = {stunden, QPoint((links + rechts) / 2 - fa.horizontalAdvance(stunden) / 2,
                                 labelOben + fa.height() + fa.ascent())};
@@ -334,7 +333,7 @@ ChartLayout berechneChartLayout(const std::vector<TChartPunkt>& alle, const Char
                            kastenHoehe);
         const QPoint text(kasten.left() + (kastenBreite - textBreite) / 2,
                           kasten.top() + 1 + fm.ascent());
-        l.marken.push_back({kasten, {s, text}, QLine(p.x(), kastenUnten, p.x(), p.y())});
+        l.marken.push_back({kasten, {s, text}, QLine(p.x(), kastenUnten + 1, p.x(), p.y())});
     }
     return l;
 }

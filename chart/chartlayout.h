@@ -25,7 +25,9 @@ namespace zw {
 
 struct TChartPunkt;
 
-// A straight line; width 1 or 2, solid or dotted.
+// A straight line; width 1 or 2, solid or dotted. Like a metafile's line-to, it covers the
+// pixels from `linie.p1()` up to but not including `linie.p2()`; a 2-pixel line adds the row
+// above (or the column left of) the 1-pixel one.
 struct ChartLinie {
     QLine linie;
     QColor farbe;
@@ -68,7 +70,7 @@ struct ChartFlaeche {
 struct ChartMarke {
     QRect kasten;   // covers every pixel of the box, frame included
     ChartText text;
-    QLine pfeil;    // from the box down to the point
+    QLine pfeil;    // from just below the box down to the point
 };
 
 struct ChartLayout {
