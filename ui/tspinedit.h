@@ -3,11 +3,25 @@
 // field has the focus and limited when it is left, and a held button repeats.
 #pragma once
 
+#include <QString>
 #include <QWidget>
+
+#include <functional>
+#include <optional>
 
 class QLineEdit;
 
 namespace zw {
+
+class TUpDown;
+
+// The whole text as a decimal integer: an optional "+" or "-" and ASCII digits, nothing else,
+// within the range of int. Anything else (empty, a bare sign, blanks, "1,5", overflow) is no
+// integer.
+std::optional<int> GanzzahlAusText(QStringView text);
+
+// Sounds the refusal of a key; QApplication::beep by default, replaceable so tests can count.
+using TPiepser = std::function<void()>;
 
 class TSpinEdit : public QWidget {
     Q_OBJECT
@@ -28,14 +42,42 @@ public:
 
     // When false, no characters can be typed (only stepping and the Delete key change it).
     void setTippenErlaubt(bool erlaubt);
+    bool tippenErlaubt() const { return tippenErlaubt_; }
     // The regional decimal separator, which is among the accepted keys.
     void setDezimaltrenner(const QString& trenner);
 
+    void setPiepser(TPiepser piepser);
+
     QLineEdit* lineEdit() const;
+    TUpDown* knoepfe() const; // the up and down buttons
+
+    QSize sizeHint() const override;
 
 Q_SIGNALS:
     // The text changed: typed, stepped or written by the program.
     void Change();
+
+protected:
+    bool eventFilter(QObject* objekt, QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void schritt(int richtung);
+    bool tasteFiltern(class QKeyEvent* e); // true: the key is used up here
+    bool zeichenErlaubt(const QString& text) const;
+    void verlassen();
+    void textGeaendert(const QString& text);
+    void kontextmenue(class QContextMenuEvent* e);
+    void piepe();
+
+    QLineEdit* zeile_;
+    TUpDown* knoepfe_;
+    int minimum_ = 0;
+    int maximum_ = 100;
+    bool tippenErlaubt_ = true;
+    QString dezimaltrenner_;
+    QString letzterText_;
+    TPiepser piepser_;
 };
 
 } // namespace zw

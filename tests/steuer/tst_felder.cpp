@@ -1,0 +1,403 @@
+// The spin field and the up-down pair, driven by mouse and key events as a user would.
+#include "ui/tspinedit.h"
+#include "ui/tupdown.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <climits>
+#include <memory>
+
+using namespace zw;
+
+namespace {
+
+// Control characters in the key scripts of the tables stand for keys that have no character.
+void tippe(QWidget* w, const QString& skript)
+{
+    for (const QChar c : skript) {
+        switch (c.unicode()) {
+        case '\r': QTest::keyClick(w, Qt::Key_Return); break;
+        case '\b': QTest::keyClick(w, Qt::Key_Backspace); break;
+        case 0x7f: QTest::keyClick(w, Qt::Key_Delete); break;
+        case 0x01: QTest::keyClick(w, Qt::Key_Home); break;
+        case 0x02: QTest::keyClick(w, Qt::Key_Up); break;
+        case 0x03: QTest::keyClick(w, Qt::Key_Down); break;
+        case 0x04: QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier); break;
+        case 0x05: QTest::keyClick(w, Qt::Key_X, Qt::ControlModifier); break;
+        case 0x06: QTest::keyClick(w, Qt::Key_End); break;
+        case 0x07: QTest::keyClick(w, Qt::Key_Insert, Qt::ShiftModifier); break;
+        case '\t': QTest::keyClick(w, Qt::Key_Tab); break;
+        default: QTest::keyClick(w, c.toLatin1()); break;
+        }
+    }
+}
+
+// A window with a spin field and a second field to move the focus to.
+struct Fenster {
+    QWidget fenster;
+    TSpinEdit* spin;
+    QLineEdit* anderes;
+    int piepser = 0;
+
+    Fenster(int min, int max, const QString& text)
+    {
+        auto* l = new QVBoxLayout(&fenster);
+        spin = new TSpinEdit;
+        spin->setFixedSize(49, 22);
+        spin->setRange(min, max);
+        spin->setDezimaltrenner(QStringLiteral(","));
+        spin->setText(text);
+        spin->setPiepser([this] { ++piepser; });
+        anderes = new QLineEdit;
+        l->addWidget(spin);
+        l->addWidget(anderes);
+        fenster.show();
+        QApplication::setActiveWindow(&fenster);
+        spin->setFocus();
+    }
+    QPoint oben() const { return {spin->knoepfe()->width() / 2, 2}; }
+    QPoint unten() const { return {spin->knoepfe()->width() / 2, spin->knoepfe()->height() - 3}; }
+};
+
+} // namespace
+
+class TestFelder : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void lesen_data();
+    void lesen();
+    void tippen_data();
+    void tippen();
+    void verlassen_data();
+    void verlassen();
+    void schritt_data();
+    void schritt();
+    void klickAussenLosgelassen();
+    void halten();
+    void gewichtEinfuegenIgnoriert();
+    void setValueBegrenzt_data();
+    void setValueBegrenzt();
+    void updown_data();
+    void updown();
+    void updownHalten();
+};
+
+void TestFelder::lesen_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("min");
+    QTest::addColumn<int>("max");
+    QTest::addColumn<int>("wert");
+    QTest::newRow("Zahl") << "42" << 0 << 99 << 42;
+    QTest::newRow("Pluszeichen") << "+7" << 0 << 99 << 7;
+    QTest::newRow("negativ") << "-3" << -10 << 10 << -3;
+    QTest::newRow("führende Nullen") << "007" << 0 << 99 << 7;
+    QTest::newRow("leer") << "" << 1 << 99 << 1;
+    QTest::newRow("nur Minus") << "-" << 1 << 99 << 1;
+    QTest::newRow("nur Plus") << "+" << 0 << 9999 << 0;
+    QTest::newRow("Komma") << "1,5" << 1 << 99 << 1;
+    QTest::newRow("Punkt") << "1.5" << 1 << 99 << 1;
+    QTest::newRow("Leerzeichen") << " 5" << 1 << 99 << 1;
+    QTest::newRow("zwei Vorzeichen") << "--5" << 1 << 99 << 1;
+    QTest::newRow("über Maximum") << "5000" << 0 << 999 << 5000;
+    QTest::newRow("unter Minimum") << "0" << 1 << 99 << 0;
+    QTest::newRow("int-Grenze") << "2147483647" << 0 << 999 << INT_MAX;
+    QTest::newRow("int-Grenze negativ") << "-2147483648" << -5 << 999 << INT_MIN;
+    QTest::newRow("Überlauf") << "2147483648" << 1 << 999 << 1;
+    QTest::newRow("großer Überlauf") << "99999999999999999999999" << 1 << 999 << 1;
+    QTest::newRow("arabische Ziffer") << QString::fromUtf8("\u0663") << 1 << 99 << 1;
+}
+
+void TestFelder::lesen()
+{
+    QFETCH(QString, text);
+    QFETCH(int, min);
+    QFETCH(int, max);
+    QFETCH(int, wert);
+    TSpinEdit s;
+    s.setRange(min, max);
+    s.setText(text);
+    QCOMPARE(s.Value(), wert);
+}
+
+void TestFelder::tippen_data()
+{
+    QTest::addColumn<bool>("tippenErlaubt");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("tasten");
+    QTest::addColumn<QString>("ergebnis");
+    QTest::addColumn<int>("piepser");
+    QTest::addColumn<int>("changes");
+    QTest::newRow("Ziffern") << true << "" << "12" << "12" << 0 << 2;
+    QTest::newRow("Vorzeichen und Komma") << true << "" << "-1,+" << "-1,+" << 0 << 4;
+    QTest::newRow("Buchstabe") << true << "5" << "a" << "5" << 1 << 0;
+    QTest::newRow("Punkt bei Komma-Trenner") << true << "5" << "." << "5" << 1 << 0;
+    QTest::newRow("Leerzeichen") << true << "5" << " " << "5" << 1 << 0;
+    QTest::newRow("Enter") << true << "5" << "\r" << "5" << 1 << 0;
+    QTest::newRow("Rücktaste") << true << "12" << "\b" << "1" << 0 << 1;
+    QTest::newRow("Entf am Anfang") << true << "12" << "\x01\x7f" << "2" << 0 << 1;
+    QTest::newRow("Pfeile") << true << "5" << "\x02\x02\x03" << "6" << 0 << 3;
+    QTest::newRow("Tab verlässt") << true << "5" << "\t" << "5" << 0 << 0;
+    QTest::newRow("Gewicht: Ziffer") << false << "80" << "5" << "80" << 1 << 0;
+    QTest::newRow("Gewicht: Rücktaste") << false << "80" << "\b" << "80" << 1 << 0;
+    QTest::newRow("Gewicht: Entf vorn") << false << "80" << "\x01\x7f" << "0" << 0 << 1;
+    QTest::newRow("Gewicht: Entf hinten") << false << "80" << "\x01\x7f\x7f" << "" << 0 << 2;
+    QTest::newRow("Gewicht: Pfeil auf") << false << "80" << "\x02" << "81" << 0 << 1;
+    QTest::newRow("Gewicht: Enter") << false << "80" << "\r" << "80" << 1 << 0;
+}
+
+void TestFelder::tippen()
+{
+    QFETCH(bool, tippenErlaubt);
+    QFETCH(QString, start);
+    QFETCH(QString, tasten);
+    QFETCH(QString, ergebnis);
+    QFETCH(int, piepser);
+    QFETCH(int, changes);
+    Fenster f(0, 999, start);
+    f.spin->setTippenErlaubt(tippenErlaubt);
+    f.spin->lineEdit()->end(false);
+    QSignalSpy change(f.spin, &TSpinEdit::Change);
+    tippe(f.spin->lineEdit(), tasten);
+    QCOMPARE(f.spin->text(), ergebnis);
+    QCOMPARE(f.piepser, piepser);
+    QCOMPARE(change.count(), changes);
+}
+
+void TestFelder::verlassen_data()
+{
+    QTest::addColumn<int>("min");
+    QTest::addColumn<int>("max");
+    QTest::addColumn<QString>("getippt");
+    QTest::addColumn<QString>("danach");
+    QTest::addColumn<int>("changesBeimVerlassen");
+    QTest::newRow("über Maximum") << 0 << 999 << "5000" << "999" << 1;
+    QTest::newRow("unter Minimum") << 1 << 99 << "0" << "1" << 1;
+    QTest::newRow("negativ") << 1 << 99 << "-5" << "1" << 1;
+    QTest::newRow("im Bereich") << 0 << 999 << "50" << "50" << 0;
+    QTest::newRow("keine Zahl") << 1 << 99 << "1,5" << "1,5" << 0;
+    QTest::newRow("leer") << 0 << 999 << "" << "" << 0;
+    QTest::newRow("Überlauf bleibt") << 0 << 999 << "99999999999" << "99999999999" << 0;
+    QTest::newRow("Pluszeichen im Bereich") << 0 << 999 << "+5" << "+5" << 0;
+}
+
+void TestFelder::verlassen()
+{
+    QFETCH(int, min);
+    QFETCH(int, max);
+    QFETCH(QString, getippt);
+    QFETCH(QString, danach);
+    QFETCH(int, changesBeimVerlassen);
+    Fenster f(min, max, QString());
+    QVERIFY(QTest::qWaitForWindowActive(&f.fenster));
+    QVERIFY(f.spin->lineEdit()->hasFocus());
+    tippe(f.spin->lineEdit(), getippt);
+    QCOMPARE(f.spin->text(), getippt);
+    // While the field has the focus, a number out of range is used as it stands.
+    if (const auto zahl = GanzzahlAusText(getippt))
+        QCOMPARE(f.spin->Value(), *zahl);
+    QSignalSpy change(f.spin, &TSpinEdit::Change);
+    f.anderes->setFocus(Qt::TabFocusReason);
+    QCOMPARE(f.spin->text(), danach);
+    QCOMPARE(change.count(), changesBeimVerlassen);
+}
+
+void TestFelder::schritt_data()
+{
+    QTest::addColumn<bool>("maus"); // buttons, else arrow keys
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<int>("richtung");
+    QTest::addColumn<int>("anzahl");
+    QTest::addColumn<QString>("ergebnis");
+    QTest::addColumn<int>("changes");
+    for (const bool maus : {true, false}) {
+        const char* art = maus ? "Maus: " : "Taste: ";
+        auto zeile = [&](const char* name) -> QTestData& {
+            return QTest::newRow(qPrintable(QString::fromUtf8(art) + QString::fromUtf8(name))) << maus;
+        };
+        zeile("auf") << "5" << 1 << 3 << "8" << 3;
+        zeile("ab") << "5" << -1 << 2 << "3" << 2;
+        zeile("am Maximum") << "99" << 1 << 2 << "99" << 0;
+        zeile("bis zum Maximum") << "98" << 1 << 3 << "99" << 1;
+        zeile("am Minimum") << "1" << -1 << 1 << "1" << 0;
+        zeile("ungültig liest Minimum") << "1,5" << 1 << 1 << "2" << 1;
+        zeile("leer ab") << "" << -1 << 1 << "1" << 1;
+        zeile("über Maximum auf") << "5000" << 1 << 1 << "99" << 1;
+        zeile("über Maximum ab") << "5000" << -1 << 1 << "99" << 1;
+        zeile("Pluszeichen wird schlicht") << "+5" << 1 << 1 << "6" << 1;
+    }
+}
+
+void TestFelder::schritt()
+{
+    QFETCH(bool, maus);
+    QFETCH(QString, start);
+    QFETCH(int, richtung);
+    QFETCH(int, anzahl);
+    QFETCH(QString, ergebnis);
+    QFETCH(int, changes);
+    Fenster f(1, 99, start);
+    QSignalSpy change(f.spin, &TSpinEdit::Change);
+    for (int i = 0; i < anzahl; ++i) {
+        if (maus)
+            QTest::mouseClick(f.spin->knoepfe(), Qt::LeftButton, {}, richtung > 0 ? f.oben() : f.unten());
+        else
+            QTest::keyClick(f.spin->lineEdit(), richtung > 0 ? Qt::Key_Up : Qt::Key_Down);
+    }
+    QCOMPARE(f.spin->text(), ergebnis);
+    QCOMPARE(change.count(), changes);
+    QCOMPARE(f.piepser, 0);
+}
+
+void TestFelder::klickAussenLosgelassen()
+{
+    Fenster f(0, 99, QStringLiteral("5"));
+    QTest::mousePress(f.spin->knoepfe(), Qt::LeftButton, {}, f.oben());
+    QTest::mouseMove(f.spin->knoepfe(), QPoint(-20, -20));
+    QTest::mouseRelease(f.spin->knoepfe(), Qt::LeftButton, {}, QPoint(-20, -20));
+    QCOMPARE(f.spin->text(), QStringLiteral("5"));
+}
+
+void TestFelder::halten()
+{
+    Fenster f(0, 999, QStringLiteral("10"));
+    QSignalSpy change(f.spin, &TSpinEdit::Change);
+    QElapsedTimer uhr;
+    uhr.start();
+    QTest::mousePress(f.spin->knoepfe(), Qt::LeftButton, {}, f.oben());
+    QTest::qWait(250);
+    if (uhr.elapsed() < 380)
+        QCOMPARE(change.count(), 0); // nothing before the first repeat
+    QTest::qWait(950 - int(uhr.elapsed()));
+    const qint64 gehalten = uhr.elapsed();
+    QTest::mouseRelease(f.spin->knoepfe(), Qt::LeftButton, {}, f.oben());
+    // 400 ms then every 100 ms: about 6 repeats in 950 ms, plus the step at release. The timer
+    // may run late on a busy machine, never early.
+    const int hoechstens = 1 + int((gehalten - 400) / 100) + 1;
+    QVERIFY2(change.count() >= 3 && change.count() <= hoechstens,
+             qPrintable(QStringLiteral("%1 steps in %2 ms").arg(change.count()).arg(gehalten)));
+    QCOMPARE(f.spin->Value(), 10 + int(change.count()));
+    const int nachLoslassen = int(change.count());
+    QTest::qWait(300);
+    QCOMPARE(change.count(), nachLoslassen); // stops on release
+}
+
+void TestFelder::gewichtEinfuegenIgnoriert()
+{
+    Fenster f(1, 999, QStringLiteral("80"));
+    f.spin->setTippenErlaubt(false);
+    QApplication::clipboard()->setText(QStringLiteral("12"));
+    if (QApplication::clipboard()->text() != QLatin1String("12"))
+        QSKIP("no clipboard on this platform");
+    QSignalSpy change(f.spin, &TSpinEdit::Change);
+    f.spin->lineEdit()->selectAll();
+    tippe(f.spin->lineEdit(), QStringLiteral("\x04\x07\x05"));
+    QCOMPARE(f.spin->text(), QStringLiteral("80"));
+    QCOMPARE(change.count(), 0);
+    QVERIFY(!f.spin->lineEdit()->acceptDrops());
+
+    // An ordinary field takes the paste.
+    Fenster normal(1, 999, QStringLiteral("80"));
+    normal.spin->lineEdit()->selectAll();
+    tippe(normal.spin->lineEdit(), QStringLiteral("\x04"));
+    QCOMPARE(normal.spin->text(), QStringLiteral("12"));
+}
+
+void TestFelder::setValueBegrenzt_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<int>("wert");
+    QTest::addColumn<QString>("ergebnis");
+    QTest::addColumn<int>("changes");
+    QTest::newRow("im Bereich") << "5" << 7 << "7" << 1;
+    QTest::newRow("gleicher Text") << "7" << 7 << "7" << 0;
+    QTest::newRow("zu groß") << "5" << 4000 << "999" << 1;
+    QTest::newRow("zu klein") << "5" << -4 << "1" << 1;
+    QTest::newRow("INT_MAX") << "5" << INT_MAX << "999" << 1;
+    QTest::newRow("Pluszeichen wird schlicht") << "+7" << 7 << "7" << 1;
+}
+
+void TestFelder::setValueBegrenzt()
+{
+    QFETCH(QString, start);
+    QFETCH(int, wert);
+    QFETCH(QString, ergebnis);
+    QFETCH(int, changes);
+    TSpinEdit s;
+    s.setRange(1, 999);
+    s.setText(start);
+    QSignalSpy change(&s, &TSpinEdit::Change);
+    s.setValue(wert);
+    QCOMPARE(s.text(), ergebnis);
+    QCOMPARE(change.count(), changes);
+}
+
+void TestFelder::updown_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<int>("richtung");
+    QTest::addColumn<int>("klicks");
+    QTest::addColumn<QString>("ergebnis");
+    QTest::addColumn<int>("aenderungen");
+    QTest::newRow("zehnmal auf") << "0" << 1 << 10 << "10" << 10;
+    QTest::newRow("ab") << "10" << -1 << 3 << "7" << 3;
+    QTest::newRow("bei 100 kein Signal") << "100" << 1 << 2 << "100" << 0;
+    QTest::newRow("bei 0 kein Signal") << "0" << -1 << 1 << "0" << 0;
+    QTest::newRow("bis 100") << "99" << 1 << 3 << "100" << 1;
+    QTest::newRow("vom Programm auf 0 gesetzt") << "0" << 1 << 1 << "1" << 1;
+    QTest::newRow("kein Ganzzahltext") << "1,5" << 1 << 1 << "1" << 1;
+    QTest::newRow("leer ab") << "" << -1 << 1 << "0" << 1;
+    QTest::newRow("über Bereich") << "150" << 1 << 1 << "100" << 1;
+    QTest::newRow("Pluszeichen") << "+5" << 1 << 1 << "6" << 1;
+}
+
+void TestFelder::updown()
+{
+    QFETCH(QString, start);
+    QFETCH(int, richtung);
+    QFETCH(int, klicks);
+    QFETCH(QString, ergebnis);
+    QFETCH(int, aenderungen);
+    QWidget fenster;
+    auto* buddy = new QLineEdit(&fenster);
+    buddy->hide();
+    auto* knopf = new TUpDown(&fenster);
+    knopf->setGeometry(98, 44, 15, 21);
+    knopf->setBuddy(buddy);
+    buddy->setText(start);
+    fenster.show();
+    QSignalSpy spy(buddy, &QLineEdit::textChanged);
+    QSignalSpy geklickt(knopf, &TUpDown::geklickt);
+    const QPoint p(7, richtung > 0 ? 4 : 16);
+    for (int i = 0; i < klicks; ++i)
+        QTest::mouseClick(knopf, Qt::LeftButton, {}, p);
+    QCOMPARE(buddy->text(), ergebnis);
+    QCOMPARE(spy.count(), aenderungen);
+    QCOMPARE(geklickt.count(), klicks);
+}
+
+void TestFelder::updownHalten()
+{
+    QWidget fenster;
+    auto* buddy = new QLineEdit(&fenster);
+    buddy->setText(QStringLiteral("98"));
+    auto* knopf = new TUpDown(&fenster);
+    knopf->setGeometry(0, 30, 15, 21);
+    knopf->setBuddy(buddy);
+    fenster.show();
+    QSignalSpy geklickt(knopf, &TUpDown::geklickt);
+    QTest::mousePress(knopf, Qt::LeftButton, {}, QPoint(7, 4));
+    QTest::qWait(800);
+    QTest::mouseRelease(knopf, Qt::LeftButton, {}, QPoint(7, 4));
+    QVERIFY2(geklickt.count() >= 3, qPrintable(QString::number(geklickt.count())));
+    QCOMPARE(buddy->text(), QStringLiteral("100")); // held past the limit: no wrap
+}
+
+QTEST_MAIN(TestFelder)
+#include "tst_felder.moc"
