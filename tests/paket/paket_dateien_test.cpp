@@ -1,0 +1,188 @@
+// The desktop entry, the icon and the AppStream file refer to each other and to the
+// executable by name; a rename in one place silently breaks menus and software centres.
+#include <QColor>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QImage>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QSvgRenderer>
+#include <QTest>
+#include <QXmlStreamReader>
+
+namespace zw {
+namespace {
+
+QString paketDatei(const QString& endung)
+{
+    return QStringLiteral(ZW_PAKET_DIR "/" ZW_APP_ID) + endung;
+}
+
+// Keys of the [Desktop Entry] group; other groups (actions) are not ours to check here.
+QHash<QString, QString> leseDesktopEintrag(const QString& pfad)
+{
+    QHash<QString, QString> werte;
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadOnly))
+        return werte;
+    bool imEintrag = false;
+    const QStringList zeilen = QString::fromUtf8(datei.readAll()).split(QLatin1Char('\n'));
+    for (const QString& roh : zeilen) {
+        const QString zeile = roh.trimmed();
+        if (zeile.isEmpty() || zeile.startsWith(QLatin1Char('#')))
+            continue;
+        if (zeile.startsWith(QLatin1Char('['))) {
+            imEintrag = zeile == QLatin1String("[Desktop Entry]");
+            continue;
+        }
+        const qsizetype gleich = zeile.indexOf(QLatin1Char('='));
+        if (imEintrag && gleich > 0)
+            werte.insert(zeile.left(gleich).trimmed(), zeile.mid(gleich + 1).trimmed());
+    }
+    return werte;
+}
+
+struct MetaInfo {
+    QString id;
+    QString launchable;
+    QString binary;
+    QString releaseVersion;
+    QString alkoholBewertung;
+    QString fehler;
+};
+
+MetaInfo leseMetaInfo(const QString& pfad)
+{
+    MetaInfo info;
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadOnly)) {
+        info.fehler = datei.errorString();
+        return info;
+    }
+    QXmlStreamReader xml(&datei);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const auto name = xml.name();
+        if (name == QLatin1String("id")) {
+            info.id = xml.readElementText();
+        } else if (name == QLatin1String("launchable")) {
+            info.launchable = xml.readElementText();
+        } else if (name == QLatin1String("binary")) {
+            info.binary = xml.readElementText();
+        } else if (name == QLatin1String("release") && info.releaseVersion.isEmpty()) {
+            // The first release listed is the newest one.
+            info.releaseVersion = xml.attributes().value(QLatin1String("version")).toString();
+        } else if (name == QLatin1String("content_attribute")
+                   && xml.attributes().value(QLatin1String("id")) == QLatin1String("drugs-alcohol")) {
+            info.alkoholBewertung = xml.readElementText();
+        }
+    }
+    if (xml.hasError())
+        info.fehler = xml.errorString();
+    return info;
+}
+
+QImage rendere(QSvgRenderer& renderer, int groesse)
+{
+    QImage bild(groesse, groesse, QImage::Format_ARGB32_Premultiplied);
+    bild.fill(Qt::transparent);
+    QPainter maler(&bild);
+    renderer.render(&maler);
+    return bild;
+}
+
+// Colour at a point given in the icon's own 128-unit coordinates.
+QColor farbeBei(const QImage& bild, double x, double y)
+{
+    const double faktor = bild.width() / 128.0;
+    return bild.pixelColor(int(x * faktor), int(y * faktor));
+}
+
+} // namespace
+
+class PaketDateienTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        // A warning from the SVG renderer means a feature it cannot draw; desktops using
+        // the same engine would show a broken icon.
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+    }
+
+    void verweise_data()
+    {
+        QTest::addColumn<QString>("ist");
+        QTest::addColumn<QString>("soll");
+
+        const auto desktop = leseDesktopEintrag(paketDatei(QStringLiteral(".desktop")));
+        const MetaInfo meta = leseMetaInfo(paketDatei(QStringLiteral(".metainfo.xml")));
+        const QString desktopName = QStringLiteral(ZW_APP_ID ".desktop");
+        const QString programm = QStringLiteral(ZW_PROGRAMM);
+
+        QTest::newRow("Desktop-Eintrag: Exec startet das gebaute Programm")
+            << desktop.value(QStringLiteral("Exec")).section(QLatin1Char(' '), 0, 0) << programm;
+        QTest::newRow("Desktop-Eintrag: Icon nennt die installierte Icon-Datei")
+            << desktop.value(QStringLiteral("Icon")) + QStringLiteral(".svg")
+            << QFileInfo(paketDatei(QStringLiteral(".svg"))).fileName();
+        QTest::newRow("Metainfo: lesbares XML") << meta.fehler << QString();
+        QTest::newRow("Metainfo: id passt zum Desktop-Eintrag")
+            << meta.id + QStringLiteral(".desktop") << desktopName;
+        QTest::newRow("Metainfo: launchable nennt den Desktop-Eintrag") << meta.launchable
+                                                                        << desktopName;
+        QTest::newRow("Metainfo: binary nennt das Programm") << meta.binary << programm;
+        QTest::newRow("Metainfo: neueste Version ist die des Pakets")
+            << meta.releaseVersion << QStringLiteral(ZW_PAKET_VERSION);
+        // Software centres use this to keep the program from children; "none" would be a lie.
+        QTest::newRow("Metainfo: Alkohol ist bewertet") << meta.alkoholBewertung
+                                                        << QStringLiteral("moderate");
+    }
+
+    void verweise()
+    {
+        QFETCH(QString, ist);
+        QFETCH(QString, soll);
+        QCOMPARE(ist, soll);
+    }
+
+    void icon_data()
+    {
+        QTest::addColumn<int>("groesse");
+        QTest::newRow("Menü 24 px") << 24;
+        QTest::newRow("Dock 48 px") << 48;
+        QTest::newRow("Software-Zentrum 128 px") << 128;
+    }
+
+    // The icon must stay recognisable at the sizes desktops draw it: transparent around
+    // the glass, golden beer in the bowl, a white crown of foam above it.
+    void icon()
+    {
+        QFETCH(int, groesse);
+        QSvgRenderer renderer(paketDatei(QStringLiteral(".svg")));
+        QVERIFY(renderer.isValid());
+        const QRectF rahmen = renderer.viewBoxF();
+        QVERIFY(!rahmen.isEmpty());
+        QCOMPARE(rahmen.width(), rahmen.height());
+
+        const QImage bild = rendere(renderer, groesse);
+        QCOMPARE(farbeBei(bild, 2, 2).alpha(), 0);
+        QCOMPARE(farbeBei(bild, 125, 125).alpha(), 0);
+
+        const QColor bier = farbeBei(bild, 64, 62);
+        QCOMPARE(bier.alpha(), 255);
+        QVERIFY2(bier.hsvHue() >= 30 && bier.hsvHue() <= 55 && bier.hsvSaturation() > 150,
+                 qPrintable(bier.name()));
+
+        const QColor schaum = farbeBei(bild, 64, 24);
+        QCOMPARE(schaum.alpha(), 255);
+        QVERIFY2(schaum.lightness() > 220, qPrintable(schaum.name()));
+    }
+};
+
+} // namespace zw
+
+QTEST_MAIN(zw::PaketDateienTest)
+#include "paket_dateien_test.moc"
