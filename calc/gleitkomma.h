@@ -11,12 +11,19 @@
 namespace zw::gk {
 
 namespace detail {
-inline double Pruefe(double a, double b, double r)
+[[noreturn]] inline void Melde(double a, double b, double r)
 {
     if (std::isnan(a) || std::isnan(b) || std::isnan(r))
         throw EInvalidOp();
-    if (std::isinf(r))
-        throw EOverflow();
+    throw EOverflow();
+}
+
+// For +, - and * a finite result means finite operands too (inf and NaN propagate), so the
+// usual case costs one test. Division is the exception: x / inf is 0, so Durch checks its divisor.
+inline double Pruefe(double a, double b, double r)
+{
+    if (!std::isfinite(r)) [[unlikely]]
+        Melde(a, b, r);
     return r;
 }
 } // namespace detail
@@ -27,6 +34,8 @@ inline double Mal(double a, double b) { return detail::Pruefe(a, b, a * b); }
 
 inline double Durch(double a, double b)
 {
+    if (!std::isfinite(b)) [[unlikely]]
+        detail::Melde(a, b, a / b);
     if (b == 0) {
         if (a == 0 || std::isnan(a))
             throw EInvalidOp();

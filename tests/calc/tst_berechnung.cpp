@@ -245,6 +245,8 @@ void TstBerechnung::gleitkomma_data()
     QTest::newRow("max * 2") << 2 << DBL_MAX << 2.0 << Fehler::Ueberlauf;
     QTest::newRow("max / 0.5") << 3 << DBL_MAX << 0.5 << Fehler::Ueberlauf;
     QTest::newRow("inf + 1") << 0 << inf << 1.0 << Fehler::Ueberlauf;
+    QTest::newRow("1 / inf is not silently 0") << 3 << 1.0 << inf << Fehler::Ueberlauf;
+    QTest::newRow("1 / NaN") << 3 << 1.0 << nan << Fehler::Ungueltig;
 }
 
 void TstBerechnung::gleitkomma()
