@@ -1,1 +1,27 @@
+// The program's pictures, all drawn here. Each picture is drawn for the given device pixel
+// ratio (by default the highest of the application's screens), so it stays sharp on 2x screens
+// while keeping its logical size.
 #pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace zw {
+
+// 58 x 181: a tall stemmed glass of beer with a head of foam, on a transparent background.
+QPixmap BierglasBild(qreal dpr = 0);
+// 84 x 112: golden bubbles on black, the same picture every time.
+QPixmap BlasenBild(qreal dpr = 0);
+
+// The tool images, by index: 0 copy, 1 reset, 2 info, 3 formulas, 4 save, 5 exit. The desktop's
+// icon theme is used where it has a fitting icon, our own 16 x 16 drawing otherwise. An index
+// outside 0..5 gives a null icon.
+QIcon Werkzeugbild(int index);
+// Our own drawing of a tool image, without the theme (16 x 16 and 32 x 32).
+QIcon GezeichnetesWerkzeugbild(int index);
+constexpr int AnzahlWerkzeugbilder = 6;
+
+// The window icon: a glass of beer, in several sizes.
+QIcon Programmsymbol();
+
+} // namespace zw

@@ -1,1 +1,135 @@
-// placeholder
+#include "ui/form2.h"
+
+#include "chart/schriften.h"
+
+#include <QDesktopServices>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+
+namespace zw {
+namespace {
+
+QFont schrift(int pixel, bool fett)
+{
+    QFont f = MsSansSerif(fett);
+    f.setPixelSize(pixel);
+    return f;
+}
+
+QLabel* verweis(QWidget* eltern, int x, int y, const QString& text)
+{
+    auto* l = new QLabel(text, eltern);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, Qt::blue);
+    l->setPalette(pal);
+    l->setCursor(Qt::PointingHandCursor);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+} // namespace
+
+TForm2::TForm2(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Info"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFont(MsSansSerif());
+    setFixedSize(280, 234);
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    Bevel1->setGeometry(16, 8, 249, 121);
+
+    Label6 = new QLabel(QStringLiteral("Zechwaage 3.3a"), this);
+    Label6->setFont(schrift(13, true));
+    Label6->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label6->setGeometry(58, 29, 167, 16);
+
+    Label2 = new QLabel(QStringLiteral("Freeware"), this);
+    Label2->setFont(schrift(13, false));
+    Label2->move(112, 48);
+    Label2->adjustSize();
+
+    Label8 = new QLabel(QString::fromUtf8("© 2001–2026 Zechwaage-Team"), this);
+    Label8->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label8->setWordWrap(true);
+    Label8->setGeometry(40, 72, 200, Label8->heightForWidth(200));
+
+    // The web address is shown without its scheme: in full it would run past the window edge.
+    Label1 = verweis(this, 96, 88, EMailAdresse().path());
+    Label4 = verweis(this, 90, 104, WebAdresse().host() + WebAdresse().path());
+    Label1->installEventFilter(this);
+    Label4->installEventFilter(this);
+
+    Label7 = new QLabel(QStringLiteral("Der Autor lehnt alle Haftungsansprüche ab - bei Verkehrsdelikten ist "
+                                       "also immer noch das Röhrchen des Polizisten entscheidend!"),
+                        this);
+    Label7->setFont(SmallFonts());
+    Label7->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label7->setWordWrap(true);
+    // Never shorter than its place; taller only if the installed font needs another line.
+    Label7->setGeometry(48, 144, 185, std::max(33, Label7->heightForWidth(185)));
+
+    Button1 = new QPushButton(QStringLiteral("Schließen"), this);
+    Button1->setGeometry(96, 192, 89, 25);
+    Button1->setDefault(true);
+    connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+}
+
+QUrl TForm2::EMailAdresse() { return QUrl(QStringLiteral("mailto:zechwaage@example.org")); }
+
+QUrl TForm2::WebAdresse() { return QUrl(QStringLiteral("https://www.example.org/zechwaage")); }
+
+void TForm2::setUrlOeffner(TUrlOeffner oeffner) { oeffner_ = std::move(oeffner); }
+
+void TForm2::oeffne(const QUrl& url)
+{
+    if (oeffner_)
+        oeffner_(url);
+    else
+        QDesktopServices::openUrl(url); // nothing more to do when no program takes it
+}
+
+void TForm2::Label9Click() { oeffne(EMailAdresse()); }
+
+void TForm2::Label1Click() { oeffne(WebAdresse()); }
+
+void TForm2::Button1Click() { accept(); }
+
+bool TForm2::eventFilter(QObject* objekt, QEvent* e)
+{
+    if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+        const auto* m = static_cast<QMouseEvent*>(e);
+        auto* label = qobject_cast<QLabel*>(objekt);
+        // Like a click: only a release over the link counts.
+        if (label && label->rect().contains(m->position().toPoint())) {
+            if (label == Label1) {
+                Label9Click();
+                return true;
+            }
+            if (label == Label4) {
+                Label1Click();
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(objekt, e);
+}
+
+void TForm2::showEvent(QShowEvent* e)
+{
+    // Centred on the screen rather than over the main window.
+    if (QScreen* bildschirm = screen() ? screen() : QGuiApplication::primaryScreen()) {
+        QRect platz = frameGeometry();
+        platz.moveCenter(bildschirm->availableGeometry().center());
+        move(platz.topLeft());
+    }
+    QDialog::showEvent(e);
+}
+
+} // namespace zw

@@ -1,1 +1,117 @@
-// placeholder
+#include "ui/form3.h"
+
+#include "chart/schriften.h"
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace zw {
+namespace {
+
+QLabel* beschriftung(QWidget* eltern, int x, int y, const QString& text, const QFont& schrift)
+{
+    auto* l = new QLabel(text, eltern);
+    l->setFont(schrift);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+QFrame* linie(QWidget* eltern, int x, int y, int breite)
+{
+    auto* f = new QFrame(eltern);
+    f->setFrameShape(QFrame::NoFrame);
+    f->setAutoFillBackground(true);
+    QPalette pal = f->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    f->setPalette(pal);
+    f->setGeometry(x, y, breite, 1);
+    return f;
+}
+
+QGroupBox* gruppe(QWidget* eltern, const QRect& platz, const QString& titel)
+{
+    auto* g = new QGroupBox(titel, eltern);
+    g->setFont(MsSansSerif(true)); // only the caption; the children set their own font
+    g->setGeometry(platz);
+    return g;
+}
+
+} // namespace
+
+TForm3::TForm3(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Berechnungsformeln"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFont(MsSansSerif());
+    setFixedSize(517, 341);
+
+    const QFont normal = MsSansSerif();
+    const QFont klein = SmallFonts();
+
+    Label3 = new QLabel(QStringLiteral("Es werden drei Berechnungsformeln eingesetzt."), this);
+    Label3->setWordWrap(true);
+    Label3->setGeometry(24, 16, 300, Label3->heightForWidth(300));
+
+    GroupBox1 = gruppe(this, {22, 51, 483, 81}, QStringLiteral("Promille-Maximum:"));
+    Label10 = beschriftung(GroupBox1, 98, 27, QStringLiteral("Alkohol[g]"), normal);
+    Shape3 = linie(GroupBox1, 17, 43, 230);
+    Label11 = beschriftung(GroupBox1, 21, 47, QStringLiteral("Körpergewicht[kg] x Widmarksche Konstante"), normal);
+    Label14 = beschriftung(GroupBox1, 234, 45, QStringLiteral("*1"), klein);
+    Shape4 = linie(GroupBox1, 259, 43, 10);
+    Label12 = beschriftung(GroupBox1, 279, 36, QStringLiteral("Trinkzeitraum[h] x Abbaurate[°/oo]"), normal);
+    Label13 = beschriftung(GroupBox1, 442, 35, QStringLiteral("*2"), klein);
+
+    GroupBox2 = gruppe(this, {22, 139, 483, 57}, QStringLiteral("Zeit bis Promille-Maximum:"));
+    Label1 = beschriftung(GroupBox2, 20, 26,
+                          QStringLiteral("Trinkzeitraum[h] + Verzögerungszeit durch Magenfüllung[h]      -  "
+                                         "(VdM[h]  x  Abbaurate[°/oo]    )"),
+                          normal);
+    Label2 = beschriftung(GroupBox2, 300, 24, QStringLiteral("*3"), klein);
+    Label4 = beschriftung(GroupBox2, 457, 24, QStringLiteral("*2"), klein);
+
+    GroupBox3 = gruppe(this, {22, 203, 483, 65}, QStringLiteral("Zeit bis zur Nüchternheit:"));
+    Label5 = beschriftung(GroupBox3, 20, 27, QStringLiteral("Zeit bis zum Promille-Maximum[h] +"), normal);
+    Label16 = beschriftung(GroupBox3, 213, 17, QStringLiteral("Promille"), normal);
+    Shape1 = linie(GroupBox3, 188, 33, 100);
+    Label15 = beschriftung(GroupBox3, 192, 34, QStringLiteral("Abbaurate[°/oo]"), normal);
+    Label17 = beschriftung(GroupBox3, 270, 35, QStringLiteral("*2"), klein);
+
+    Label18 = beschriftung(this, 24, 283, QStringLiteral("*1"), klein);
+    Label20 = beschriftung(this, 34, 286, QStringLiteral("Widmarksche Konstante: Männer: 0,73 / Frauen: 0,66"), klein);
+    Label19 = beschriftung(this, 24, 300, QStringLiteral("*2"), klein);
+    Label21 = beschriftung(this, 34, 302,
+                           QStringLiteral("Abbaurate: Nicht-Trinker: 0,12 / Gesellschaftstrinker: 0,15 / "
+                                          "Alkoholiker: 0,30"),
+                           klein);
+    Label22 = beschriftung(this, 24, 316, QStringLiteral("*3"), klein);
+    Label23 = beschriftung(this, 34, 318,
+                           QStringLiteral("Verzögerung: Leerer Magen: 0,5 / kleine Mahlzeit: 1,0 / "
+                                          "normale Mahlzeit: 1,5 / große Mahlzeit: 2,0"),
+                           klein);
+
+    Button1 = new QPushButton(QStringLiteral("Schließen"), this);
+    Button1->setGeometry(446, 307, 59, 25);
+    Button1->setDefault(true);
+    connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
+    // Esc closes through QDialog's own reject().
+}
+
+void TForm3::Button1Click() { accept(); }
+
+void TForm3::showEvent(QShowEvent* e)
+{
+    // Centred on the screen rather than over the main window.
+    if (QScreen* bildschirm = screen() ? screen() : QGuiApplication::primaryScreen()) {
+        QRect platz = frameGeometry();
+        platz.moveCenter(bildschirm->availableGeometry().center());
+        move(platz.topLeft());
+    }
+    QDialog::showEvent(e);
+}
+
+} // namespace zw
