@@ -66,14 +66,6 @@ std::vector<double> labelWerte(const Bereich& b, double schritt)
     return werte;
 }
 
-bool amEnde(double wert, const Bereich& b, double schritt)
-{
-    if (b.max == b.min)
-        return false; // the single label of a flat range stands in the middle
-    const double tol = schritt * kToleranz;
-    return std::abs(wert - b.max) <= tol || std::abs(wert - b.min) <= tol;
-}
-
 struct AchsenRechnung {
     Bereich bereich;
     double schritt = 0;
@@ -92,6 +84,7 @@ AchsenRechnung rechneAchse(const Bereich& b, int laenge, bool leer, const Trennz
     r.bereich = b;
     if (leer)
         return r;
+    auto pixel = [&](double w) { return runde(anteil(w, b.min, b.max) * laenge); };
     const int labelGroesse =
         std::max(groesse(alsText(b.min, t)), groesse(alsText(b.max, t)));
     const int proLabel = labelGroesse + runde(labelGroesse * 0.1);
@@ -104,7 +97,10 @@ AchsenRechnung rechneAchse(const Bereich& b, int laenge, bool leer, const Trennz
     }
     r.alle = labelWerte(b, r.schritt);
     for (double w : r.alle) {
-        if (!amEnde(w, b, r.schritt)) {
+        // Judged by the pixel, so that a value a hair inside still counts as the end it
+        // lands on; a flat range's single label sits in the middle and stays.
+        const int p = pixel(w);
+        if (p > 0 && p < laenge) {
             r.sichtbar.push_back(w);
             r.texte.push_back(alsText(w, t));
         }
@@ -297,28 +293,28 @@ ChartLayout berechneChartLayout(const std::vector<TChartPunkt>& alle, const Char
     if (leer)
         return l;
 
-    // Area: the faces in the depth first, then the fronts over them.
+    // Area, segment by segment: the front, then its top face in the depth. A face that runs
+    // steeper than 45 degrees lies over its own front in this projection, darkened as a side
+    // seen at a slant; the next segment's front then hides what lies behind it.
     std::vector<QPoint> bild;
     bild.reserve(punkte.size());
     for (const TChartPunkt& p : punkte)
         bild.emplace_back(xPixel(p.X), yPixel(p.Y));
-    std::vector<ChartFlaeche> fronten;
     for (size_t i = 1; i < bild.size(); ++i) {
         const QPoint a = bild[i - 1], b = bild[i];
-        QColor farbe = punkte[i].Farbe;
-        // Steeper than 45 degrees upwards on screen: the face is seen more from the side.
+        const QColor farbe = punkte[i].Farbe;
+        l.flaechen.push_back(
+            {QPolygon({QPoint(a.x(), bodenY), a, b, QPoint(b.x(), bodenY)}), farbe});
+        QColor oben = farbe;
         if (a.y() - b.y() > b.x() - a.x())
-            farbe = QColor(std::max(0, farbe.red() - 64), std::max(0, farbe.green() - 64),
-                           std::max(0, farbe.blue() - 64));
-        l.flaechen.push_back({QPolygon({a, a + tief, b + tief, b}), farbe});
-        fronten.push_back({QPolygon({QPoint(a.x(), bodenY), a, b, QPoint(b.x(), bodenY)}),
-                           punkte[i].Farbe});
+            oben = QColor(std::max(0, farbe.red() - 64), std::max(0, farbe.green() - 64),
+                          std::max(0, farbe.blue() - 64));
+        l.flaechen.push_back({QPolygon({a, a + tief, b + tief, b}), oben});
     }
     const QPoint letzter = bild.back();
     l.flaechen.push_back({QPolygon({letzter, letzter + tief, QPoint(letzter.x(), bodenY) + tief,
                                     QPoint(letzter.x(), bodenY)}),
                           punkte.back().Farbe});
-    l.flaechen.insert(l.flaechen.end(), fronten.begin(), fronten.end());
 
     // Marks, at the front.
     const int wBreite = fm.horizontalAdvance(QLatin1Char('W'));

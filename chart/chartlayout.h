@@ -83,7 +83,7 @@ struct ChartLayout {
     std::vector<ChartLinie> waende;
     ChartAchse links;
     ChartAchse unten;
-    std::vector<ChartFlaeche> flaechen; // in drawing order: faces in the depth, then fronts
+    std::vector<ChartFlaeche> flaechen; // in drawing order: per segment front, then top face
     std::vector<ChartMarke> marken;
 };
 

@@ -1,0 +1,228 @@
+// Geometry of the chart without pixels: steps, label texts and places, marks.
+#include "chart/chartlayout.h"
+#include "chart/schriften.h"
+#include "chart/tchart.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+
+using namespace zw;
+
+namespace {
+
+using Punkte = std::vector<std::pair<double, double>>;
+
+const Trennzeichen kDeutsch{",", "."};
+const Trennzeichen kEnglisch{".", ","};
+
+ChartLayout layoutFuer(const Punkte& xy, const Trennzeichen& t = kDeutsch, QSize groesse = {505, 137})
+{
+    std::vector<TChartPunkt> punkte;
+    for (auto [x, y] : xy)
+        punkte.push_back({x, y, QColor(255, 215, 0)});
+    ChartEingabe e;
+    e.groesse = groesse;
+    e.hintergrund = QColor(240, 240, 240);
+    e.achsenSchrift = Arial();
+    e.markenSchrift = SmallFonts();
+    e.trennzeichen = t;
+    return berechneChartLayout(punkte, e);
+}
+
+QStringList texte(const ChartAchse& a)
+{
+    QStringList s;
+    for (const auto& b : a.beschriftungen)
+        s << b.text.text;
+    return s;
+}
+
+const double kNan = std::numeric_limits<double>::quiet_NaN();
+
+QStringList L(std::initializer_list<const char*> texte)
+{
+    QStringList s;
+    for (const char* t : texte)
+        s << QString::fromUtf8(t);
+    return s;
+}
+
+QString achsenText(double v)
+{
+    return QString::fromStdString(AchsenText(v, kDeutsch));
+}
+
+} // namespace
+
+class TstChartLayout : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void schritt_data()
+    {
+        QTest::addColumn<double>("spanne");
+        QTest::addColumn<int>("passend");
+        QTest::addColumn<double>("schritt");
+        QTest::newRow("beer peak, six fit") << 0.384931506849315 << 6 << 0.1;
+        QTest::newRow("beer peak, eight fit") << 0.384931506849315 << 8 << 0.05;
+        QTest::newRow("hours, plenty of room") << 4.5662100456621 << 30 << 1.0;
+        QTest::newRow("range of 1 starts at 1") << 1.0 << 1 << 1.0;
+        QTest::newRow("large range") << 12345.0 << 5 << 5000.0;
+        QTest::newRow("hundred in six") << 100.0 << 6 << 20.0;
+        QTest::newRow("tiny range") << 1e-9 << 5 << 2e-10;
+        QTest::newRow("flat range") << 0.0 << 6 << 1e-12;
+        QTest::newRow("nothing fits") << 1.0 << 0 << 5.0;
+        QTest::newRow("infinite range") << std::numeric_limits<double>::infinity() << 6 << 0.0;
+        QTest::newRow("nan range") << kNan << 6 << 0.0;
+    }
+    void schritt()
+    {
+        QFETCH(double, spanne);
+        QFETCH(int, passend);
+        QFETCH(double, schritt);
+        const double ist = achsenSchritt(spanne, passend);
+        if (schritt == 0)
+            QCOMPARE(ist, 0.0);
+        else
+            QVERIFY2(std::abs(ist - schritt) <= schritt * 1e-12, qPrintable(QString::number(ist)));
+    }
+
+    void beschriftung_data()
+    {
+        QTest::addColumn<Punkte>("punkte");
+        QTest::addColumn<bool>("deutsch");
+        QTest::addColumn<QStringList>("links");
+        QTest::addColumn<QStringList>("unten");
+        QTest::addColumn<QStringList>("marken");
+        QTest::newRow("nothing drunk")
+            << Punkte{{0, 0}, {2, 0}, {2, 0}} << true << L({"0"}) << L({"1"})
+            << L({"0", "0", "0"});
+        QTest::newRow("one litre of beer")
+            << Punkte{{0, 0}, {2, 0.384931506849315}, {4.5662100456621, 0}} << true
+            << L({"0,3", "0,2", "0,1"})
+            << L({"4", "3", "2", "1"})
+            << L({"0", "0,385", "0"});
+        QTest::newRow("peak on a step loses its label")
+            << Punkte{{0, 0}, {1, 0.4}, {6, 0}} << true << L({"0,3", "0,2", "0,1"})
+            << L({"5", "4", "3", "2", "1"})
+            << L({"0", "0,4", "0"});
+        QTest::newRow("thousands, German")
+            << Punkte{{0, 0}, {2, 1600.5}, {3, 0}} << true
+            << L({"1.500", "1.000", "500"}) << L({"2", "1"})
+            << L({"0", "1.600,5", "0"});
+        QTest::newRow("thousands, English")
+            << Punkte{{0, 0}, {2, 1600.5}, {3, 0}} << false
+            << L({"1,500", "1,000", "500"}) << L({"2", "1"})
+            << L({"0", "1,600.5", "0"});
+        QTest::newRow("empty series") << Punkte{} << true << QStringList{} << QStringList{}
+                                      << QStringList{};
+        QTest::newRow("a point without a value is left out")
+            << Punkte{{0, 0}, {1, kNan}, {2, 0.5}} << true << L({"0,4", "0,3", "0,2", "0,1"})
+            << L({"1"}) << L({"0", "0,5"});
+        QTest::newRow("range beyond double draws no labels")
+            << Punkte{{0, -1e308}, {1, 1e308}} << true << QStringList{} << QStringList{}
+            << QStringList{achsenText(-1e308), achsenText(1e308)};
+    }
+    void beschriftung()
+    {
+        QFETCH(Punkte, punkte);
+        QFETCH(bool, deutsch);
+        QFETCH(QStringList, links);
+        QFETCH(QStringList, unten);
+        QFETCH(QStringList, marken);
+        const ChartLayout l = layoutFuer(punkte, deutsch ? kDeutsch : kEnglisch);
+        QCOMPARE(texte(l.links), links);
+        QCOMPARE(texte(l.unten), unten);
+        QStringList m;
+        for (const auto& k : l.marken)
+            m << k.text.text;
+        QCOMPARE(m, marken);
+        // Whatever is drawn lies strictly inside its axis, with a tick and a grid line.
+        for (const auto& b : l.links.beschriftungen) {
+            if (l.links.minimum != l.links.maximum)
+                QVERIFY(b.pixel > l.plot.top() && b.pixel < l.plot.bottom());
+        }
+        for (const auto& b : l.unten.beschriftungen)
+            QVERIFY(b.pixel > l.plot.left() && b.pixel < l.plot.left() + l.unten.laenge);
+        QVERIFY(l.links.gitter.size() == 2 * l.links.beschriftungen.size());
+        QVERIFY(l.unten.gitter.size() == 2 * l.unten.beschriftungen.size());
+    }
+
+    // The frame of the standard 505 x 137 chart.
+    void rahmen()
+    {
+        const ChartLayout l = layoutFuer({{0, 0}, {2, 0.384931506849315}, {4.5662100456621, 0}});
+        QCOMPARE(l.tiefe, 5);
+        QCOMPARE(l.plot.top(), 14 + 5);
+        QCOMPARE(l.plot.right(), 480 - 1 - 5);
+        QVERIFY(l.plot.left() > 25 && l.plot.bottom() < 130);
+        QCOMPARE(l.unten.laenge, qRound((l.plot.right() - l.plot.left()) * 0.95));
+        // First point at the left end, last at 95 % of the width.
+        QCOMPARE(l.marken.front().pfeil.x1(), l.plot.left());
+        QCOMPARE(l.marken.back().pfeil.x1(), l.plot.left() + l.unten.laenge);
+        QCOMPARE(l.marken[1].pfeil.y2(), l.plot.top());
+        QCOMPARE(l.waende.size(), size_t(9));
+        // Two fronts, two top faces and the end face.
+        QCOMPARE(l.flaechen.size(), size_t(5));
+    }
+
+    void marken_data()
+    {
+        QTest::addColumn<Punkte>("punkte");
+        QTest::newRow("beer") << Punkte{{0, 0}, {2, 0.384931506849315}, {4.5662100456621, 0}};
+        QTest::newRow("nothing drunk") << Punkte{{0, 0}, {2, 0}, {2, 0}};
+        QTest::newRow("wide text") << Punkte{{0, 0}, {1, 1234.567}};
+    }
+    void marken()
+    {
+        QFETCH(Punkte, punkte);
+        const ChartLayout l = layoutFuer(punkte);
+        const QFontMetrics fm(SmallFonts());
+        QCOMPARE(l.marken.size(), punkte.size());
+        for (const ChartMarke& m : l.marken) {
+            QCOMPARE(m.kasten.width(),
+                     fm.horizontalAdvance(m.text.text) + fm.horizontalAdvance(QLatin1Char('W')));
+            // The box's bottom edge 8 pixels above the point, the arrow in between.
+            QCOMPARE(m.kasten.bottom(), m.pfeil.y2() - 8);
+            QCOMPARE(m.pfeil.y1(), m.kasten.bottom() + 1);
+            QCOMPARE(m.kasten.left(), m.pfeil.x1() - m.kasten.width() / 2);
+        }
+    }
+
+    void flacherBereichInDerMitte()
+    {
+        const ChartLayout l = layoutFuer({{0, 0}, {2, 0}, {2, 0}});
+        const int mitte = l.plot.bottom() - qRound(0.5 * l.links.laenge);
+        QCOMPARE(l.links.beschriftungen.size(), size_t(1));
+        QCOMPARE(l.links.beschriftungen[0].pixel, mitte);
+        for (const ChartMarke& m : l.marken)
+            QCOMPARE(m.pfeil.y2(), mitte);
+        // The second and third point coincide, so do their marks.
+        QCOMPARE(l.marken[1].kasten, l.marken[2].kasten);
+    }
+
+    // A step so fine that range / step reaches 10000 draws no labels; just below it does.
+    void zuVieleBeschriftungen_data()
+    {
+        QTest::addColumn<int>("hoehe");
+        QTest::addColumn<bool>("beschriftet");
+        QTest::newRow("10000 steps of 0.00005") << 300000 << false;
+        QTest::newRow("2500 steps of 0.0002") << 60000 << true;
+    }
+    void zuVieleBeschriftungen()
+    {
+        QFETCH(int, hoehe);
+        QFETCH(bool, beschriftet);
+        const ChartLayout l = layoutFuer({{0, 0}, {1, 0.5}}, kDeutsch, QSize(505, hoehe));
+        QVERIFY(l.links.passend >= 10000 || beschriftet); // else the case proves nothing
+        QCOMPARE(!l.links.beschriftungen.empty(), beschriftet);
+        if (beschriftet)
+            QCOMPARE(l.links.beschriftungen.size(), size_t(2499));
+    }
+};
+
+QTEST_MAIN(TstChartLayout)
+#include "tst_chartlayout.moc"

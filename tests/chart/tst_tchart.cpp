@@ -1,0 +1,204 @@
+// The chart control: its series, its pictures and its mouse.
+#include "chart/chartlayout.h"
+#include "chart/schriften.h"
+#include "chart/tchart.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace zw;
+
+namespace {
+
+using Punkte = std::vector<std::pair<double, double>>;
+
+const QColor kGold(255, 215, 0);
+const QColor kDunkelGold(191, 151, 0);
+const QColor kMarke(255, 255, 128);
+
+void fuelle(TChart& c, const Punkte& xy)
+{
+    c.Series1.Clear();
+    for (auto [x, y] : xy)
+        c.Series1.AddXY(x, y, kGold);
+}
+
+int zaehle(const QImage& bild, const QColor& farbe)
+{
+    int n = 0;
+    for (int y = 0; y < bild.height(); ++y)
+        for (int x = 0; x < bild.width(); ++x)
+            n += bild.pixelColor(x, y) == farbe;
+    return n;
+}
+
+// The chart's own layout, recomputed from the same inputs.
+ChartLayout layoutVon(const TChart& c)
+{
+    ChartEingabe e;
+    e.groesse = c.size();
+    e.hintergrund = c.palette().color(QPalette::Window);
+    e.achsenSchrift = Arial();
+    e.markenSchrift = SmallFonts();
+    e.trennzeichen = c.trennzeichen();
+    return berechneChartLayout(c.Series1.Punkte(), e);
+}
+
+const Punkte kBier{{0, 0}, {2, 0.384931506849315}, {4.5662100456621, 0}};
+const Punkte kSteil{{0, 0}, {0.2, 0.8}, {6, 0}};
+
+} // namespace
+
+class TstTChart : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void reihenfolge_data()
+    {
+        QTest::addColumn<Punkte>("hinzu");
+        QTest::addColumn<QList<double>>("ys"); // y values in the resulting order
+        QTest::newRow("ascending") << Punkte{{0, 1}, {1, 2}, {2, 3}} << QList<double>{1, 2, 3};
+        QTest::newRow("descending") << Punkte{{2, 1}, {1, 2}, {0, 3}} << QList<double>{3, 2, 1};
+        QTest::newRow("equal x keeps adding order")
+            << Punkte{{2, 1}, {0, 2}, {2, 3}, {2, 4}} << QList<double>{2, 1, 3, 4};
+        QTest::newRow("nothing drunk") << Punkte{{0, 0}, {2, 0}, {2, 0.5}}
+                                       << QList<double>{0, 0, 0.5};
+        QTest::newRow("between") << Punkte{{0, 1}, {4, 2}, {1, 3}, {3, 4}}
+                                 << QList<double>{1, 3, 4, 2};
+        QTest::newRow("no x goes last")
+            << Punkte{{1, 1}, {qQNaN(), 2}, {0, 3}, {5, 4}} << QList<double>{3, 1, 4, 2};
+    }
+    void reihenfolge()
+    {
+        QFETCH(Punkte, hinzu);
+        QFETCH(QList<double>, ys);
+        TChart c;
+        fuelle(c, hinzu);
+        QList<double> ist;
+        for (const TChartPunkt& p : c.Series1.Punkte())
+            ist << p.Y;
+        QCOMPARE(ist, ys);
+    }
+
+    void farben_data()
+    {
+        QTest::addColumn<Punkte>("punkte");
+        QTest::addColumn<QColor>("farbe");
+        QTest::addColumn<bool>("da");
+        QTest::newRow("beer: gold area") << kBier << kGold << true;
+        QTest::newRow("beer: no steep face") << kBier << kDunkelGold << false;
+        QTest::newRow("beer: mark boxes") << kBier << kMarke << true;
+        QTest::newRow("steep rise: darker top face") << kSteil << kDunkelGold << true;
+        QTest::newRow("empty: no area") << Punkte{} << kGold << false;
+        QTest::newRow("empty: no marks") << Punkte{} << kMarke << false;
+    }
+    void farben()
+    {
+        QFETCH(Punkte, punkte);
+        QFETCH(QColor, farbe);
+        QFETCH(bool, da);
+        TChart c;
+        c.resize(505, 137);
+        fuelle(c, punkte);
+        const QImage bild = c.alsBild();
+        QCOMPARE(bild.size(), QSize(505, 137));
+        QCOMPARE(zaehle(bild, farbe) > 0, da);
+        const QColor grau = c.palette().color(QPalette::Window);
+        for (QPoint ecke : {QPoint(0, 0), QPoint(504, 0), QPoint(0, 136), QPoint(504, 136)})
+            QCOMPARE(bild.pixelColor(ecke), grau);
+    }
+
+    // What the layout says is where the pixels are.
+    void bildFolgtLayout_data()
+    {
+        QTest::addColumn<Punkte>("punkte");
+        QTest::newRow("beer") << kBier;
+        QTest::newRow("steep") << kSteil;
+        QTest::newRow("nothing drunk") << Punkte{{0, 0}, {2, 0}, {2, 0}};
+    }
+    void bildFolgtLayout()
+    {
+        QFETCH(Punkte, punkte);
+        TChart c;
+        c.resize(505, 137);
+        fuelle(c, punkte);
+        const QImage bild = c.alsBild();
+        const ChartLayout l = layoutVon(c);
+        const ChartMarke& m = l.marken.back();
+        const QRect k = m.kasten;
+        for (QPoint ecke : {k.topLeft(), k.topRight(), k.bottomLeft(), k.bottomRight(),
+                            QPoint(k.center().x(), k.bottom())})
+            QCOMPARE(bild.pixelColor(ecke), QColor(Qt::black));
+        QCOMPARE(bild.pixelColor(k.left() + 1, k.top() + 1), kMarke);
+        QCOMPARE(bild.pixelColor(k.left() - 1, k.top() - 1) == kMarke, false);
+        // The arrow between box and point is white.
+        if (m.pfeil.y2() - m.pfeil.y1() > 1)
+            QCOMPARE(bild.pixelColor(m.pfeil.x1(), m.pfeil.y1()), QColor(Qt::white));
+        // The axis lines are two pixels of black along the plot's left and bottom edges.
+        // (Near the top, where no mark's arrow crosses the left axis.)
+        QCOMPARE(bild.pixelColor(l.plot.left() - 1, l.plot.top() + 1), QColor(Qt::black));
+        QCOMPARE(bild.pixelColor(l.plot.left(), l.plot.top() + 1), QColor(Qt::black));
+        QCOMPARE(bild.pixelColor(l.plot.right() - 2, l.plot.bottom()), QColor(Qt::black));
+        QCOMPARE(bild.pixelColor(l.plot.right() - 2, l.plot.bottom() + 1), QColor(Qt::black));
+        // Just above the bottom axis, left of the last point: inside the area.
+        QCOMPARE(bild.pixelColor(l.plot.left() + l.unten.laenge / 2, l.plot.bottom() - 2), kGold);
+    }
+
+    void cacheFolgtAenderungen()
+    {
+        TChart c;
+        c.resize(505, 137);
+        fuelle(c, kBier);
+        const QImage vorher = c.alsBild();
+        QVERIFY(zaehle(vorher, kGold) > 0);
+        c.setTrennzeichen({".", ","});
+        QVERIFY(c.alsBild() != vorher); // "0.385" instead of "0,385"
+        c.Series1.Clear();
+        QCOMPARE(zaehle(c.alsBild(), kGold), 0);
+        c.resize(300, 100);
+        QCOMPARE(c.alsBild().size(), QSize(300, 100));
+    }
+
+    void scharfBeiDoppelterDichte()
+    {
+        TChart c;
+        c.resize(505, 137);
+        fuelle(c, kBier);
+        const QImage bild = c.alsBild(2);
+        QCOMPARE(bild.size(), QSize(1010, 274));
+        QCOMPARE(bild.devicePixelRatio(), 2.0);
+        // A blown-up copy would consist of uniform 2 x 2 blocks only.
+        int gemischt = 0;
+        for (int y = 0; y < bild.height(); y += 2)
+            for (int x = 0; x < bild.width(); x += 2) {
+                const QRgb a = bild.pixel(x, y);
+                gemischt += bild.pixel(x + 1, y) != a || bild.pixel(x, y + 1) != a ||
+                            bild.pixel(x + 1, y + 1) != a;
+            }
+        QVERIFY(gemischt > 100);
+    }
+
+    void maus_data()
+    {
+        QTest::addColumn<Qt::MouseButton>("knopf");
+        QTest::addColumn<int>("signale");
+        QTest::newRow("right") << Qt::RightButton << 1;
+        QTest::newRow("left") << Qt::LeftButton << 0;
+    }
+    void maus()
+    {
+        QFETCH(Qt::MouseButton, knopf);
+        QFETCH(int, signale);
+        TChart c;
+        c.resize(505, 137);
+        c.show();
+        QSignalSpy spy(&c, &TChart::kontextmenuAngefordert);
+        const QPoint wo(100, 50);
+        QTest::mousePress(&c, knopf, {}, wo);
+        QCOMPARE(spy.size(), signale);
+        if (signale)
+            QCOMPARE(spy.front().front().toPoint(), c.mapToGlobal(wo));
+    }
+};
+
+QTEST_MAIN(TstTChart)
+#include "tst_tchart.moc"
