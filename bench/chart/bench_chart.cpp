@@ -1,0 +1,81 @@
+// Laying out and painting the standard 505 x 137 chart into an image.
+#include "chart/chartlayout.h"
+#include "chart/schriften.h"
+#include "chart/tchart.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace zw;
+
+std::vector<TChartPunkt> bierPunkte()
+{
+    const QColor gold(255, 215, 0);
+    return {{0, 0, gold}, {2, 0.384931506849315, gold}, {4.5662100456621, 0, gold}};
+}
+
+ChartEingabe eingabe()
+{
+    ChartEingabe e;
+    e.groesse = QSize(505, 137);
+    e.hintergrund = QColor(240, 240, 240);
+    e.achsenSchrift = Arial();
+    e.markenSchrift = SmallFonts();
+    return e;
+}
+
+void BM_LayoutUndMalen(benchmark::State& state)
+{
+    const auto punkte = bierPunkte();
+    const ChartEingabe e = eingabe();
+    QImage bild(e.groesse, QImage::Format_RGB32);
+    for (auto _ : state) {
+        const ChartLayout l = berechneChartLayout(punkte, e);
+        QPainter p(&bild);
+        maleChart(p, l);
+    }
+    benchmark::DoNotOptimize(bild.constBits());
+}
+BENCHMARK(BM_LayoutUndMalen)->Unit(benchmark::kMicrosecond);
+
+void BM_NurLayout(benchmark::State& state)
+{
+    const auto punkte = bierPunkte();
+    const ChartEingabe e = eingabe();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(berechneChartLayout(punkte, e));
+}
+BENCHMARK(BM_NurLayout)->Unit(benchmark::kMicrosecond);
+
+void BM_NurMalen(benchmark::State& state)
+{
+    const ChartLayout l = berechneChartLayout(bierPunkte(), eingabe());
+    QImage bild(l.groesse, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter p(&bild);
+        maleChart(p, l);
+    }
+    benchmark::DoNotOptimize(bild.constBits());
+}
+BENCHMARK(BM_NurMalen)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Fonts and painting need a GUI application; no display is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
