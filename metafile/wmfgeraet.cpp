@@ -1,1 +1,203 @@
-// placeholder
+#include "metafile/wmfgeraet.h"
+
+#include "metafile/bytes.h"
+#include "metafile/gdiengine.h"
+#include "metafile/windows1252.h"
+
+#include <algorithm>
+
+namespace zw {
+namespace {
+
+using namespace bytes;
+
+enum : std::uint16_t {
+    META_EOF = 0x0000, META_SETBKMODE = 0x0102, META_SETPOLYFILLMODE = 0x0106,
+    META_SETTEXTALIGN = 0x012E, META_SELECTOBJECT = 0x012D, META_DELETEOBJECT = 0x01F0,
+    META_SETTEXTCOLOR = 0x0209, META_SETWINDOWORG = 0x020B, META_SETWINDOWEXT = 0x020C,
+    META_LINETO = 0x0213, META_MOVETO = 0x0214, META_CREATEPENINDIRECT = 0x02FA,
+    META_CREATEFONTINDIRECT = 0x02FB, META_CREATEBRUSHINDIRECT = 0x02FC, META_POLYGON = 0x0324,
+    META_POLYLINE = 0x0325, META_RECTANGLE = 0x041B, META_EXTTEXTOUT = 0x0A32,
+};
+
+// Longest text one record carries; the 16-bit counts allow more, no picture of ours needs it.
+constexpr int kMaxText = 8192;
+
+std::int16_t s16(int v) { return static_cast<std::int16_t>(std::clamp(v, -32768, 32767)); }
+
+} // namespace
+
+class WmfEngine : public GdiEngine {
+public:
+    using GdiEngine::GdiEngine;
+    QByteArray datei;
+
+protected:
+    int ersterIndex() const override { return 0; }
+    std::optional<std::uint32_t> bestand(const GdiObjekt&) const override { return std::nullopt; }
+
+    void anfangen() override
+    {
+        rec_.clear();
+        groessterSatz_ = 3;
+        datei.clear();
+        const QSize nenn = flaeche() - QSize(1, 1);
+        // Window parameters go y first.
+        kopf(META_SETWINDOWORG, 5), i16(rec_, 0), i16(rec_, 0);
+        kopf(META_SETWINDOWEXT, 5), i16(rec_, s16(nenn.height())), i16(rec_, s16(nenn.width()));
+        kopf(META_SETBKMODE, 4), u16(rec_, gdi::TRANSPARENT);
+        kopf(META_SETTEXTALIGN, 4), u16(rec_, gdi::TA_BASELINE);
+    }
+
+    void bestandWaehlen() override {} // a metafile has no stock objects to fall back on
+
+    void beenden() override
+    {
+        kopf(META_EOF, 3);
+        const QSize nenn = flaeche() - QSize(1, 1);
+        QByteArray h;
+        u32(h, 0x9AC6CDD7);
+        u16(h, 0);
+        i16(h, 0), i16(h, 0), i16(h, s16(nenn.width())), i16(h, s16(nenn.height()));
+        u16(h, 96);
+        u32(h, 0);
+        std::uint16_t pruef = 0;
+        for (int i = 0; i < 10; ++i)
+            pruef ^= liesU16(h.constData() + 2 * i);
+        u16(h, pruef);
+
+        u16(h, 1);      // in memory
+        u16(h, 9);      // header words
+        u16(h, 0x0300); // version
+        u32(h, static_cast<std::uint32_t>(9 + rec_.size() / 2));
+        u16(h, static_cast<std::uint16_t>(objektTabelle()));
+        u32(h, groessterSatz_);
+        u16(h, 0);
+        datei = h + rec_;
+        rec_.clear();
+    }
+
+    void erzeugen(int, const GdiObjekt& o) override
+    {
+        // The slot is implied: playback puts each new object into the lowest free one.
+        if (const auto* s = std::get_if<GdiStift>(&o)) {
+            kopf(META_CREATEPENINDIRECT, 8);
+            u16(rec_, static_cast<std::uint16_t>(s->stil));
+            i16(rec_, s16(s->breite)), i16(rec_, 0);
+            u32(rec_, gdi::colorref(QColor(s->farbe)));
+        } else if (const auto* p = std::get_if<GdiPinsel>(&o)) {
+            kopf(META_CREATEBRUSHINDIRECT, 7);
+            u16(rec_, p->leer ? gdi::BS_NULL : gdi::BS_SOLID);
+            u32(rec_, gdi::colorref(QColor(p->farbe)));
+            u16(rec_, 0);
+        } else {
+            const auto& f = std::get<GdiSchrift>(o);
+            kopf(META_CREATEFONTINDIRECT, 3 + 25);
+            i16(rec_, s16(f.hoehe)), i16(rec_, 0);
+            i16(rec_, s16(f.winkel)), i16(rec_, s16(f.winkel));
+            i16(rec_, s16(f.gewicht));
+            u8(rec_, f.kursiv), u8(rec_, f.unterstrichen), u8(rec_, 0);
+            u8(rec_, gdi::DEFAULT_CHARSET);
+            u8(rec_, 0), u8(rec_, 0), u8(rec_, 0);
+            u8(rec_, static_cast<std::uint8_t>(f.familie));
+            QByteArray name = nachWindows1252(f.name).left(31);
+            name.append(QByteArray(32 - name.size(), '\0'));
+            rec_.append(name);
+        }
+    }
+
+    void waehlen(std::uint32_t handle) override
+    {
+        kopf(META_SELECTOBJECT, 4), u16(rec_, static_cast<std::uint16_t>(handle));
+    }
+    void loeschen(int index) override
+    {
+        kopf(META_DELETEOBJECT, 4), u16(rec_, static_cast<std::uint16_t>(index));
+    }
+    void textfarbe(QRgb farbe) override
+    {
+        kopf(META_SETTEXTCOLOR, 5), u32(rec_, gdi::colorref(QColor(farbe)));
+    }
+    void fuellmodus(int modus) override
+    {
+        kopf(META_SETPOLYFILLMODE, 4), u16(rec_, static_cast<std::uint16_t>(modus));
+    }
+
+    void rechteck(int l, int o, int r, int u) override
+    {
+        kopf(META_RECTANGLE, 7);
+        i16(rec_, s16(u)), i16(rec_, s16(r)), i16(rec_, s16(o)), i16(rec_, s16(l));
+    }
+
+    void polygon(const QPolygon& p, const QRect&) override { punkte(p, META_POLYGON); }
+    void polylinie(const QPolygon& p, const QRect&) override { punkte(p, META_POLYLINE); }
+
+    void linie(const QPoint& von, const QPoint& bis) override
+    {
+        kopf(META_MOVETO, 5), i16(rec_, s16(von.y())), i16(rec_, s16(von.x()));
+        kopf(META_LINETO, 5), i16(rec_, s16(bis.y())), i16(rec_, s16(bis.x()));
+    }
+
+    void text(const QPoint& bezug, const QString& s, const std::vector<int>& dx, const QRect&) override
+    {
+        std::vector<int> anfaenge;
+        QByteArray b = nachWindows1252(s, &anfaenge);
+        const int n = static_cast<int>(std::min<qsizetype>(b.size(), kMaxText));
+        b.truncate(n);
+        const int textWorte = (n + 1) / 2;
+        kopf(META_EXTTEXTOUT, static_cast<std::uint32_t>(3 + 4 + textWorte + n));
+        i16(rec_, s16(bezug.y())), i16(rec_, s16(bezug.x()));
+        i16(rec_, static_cast<std::int16_t>(n));
+        u16(rec_, 0); // neither clipped nor opaque, so no rectangle follows
+        rec_.append(b);
+        if (n % 2)
+            u8(rec_, 0);
+        // Each byte advances by what its whole character did in the UTF-16 text.
+        for (int i = 0; i < n; ++i) {
+            const int ende = i + 1 < static_cast<int>(anfaenge.size()) ? anfaenge[i + 1] : static_cast<int>(s.size());
+            int summe = 0;
+            for (int k = anfaenge[i]; k < ende; ++k)
+                summe += dx[static_cast<std::size_t>(k)];
+            i16(rec_, s16(summe));
+        }
+    }
+
+private:
+    void kopf(std::uint16_t funktion, std::uint32_t worte)
+    {
+        u32(rec_, worte);
+        u16(rec_, funktion);
+        groessterSatz_ = std::max(groessterSatz_, worte);
+    }
+    void punkte(const QPolygon& p, std::uint16_t funktion)
+    {
+        const int n = static_cast<int>(std::min<qsizetype>(p.size(), 16380));
+        kopf(funktion, static_cast<std::uint32_t>(4 + 2 * n));
+        i16(rec_, static_cast<std::int16_t>(n));
+        for (int i = 0; i < n; ++i)
+            i16(rec_, s16(p[i].x())), i16(rec_, s16(p[i].y()));
+    }
+
+    QByteArray rec_;
+    std::uint32_t groessterSatz_ = 3;
+};
+
+WmfGeraet::WmfGeraet(const QSize& zeichenflaeche)
+    : flaeche_(zeichenflaeche), engine_(std::make_unique<WmfEngine>(zeichenflaeche))
+{
+}
+
+WmfGeraet::~WmfGeraet() = default;
+
+QByteArray WmfGeraet::daten() const { return engine_->datei; }
+
+QPaintEngine* WmfGeraet::paintEngine() const { return engine_.get(); }
+
+int WmfGeraet::metric(PaintDeviceMetric m) const
+{
+    if (const auto v = geraeteMetrik(m, flaeche_))
+        return *v;
+    return QPaintDevice::metric(m);
+}
+
+} // namespace zw

@@ -1,0 +1,158 @@
+// The part both metafile writers share: it follows the painter's state and turns Qt's drawing
+// calls into device-pixel GDI primitives, with GDI's pixel rules applied, so that a GDI player
+// shows the same pixels QPainter puts on screen. The formats only encode the records.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPen>
+#include <QPolygon>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QTransform>
+
+#include <cstdint>
+#include <optional>
+#include <variant>
+#include <vector>
+
+namespace zw {
+
+// GDI constants both formats share.
+namespace gdi {
+constexpr int PS_SOLID = 0, PS_DASH = 1, PS_DOT = 2, PS_DASHDOT = 3, PS_DASHDOTDOT = 4, PS_NULL = 5;
+constexpr int BS_SOLID = 0, BS_NULL = 1;
+constexpr int TRANSPARENT = 1, OPAQUE = 2;
+constexpr int TA_BASELINE = 24;
+constexpr int ALTERNATE = 1, WINDING = 2;
+constexpr int FW_NORMAL = 400, FW_BOLD = 700;
+constexpr int DEFAULT_CHARSET = 1;
+constexpr int FF_SWISS = 0x20, FF_ROMAN = 0x10, FF_MODERN = 0x30, VARIABLE_PITCH = 2;
+
+inline std::uint32_t colorref(const QColor& c)
+{
+    return static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8)
+           | (static_cast<std::uint32_t>(c.blue()) << 16);
+}
+} // namespace gdi
+
+struct GdiStift {
+    int stil = gdi::PS_SOLID;
+    int breite = 1; // device pixels
+    QRgb farbe = 0;
+    bool operator==(const GdiStift&) const = default;
+};
+
+struct GdiPinsel {
+    bool leer = false;
+    QRgb farbe = 0;
+    bool operator==(const GdiPinsel&) const = default;
+};
+
+struct GdiSchrift {
+    QString name;       // face name, at most 31 characters
+    int hoehe = 0;      // negative: character height in device pixels
+    int gewicht = gdi::FW_NORMAL;
+    bool kursiv = false;
+    bool unterstrichen = false;
+    int winkel = 0;     // escapement and orientation, tenths of a degree counter-clockwise
+    int familie = gdi::FF_SWISS | gdi::VARIABLE_PITCH;
+    bool operator==(const GdiSchrift&) const = default;
+};
+
+using GdiObjekt = std::variant<GdiStift, GdiPinsel, GdiSchrift>;
+
+// Both devices behave like a 96-dpi true-colour screen of the given size.
+std::optional<int> geraeteMetrik(QPaintDevice::PaintDeviceMetric m, const QSize& flaeche);
+
+class GdiEngine : public QPaintEngine {
+public:
+    explicit GdiEngine(const QSize& flaeche);
+
+    bool begin(QPaintDevice* geraet) override;
+    bool end() override;
+    void updateState(const QPaintEngineState& zustand) override;
+    Type type() const override { return QPaintEngine::User; }
+
+    void drawRects(const QRect* rects, int anzahl) override;
+    void drawRects(const QRectF* rects, int anzahl) override;
+    void drawLines(const QLine* linien, int anzahl) override;
+    void drawLines(const QLineF* linien, int anzahl) override;
+    void drawPolygon(const QPointF* punkte, int anzahl, PolygonDrawMode modus) override;
+    void drawPolygon(const QPoint* punkte, int anzahl, PolygonDrawMode modus) override;
+    void drawPath(const QPainterPath& pfad) override;
+    void drawTextItem(const QPointF& p, const QTextItem& text) override;
+    // Pictures are not part of what these files carry.
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {}
+
+    // Highest object slot in use at any time + 1.
+    int objektTabelle() const { return tabellenSpitze_; }
+    // Inclusive pixel bounds of everything drawn; empty when nothing was.
+    QRect gezeichnet() const { return bereich_; }
+    QSize flaeche() const { return flaeche_; }
+
+protected:
+    // Index of the first object slot (EMF reserves 0 for the file itself).
+    virtual int ersterIndex() const = 0;
+    // A stock object that stands for o, if the format has one.
+    virtual std::optional<std::uint32_t> bestand(const GdiObjekt& o) const = 0;
+
+    virtual void anfangen() = 0;
+    virtual void beenden() = 0; // after every created object has been deselected and deleted
+    // Called before the created objects are deleted at the end: select stock objects where the
+    // format has them.
+    virtual void bestandWaehlen() = 0;
+
+    virtual void erzeugen(int index, const GdiObjekt& o) = 0;
+    virtual void waehlen(std::uint32_t handle) = 0;
+    virtual void loeschen(int index) = 0;
+    virtual void textfarbe(QRgb farbe) = 0;
+    virtual void fuellmodus(int modus) = 0;
+
+    // GDI coordinates: Rectangle's right and bottom are exclusive; LineTo leaves out its end
+    // point; bounds are inclusive pixel rectangles.
+    virtual void rechteck(int links, int oben, int rechts, int unten) = 0;
+    virtual void polygon(const QPolygon& punkte, const QRect& grenzen) = 0;
+    virtual void polylinie(const QPolygon& punkte, const QRect& grenzen) = 0;
+    virtual void linie(const QPoint& von, const QPoint& bis) = 0;
+    virtual void text(const QPoint& bezug, const QString& text, const std::vector<int>& dx,
+                      const QRect& grenzen) = 0;
+
+    QPaintDevice* geraet() const { return geraet_; }
+
+private:
+    struct Auswahl {
+        std::optional<GdiObjekt> objekt;
+        std::uint32_t handle = 0;
+        bool erzeugt = false;
+    };
+
+    std::optional<GdiStift> stiftFuerZeichnung() const;
+    GdiPinsel pinselFuerZeichnung() const;
+    GdiSchrift schriftFuer(const QFont& f) const;
+    void sorgeFuer(Auswahl& a, const GdiObjekt& o);
+    int freierIndex();
+    void merke(const QRect& r);
+    void zeichneLinie(QPointF a, QPointF b);
+    void zeichnePolygon(const QPolygonF& geraetepunkte, bool geschlossen, Qt::FillRule regel);
+    void alleFreigeben();
+
+    QSize flaeche_;
+    QPaintDevice* geraet_ = nullptr;
+    QPen pen_;
+    QBrush brush_;
+    QFont font_;
+    QTransform xf_;
+    Auswahl stift_, pinsel_, schrift_;
+    std::vector<bool> belegt_;
+    int tabellenSpitze_ = 0;
+    std::optional<QRgb> textfarbe_;
+    int fuellmodus_ = gdi::ALTERNATE;
+    QRect bereich_;
+};
+
+} // namespace zw
