@@ -126,6 +126,7 @@ void maleBierglas(QPainter& p)
 
     // The crown of foam over the rim: overlapping puffs, lit from the upper left.
     QPainterPath krone;
+    krone.setFillRule(Qt::WindingFill); // overlapping puffs add up instead of cutting holes
     const std::array<QPointF, 7> puffs = {QPointF(11, 16), QPointF(17, 11), QPointF(24, 9), QPointF(31, 8),
                                           QPointF(38, 9), QPointF(44, 11), QPointF(48, 16)};
     const std::array<qreal, 7> radien = {5.5, 6.5, 7, 7.5, 7, 6.5, 5.5};
@@ -333,6 +334,7 @@ QPixmap symbolPixmap(int kante)
     p.setPen(QPen(QColor(190, 180, 160), 0.8));
     p.setBrush(QColor(255, 253, 245));
     QPainterPath schaum;
+    schaum.setFillRule(Qt::WindingFill);
     for (const QPointF m : {QPointF(7.5, 8), QPointF(12.5, 5.5), QPointF(18, 6), QPointF(21, 8.5)})
         schaum.addEllipse(m, 4.2, 4.2);
     schaum.addRect(QRectF(4.5, 7, 18, 4));

@@ -1,0 +1,238 @@
+// The formula and info windows and the drawn pictures.
+#include "ui/bilder.h"
+#include "ui/form2.h"
+#include "ui/form3.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace zw;
+
+namespace {
+
+std::unique_ptr<QDialog> neuesFenster(const QString& art)
+{
+    if (art == QLatin1String("Info"))
+        return std::make_unique<TForm2>();
+    return std::make_unique<TForm3>();
+}
+
+// The place a label's text needs, inside the label and the label inside its parent.
+QString passtNicht(const QLabel* l)
+{
+    const QSize noetig = l->wordWrap() ? QSize(l->width(), l->heightForWidth(l->width())) : l->sizeHint();
+    if (noetig.width() > l->width() || noetig.height() > l->height())
+        return QStringLiteral("'%1' needs %2x%3, has %4x%5")
+            .arg(l->text())
+            .arg(noetig.width())
+            .arg(noetig.height())
+            .arg(l->width())
+            .arg(l->height());
+    if (!l->parentWidget()->rect().contains(l->geometry()))
+        return QStringLiteral("'%1' runs past its parent").arg(l->text());
+    return {};
+}
+
+} // namespace
+
+class TestFenster : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void schliessen_data();
+    void schliessen();
+    void fest_data();
+    void fest();
+    void verweise_data();
+    void verweise();
+    void bierglas_data();
+    void bierglas();
+    void blasen();
+    void werkzeugbilder();
+    void programmsymbol();
+};
+
+void TestFenster::schliessen_data()
+{
+    QTest::addColumn<QString>("art");
+    QTest::addColumn<int>("taste");
+    QTest::addColumn<int>("ergebnis");
+    for (const char* art : {"Info", "Formeln"}) {
+        QTest::addRow("%s: Enter", art) << QString::fromLatin1(art) << int(Qt::Key_Return) << int(QDialog::Accepted);
+        QTest::addRow("%s: Esc", art) << QString::fromLatin1(art) << int(Qt::Key_Escape) << int(QDialog::Rejected);
+    }
+}
+
+void TestFenster::schliessen()
+{
+    QFETCH(QString, art);
+    QFETCH(int, taste);
+    QFETCH(int, ergebnis);
+    const auto fenster = neuesFenster(art);
+    // Twice: the window is shown again after it was closed.
+    for (int mal = 0; mal < 2; ++mal) {
+        bool gesendet = false;
+        QTimer::singleShot(100, this, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                gesendet = modal == fenster.get();
+                QTest::keyClick(modal, Qt::Key(taste));
+            }
+        });
+        // Never hang: a window the key did not close is closed with a code no key gives.
+        QTimer notbremse;
+        notbremse.setSingleShot(true);
+        connect(&notbremse, &QTimer::timeout, fenster.get(), [&] { fenster->done(99); });
+        notbremse.start(5000);
+        QCOMPARE(fenster->exec(), ergebnis);
+        QVERIFY(gesendet);
+        QVERIFY(!fenster->isVisible());
+    }
+}
+
+void TestFenster::fest_data()
+{
+    QTest::addColumn<QString>("art");
+    QTest::addColumn<QSize>("groesse");
+    QTest::addColumn<QString>("titel");
+    QTest::newRow("Info") << "Info" << QSize(280, 234) << "Info";
+    QTest::newRow("Formeln") << "Formeln" << QSize(517, 341) << "Berechnungsformeln";
+}
+
+void TestFenster::fest()
+{
+    QFETCH(QString, art);
+    QFETCH(QSize, groesse);
+    QFETCH(QString, titel);
+    const auto fenster = neuesFenster(art);
+    fenster->show();
+    QCOMPARE(fenster->size(), groesse);
+    QCOMPARE(fenster->minimumSize(), groesse);
+    QCOMPARE(fenster->maximumSize(), groesse);
+    QCOMPARE(fenster->windowTitle(), titel);
+    QVERIFY(!(fenster->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(fenster->windowFlags() & Qt::WindowCloseButtonHint);
+
+    // Every text fits its place with the fonts installed here.
+    const auto labels = fenster->findChildren<QLabel*>();
+    QVERIFY(labels.size() >= 6);
+    for (const QLabel* l : labels) {
+        const QString fehler = passtNicht(l);
+        QVERIFY2(fehler.isEmpty(), qPrintable(fehler));
+    }
+    for (const QGroupBox* g : fenster->findChildren<QGroupBox*>())
+        QVERIFY2(QFontMetrics(g->font()).horizontalAdvance(g->title()) + 16 < g->width(), qPrintable(g->title()));
+    auto* knopf = fenster->findChild<QPushButton*>();
+    QVERIFY(knopf && knopf->isDefault());
+    QVERIFY(QFontMetrics(knopf->font()).horizontalAdvance(knopf->text()) + 6 <= knopf->width());
+}
+
+void TestFenster::verweise_data()
+{
+    QTest::addColumn<bool>("email");
+    QTest::addColumn<QUrl>("url");
+    QTest::newRow("E-Mail") << true << QUrl(QStringLiteral("mailto:zechwaage@example.org"));
+    QTest::newRow("Web") << false << QUrl(QStringLiteral("https://www.example.org/zechwaage"));
+}
+
+void TestFenster::verweise()
+{
+    QFETCH(bool, email);
+    QFETCH(QUrl, url);
+    TForm2 info;
+    QList<QUrl> geoeffnet;
+    info.setUrlOeffner([&](const QUrl& u) { geoeffnet.append(u); });
+    info.show();
+    QLabel* verweis = email ? info.Label1 : info.Label4;
+    QCOMPARE(verweis->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(verweis->palette().color(QPalette::WindowText), QColor(Qt::blue));
+    QTest::mouseClick(verweis, Qt::LeftButton, {}, verweis->rect().center());
+    QCOMPARE(geoeffnet, QList<QUrl>{url});
+    // A press that is released off the link opens nothing.
+    QTest::mousePress(verweis, Qt::LeftButton, {}, verweis->rect().center());
+    QTest::mouseRelease(verweis, Qt::LeftButton, {}, QPoint(-30, -30));
+    QCOMPARE(geoeffnet.size(), 1);
+    // The other texts are no links.
+    QTest::mouseClick(info.Label7, Qt::LeftButton, {}, info.Label7->rect().center());
+    QCOMPARE(geoeffnet.size(), 1);
+}
+
+void TestFenster::bierglas_data()
+{
+    QTest::addColumn<qreal>("dpr");
+    QTest::newRow("1x") << 1.0;
+    QTest::newRow("2x") << 2.0;
+}
+
+void TestFenster::bierglas()
+{
+    QFETCH(qreal, dpr);
+    const QPixmap bild = BierglasBild(dpr);
+    QCOMPARE(bild.deviceIndependentSize(), QSizeF(58, 181));
+    QCOMPARE(bild.size(), QSize(58, 181) * dpr);
+    const QImage b = bild.toImage().convertToFormat(QImage::Format_ARGB32);
+    const int w = b.width() - 1, h = b.height() - 1;
+    for (const QPoint ecke : {QPoint(0, 0), QPoint(w, 0), QPoint(0, h), QPoint(w, h)})
+        QCOMPARE(qAlpha(b.pixel(ecke)), 0);
+    // The foam crown is opaque and white, the beer below it golden.
+    const QRgb schaum = b.pixel(QPoint(29, 12) * dpr);
+    QCOMPARE(qAlpha(schaum), 255);
+    QVERIFY(qRed(schaum) > 220 && qGreen(schaum) > 220 && qBlue(schaum) > 200);
+    const QRgb bier = b.pixel(QPoint(24, 70) * dpr);
+    QCOMPARE(qAlpha(bier), 255);
+    QVERIFY(qRed(bier) > 180 && qGreen(bier) > 110 && qBlue(bier) < 120);
+}
+
+void TestFenster::blasen()
+{
+    const QImage a = BlasenBild(1).toImage().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(a.size(), QSize(84, 112));
+    QCOMPARE(BlasenBild(2).deviceIndependentSize(), QSizeF(84, 112));
+    QCOMPARE(BlasenBild(1).toImage().convertToFormat(QImage::Format_ARGB32), a); // no chance in it
+    int golden = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            QCOMPARE(qAlpha(p), 255);
+            golden += qRed(p) > 180 && qGreen(p) > 120 && qBlue(p) < 120;
+        }
+    QVERIFY2(golden > 100, qPrintable(QString::number(golden)));
+    QCOMPARE(qRed(a.pixel(0, 0)) + qGreen(a.pixel(0, 0)) + qBlue(a.pixel(0, 0)) < 60, true); // dark ground
+}
+
+void TestFenster::werkzeugbilder()
+{
+    QList<QImage> bisher;
+    for (int i = 0; i < AnzahlWerkzeugbilder; ++i) {
+        QVERIFY(!Werkzeugbild(i).isNull());
+        const QIcon eigen = GezeichnetesWerkzeugbild(i);
+        for (const int kante : {16, 32}) {
+            const QImage b = eigen.pixmap(kante, kante).toImage();
+            QCOMPARE(b.size(), QSize(kante, kante));
+            QCOMPARE(b.convertToFormat(QImage::Format_ARGB32).pixel(0, kante - 1) >> 24, 0u);
+        }
+        const QImage klein = eigen.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+        QVERIFY2(!bisher.contains(klein), qPrintable(QString::number(i))); // six different pictures
+        bisher.append(klein);
+    }
+    for (const int falsch : {-1, AnzahlWerkzeugbilder, 1000}) {
+        QVERIFY(Werkzeugbild(falsch).isNull());
+        QVERIFY(GezeichnetesWerkzeugbild(falsch).isNull());
+    }
+}
+
+void TestFenster::programmsymbol()
+{
+    const QIcon symbol = Programmsymbol();
+    QVERIFY(symbol.availableSizes().contains(QSize(16, 16)));
+    QVERIFY(symbol.availableSizes().contains(QSize(32, 32)));
+    QVERIFY(symbol.availableSizes().size() >= 4);
+}
+
+QTEST_MAIN(TestFenster)
+#include "tst_fenster.moc"
