@@ -1,1 +1,714 @@
-// placeholder
+#include "ui/form1.h"
+
+#include "calc/berechnung.h"
+#include "chart/schriften.h"
+#include "chart/tchart.h"
+#include "report/bericht.h"
+#include "report/ergebnistexte.h"
+#include "ui/bilder.h"
+#include "ui/bildexport.h"
+#include "ui/form2.h"
+#include "ui/form3.h"
+#include "ui/tsavepicturedialog.h"
+#include "ui/tspinedit.h"
+#include "ui/ttextfeld.h"
+#include "ui/tupdown.h"
+#include "ui/zwischenablage.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <functional>
+#include <utility>
+
+namespace zw {
+namespace {
+
+const QColor Gold(255, 215, 0);
+
+QString ausUtf8(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QLabel* beschriftung(const QString& text, QWidget* eltern, int links, int oben)
+{
+    auto* l = new QLabel(text, eltern);
+    l->move(links, oben);
+    l->adjustSize();
+    return l;
+}
+
+QGroupBox* gruppe(const QString& titel, QWidget* eltern, const QRect& ort)
+{
+    auto* g = new QGroupBox(titel, eltern);
+    g->setGeometry(ort);
+    return g;
+}
+
+TSpinEdit* spinfeld(QWidget* eltern, const QRect& ort, int minimum, int maximum, int start)
+{
+    auto* s = new TSpinEdit(eltern);
+    s->setGeometry(ort);
+    s->setRange(minimum, maximum);
+    s->setValue(start);
+    return s;
+}
+
+// Program writes go through here: writing the text that is already there must not look like
+// a change to anyone.
+void setzeText(QLineEdit* feld, const QString& text)
+{
+    if (feld->text() != text)
+        feld->setText(text);
+}
+
+} // namespace
+
+TForm1::TForm1(TFehlerMelder melder, QWidget* parent)
+    : QWidget(parent)
+    , melder_(melder ? std::move(melder) : StandardFehlerMelder(this))
+    , trennzeichen_(trennzeichenAusLocale())
+{
+    baueFenster();
+    verbinde();
+    // The window opens with the results for the start values already standing.
+    BerechnungClick();
+}
+
+TForm1::~TForm1() = default;
+
+// --- Building the window -----------------------------------------------------------------------
+
+void TForm1::baueFenster()
+{
+    setWindowTitle(QStringLiteral("Zechwaage 3.3a"));
+    setWindowIcon(Programmsymbol());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(629, 416);
+    setFont(MsSansSerif());
+    // The status bar follows the window's own background only where no control lies.
+    setMouseTracking(true);
+
+    Panel1 = new QFrame(this);
+    Panel1->setGeometry(8, 8, 88, 385);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1->setLineWidth(2);
+    Panel1->setAutoFillBackground(true);
+    QPalette schwarz = Panel1->palette();
+    schwarz.setColor(QPalette::Window, Qt::black);
+    Panel1->setPalette(schwarz);
+    Panel1->setCursor(Qt::PointingHandCursor);
+    Panel1->setAccessibleName(QStringLiteral("Info"));
+
+    Image1 = new QLabel(Panel1);
+    Image1->setGeometry(16, 64, 64, 184);
+    Image1->setAlignment(Qt::AlignCenter);
+    Image1->setPixmap(BierglasBild());
+    Image2 = new QLabel(Panel1);
+    Image2->setGeometry(2, 271, 84, 112);
+    Image2->setAlignment(Qt::AlignCenter);
+    Image2->setPixmap(BlasenBild());
+    for (QWidget* w : {static_cast<QWidget*>(Panel1), static_cast<QWidget*>(Image1), static_cast<QWidget*>(Image2)})
+        w->installEventFilter(this);
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setGeometry(104, 8, 516, 137);
+    PageControl1->setTabPosition(QTabWidget::South);
+    PageControl1->setDocumentMode(false);
+    TabSheet1 = new QWidget;
+    TabSheet2 = new QWidget;
+    TabSheet3 = new QWidget;
+    TabSheet4 = new QWidget;
+    PageControl1->addTab(TabSheet1, QStringLiteral("Schnell-Einstellung"));
+    PageControl1->addTab(TabSheet2, QStringLiteral("Fein-Einstellung"));
+    PageControl1->addTab(TabSheet3, QStringLiteral("Parameter"));
+    PageControl1->addTab(TabSheet4, QStringLiteral("Physiognomie"));
+    baueSchnellSeite();
+    baueFeinSeite();
+    baueParameterSeite();
+    bauePhysiognomieSeite();
+    PageControl1->setCurrentWidget(TabSheet1);
+
+    baueErgebnisse();
+
+    Chart1 = new TChart(this);
+    Chart1->setGeometry(104, 224, 505, 137);
+    Chart1->setTrennzeichen(trennzeichen_);
+    Chart1->setAccessibleName(QStringLiteral("Promille-Verlauf"));
+    PopupMenu1 = new QMenu(this);
+    AlsWMFspeichern1 = PopupMenu1->addAction(Werkzeugbild(4), QStringLiteral("Grafik speichern"));
+    Zwischenspeicher1 = PopupMenu1->addAction(Werkzeugbild(0), QStringLiteral("in Zwischenspeicher"));
+
+    baueWerkzeugleiste();
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setGeometry(0, 396, 629, 20);
+    StatusBar1->setSizeGripEnabled(false);
+    StatusPanel0 = new QLabel(QStringLiteral("Freeware vom Zechwaage-Team, Version 3.3a"));
+    StatusPanel0->setFixedWidth(210);
+    StatusPanel1 = new QLabel;
+    StatusBar1->addWidget(StatusPanel0);
+    StatusBar1->addWidget(StatusPanel1, 1);
+}
+
+void TForm1::baueSchnellSeite()
+{
+    QGroupBox* verzehr = gruppe(QStringLiteral("Verzehr:"), TabSheet1, {8, 3, 489, 97});
+    beschriftung(QStringLiteral("Menge:"), verzehr, 21, 48);
+    beschriftung(QStringLiteral("Liter"), verzehr, 441, 48);
+
+    struct Ort {
+        QLabel** name;
+        QLineEdit** liter;
+        TUpDown** knopf;
+        QLineEdit** zaehler;
+        int nameLinks, literLinks, literBreite, knopfLinks;
+    };
+    const std::array<Ort, 6> orte{{
+        {&Label1, &Edit2, &UpDown1, &Edit1, 76, 64, 34, 98},
+        {&Label5, &Edit4, &UpDown2, &Edit3, 132, 128, 34, 162},
+        {&Label8, &Edit10, &UpDown5, &Edit9, 204, 192, 32, 224},
+        {&Label7, &Edit8, &UpDown4, &Edit7, 268, 256, 32, 288},
+        {&Label9, &Edit12, &UpDown6, &Edit11, 324, 320, 32, 352},
+        {&Label6, &Edit6, &UpDown3, &Edit5, 388, 384, 34, 418},
+    }};
+    for (std::size_t i = 0; i < orte.size(); ++i) {
+        const Ort& o = orte[i];
+        const QString name = ausUtf8(SchnellGetraenke[i].Name);
+        *o.name = beschriftung(name, verzehr, o.nameLinks, 27);
+        *o.liter = new QLineEdit(QStringLiteral("0"), verzehr);
+        (*o.liter)->setGeometry(o.literLinks, 44, o.literBreite, 21);
+        (*o.liter)->setAccessibleName(name + QStringLiteral(" in Liter"));
+        *o.zaehler = new QLineEdit(QStringLiteral("0"), verzehr);
+        (*o.zaehler)->hide();
+        *o.knopf = new TUpDown(verzehr);
+        (*o.knopf)->setGeometry(o.knopfLinks, 44, 15, 21);
+        (*o.knopf)->setRange(0, 100);
+        (*o.knopf)->setBuddy(*o.zaehler);
+        (*o.knopf)->setAccessibleName(name + QStringLiteral(" zählen"));
+    }
+}
+
+void TForm1::baueFeinSeite()
+{
+    QGroupBox* verzehr = gruppe(QStringLiteral("Verzehr:"), TabSheet2, {8, 3, 489, 97});
+    beschriftung(QStringLiteral("Vol.-Alkohol:"), verzehr, 8, 39);
+    beschriftung(QStringLiteral("Menge:"), verzehr, 31, 70);
+    beschriftung(QStringLiteral("%"), verzehr, 448, 39);
+    beschriftung(QStringLiteral("Milliliter"), verzehr, 448, 71);
+
+    const std::array<TSpinEdit**, 6> staerken{&SpinEdit3, &SpinEdit4, &SpinEdit5, &SpinEdit9, &SpinEdit11, &SpinEdit13};
+    const std::array<TSpinEdit**, 6> mengen{&SpinEdit6, &SpinEdit7, &SpinEdit8, &SpinEdit10, &SpinEdit12, &SpinEdit14};
+    for (int i = 0; i < 6; ++i) {
+        const int links = 72 + 64 * i;
+        const QString kopf = QStringLiteral("Getränk %1:").arg(i + 1);
+        beschriftung(kopf, verzehr, links, 14);
+        *staerken[i] = spinfeld(verzehr, {links, 34, 49, 22}, 1, 99, StartVolumenprozent[i]);
+        (*staerken[i])->setAccessibleName(kopf + QStringLiteral(" Vol.-Alkohol in %"));
+        *mengen[i] = spinfeld(verzehr, {links, 66, 49, 22}, 0, 9999, 0);
+        (*mengen[i])->setAccessibleName(kopf + QStringLiteral(" Menge in Milliliter"));
+    }
+}
+
+void TForm1::baueParameterSeite()
+{
+    gruppe(QStringLiteral("Trinkzeitraum:"), TabSheet3, {13, 19, 88, 65});
+    SpinEdit1 = spinfeld(TabSheet3, {31, 42, 44, 22}, 0, 999, StartTrinkzeitraum);
+    SpinEdit1->setAccessibleName(QStringLiteral("Trinkzeitraum in Stunden"));
+    beschriftung(QStringLiteral("h"), TabSheet3, 80, 46);
+
+    QGroupBox* magen = gruppe(QStringLiteral("Magenfüllung:"), TabSheet3, {128, 19, 145, 65});
+    ComboBox2 = new QComboBox(magen);
+    ComboBox2->setGeometry(16, 24, 113, 21);
+    for (std::string_view text : MagenfuellungTexte)
+        ComboBox2->addItem(ausUtf8(text));
+    // The list starts without a selection; the first recalculation chooses one.
+    ComboBox2->setCurrentIndex(-1);
+    ComboBox2->setAccessibleName(QStringLiteral("Magenfüllung"));
+}
+
+void TForm1::bauePhysiognomieSeite()
+{
+    RadioGroup1 = gruppe(QStringLiteral("Geschlecht:"), TabSheet4, {16, 19, 105, 65});
+    RadioGroup1Knoepfe = new QButtonGroup(RadioGroup1);
+    for (int i = 0; i < static_cast<int>(GeschlechtTexte.size()); ++i) {
+        auto* knopf = new QRadioButton(ausUtf8(GeschlechtTexte[static_cast<std::size_t>(i)]), RadioGroup1);
+        knopf->setGeometry(8, 18 + 20 * i, 90, 17);
+        RadioGroup1Knoepfe->addButton(knopf, i);
+    }
+    RadioGroup1Knoepfe->button(StartGeschlecht)->setChecked(true);
+
+    gruppe(QStringLiteral("Körpergewicht:"), TabSheet4, {136, 19, 105, 65});
+    SpinEdit2 = spinfeld(TabSheet4, {149, 43, 44, 22}, 1, 999, StartKoerpergewicht);
+    SpinEdit2->setTippenErlaubt(false);
+    SpinEdit2->setToolTip(QStringLiteral("Ihr Körpergewicht"));
+    SpinEdit2->setAccessibleName(QStringLiteral("Körpergewicht in kg"));
+    beschriftung(QStringLiteral("kg"), TabSheet4, 198, 47);
+
+    gruppe(QStringLiteral("Konstitution:"), TabSheet4, {256, 19, 153, 65});
+    TrackBar1 = new QSlider(Qt::Horizontal, TabSheet4);
+    TrackBar1->setGeometry(264, 37, 129, 30);
+    TrackBar1->setRange(0, 2);
+    TrackBar1->setPageStep(1);
+    TrackBar1->setTickPosition(QSlider::TicksBelow);
+    TrackBar1->setTickInterval(1);
+    TrackBar1->setValue(StartKonstitution);
+    TrackBar1->setAccessibleName(QStringLiteral("Konstitution"));
+    QLabel* links = beschriftung(QStringLiteral("Nicht-Trinker"), TabSheet4, 264, 67);
+    QLabel* rechts = beschriftung(QStringLiteral("Alkoholiker"), TabSheet4, 0, 67);
+    for (QLabel* l : {links, rechts}) {
+        l->setFont(SmallFonts());
+        l->adjustSize();
+    }
+    rechts->move(264 + 129 - rechts->width(), 67);
+}
+
+void TForm1::baueErgebnisse()
+{
+    StaticText1 = beschriftung(QStringLiteral("Promille-Maximum:"), this, 141, 154);
+    StaticText3 = beschriftung(QStringLiteral("Maximum erreicht nach:"), this, 116, 170);
+    StaticText2 = beschriftung(QStringLiteral("Alkoholaufnahme:"), this, 143, 186);
+    StaticText4 = beschriftung(QStringLiteral("nüchtern nach:"), this, 156, 202);
+
+    const auto feld = [this](int oben, const QString& name) {
+        auto* f = new TTextFeld(this);
+        f->setGeometry(240, oben, 89, 17);
+        f->setAccessibleName(name);
+        f->setMouseTracking(true);
+        f->installEventFilter(this);
+        return f;
+    };
+    Memo2 = feld(154, QStringLiteral("Promille-Maximum"));
+    Memo2->setFont(MsSansSerif(true));
+    Memo3 = feld(170, QStringLiteral("Maximum erreicht nach"));
+    Memo4 = feld(186, QStringLiteral("Alkoholaufnahme"));
+    Memo5 = feld(202, QStringLiteral("nüchtern nach"));
+
+    Label15 = beschriftung(QString(), this, 340, 149);
+    Memo1 = new TTextFeld(this);
+    Memo1->setGeometry(341, 163, 268, 55);
+    Memo1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    Memo1->setContentsMargins(2, 1, 2, 1);
+    Memo1->setFont(SmallFonts());
+    Memo1->setAccessibleName(QStringLiteral("Wirkung"));
+}
+
+void TForm1::baueWerkzeugleiste()
+{
+    ToolBar1 = new QToolBar(this);
+    ToolBar1->setGeometry(240, 368, 389, 28);
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setIconSize({16, 16});
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    ToolBar1->setStyleSheet(QStringLiteral("QToolBar { border: none; background: transparent; }"));
+
+    const auto knopf = [this](const QString& text, int bild, const QString& tipp) {
+        auto* k = new QToolButton(ToolBar1);
+        k->setText(text);
+        k->setIcon(Werkzeugbild(bild));
+        k->setToolTip(tipp);
+        k->setAccessibleName(text);
+        k->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        k->setAutoRaise(true);
+        k->setFixedSize(69, 24);
+        return k;
+    };
+    ToolButton2 = knopf(QStringLiteral("Zurück"), 1, QStringLiteral("Alle Werte auf Standard setzen"));
+    ToolButton1 = knopf(QStringLiteral("Kopieren"), 0, QStringLiteral("Ergebnisse in Zwischenablage kopieren"));
+    ToolButton4 = knopf(QStringLiteral("Formeln"), 3, QStringLiteral("Zeigt die zugrundeliegenden Berechnungsformeln"));
+    ToolButton3 = knopf(QStringLiteral("Info"), 2, QStringLiteral("Über dieses Programm"));
+    ToolButton5 = knopf(QStringLiteral("Ende"), 5, QString());
+    bool erster = true;
+    for (QToolButton* k : {ToolButton2, ToolButton1, ToolButton4, ToolButton3, ToolButton5}) {
+        if (!erster) {
+            auto* abstand = new QWidget(ToolBar1);
+            abstand->setFixedWidth(8);
+            ToolBar1->addWidget(abstand);
+        }
+        erster = false;
+        ToolBar1->addWidget(k);
+    }
+}
+
+// --- Wiring ------------------------------------------------------------------------------------
+
+void TForm1::verbinde()
+{
+    for (const Schnellspalte& s : Schnellspalten()) {
+        connect(s.Zaehler, &QLineEdit::textChanged, this,
+                [this, zaehler = s.Zaehler, liter = s.Liter] { zaehlerGeaendert(zaehler, liter); });
+        connect(s.Liter, &QLineEdit::textChanged, this, &TForm1::literfeldGeaendert);
+        // The status bar names the beverage under the mouse: its label, field and arrows.
+        for (QWidget* w : {static_cast<QWidget*>(s.Name), static_cast<QWidget*>(s.Liter), static_cast<QWidget*>(s.Knopf)}) {
+            w->setMouseTracking(true);
+            w->installEventFilter(this);
+            for (QWidget* kind : w->findChildren<QWidget*>()) {
+                kind->setMouseTracking(true);
+                kind->installEventFilter(this);
+            }
+        }
+    }
+    for (TSpinEdit* feld : {SpinEdit1, SpinEdit2, SpinEdit3, SpinEdit4, SpinEdit5, SpinEdit6, SpinEdit7, SpinEdit8,
+                            SpinEdit9, SpinEdit10, SpinEdit11, SpinEdit12, SpinEdit13, SpinEdit14}) {
+        feld->setDezimaltrenner(ausUtf8(trennzeichen_.Dezimal));
+        connect(feld, &TSpinEdit::Change, this, &TForm1::steuerelementGeaendert);
+    }
+    // Only a selection by the user recalculates; the program's own selection does not.
+    connect(ComboBox2, &QComboBox::activated, this, &TForm1::steuerelementGeaendert);
+    connect(RadioGroup1Knoepfe, &QButtonGroup::idToggled, this, [this](int, bool gewaehlt) {
+        if (gewaehlt)
+            steuerelementGeaendert();
+    });
+    connect(TrackBar1, &QSlider::valueChanged, this, &TForm1::steuerelementGeaendert);
+    // Letting go of the slider is a movement notification too, even where it stays put.
+    connect(TrackBar1, &QSlider::sliderReleased, this, &TForm1::steuerelementGeaendert);
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::BerechnungClick);
+
+    connect(ToolButton2, &QToolButton::clicked, this, &TForm1::Zuruecksetzen);
+    connect(ToolButton1, &QToolButton::clicked, this, &TForm1::KopiereInClp);
+    connect(ToolButton4, &QToolButton::clicked, this, &TForm1::ShowFormeln);
+    connect(ToolButton3, &QToolButton::clicked, this, &TForm1::ShowInfo);
+    connect(ToolButton5, &QToolButton::clicked, this, &TForm1::ToolButton5Click);
+
+    connect(Chart1, &TChart::kontextmenuAngefordert, this, [this](const QPoint& ort) { PopupMenu1->popup(ort); });
+    connect(AlsWMFspeichern1, &QAction::triggered, this, &TForm1::AlsWMFspeichern1Click);
+    connect(Zwischenspeicher1, &QAction::triggered, this, &TForm1::Zwischenspeicher1Click);
+}
+
+std::array<TForm1::Schnellspalte, 6> TForm1::Schnellspalten() const
+{
+    return {{
+        {Label1, Edit2, UpDown1, Edit1},
+        {Label5, Edit4, UpDown2, Edit3},
+        {Label8, Edit10, UpDown5, Edit9},
+        {Label7, Edit8, UpDown4, Edit7},
+        {Label9, Edit12, UpDown6, Edit11},
+        {Label6, Edit6, UpDown3, Edit5},
+    }};
+}
+
+std::array<TSpinEdit*, 6> TForm1::Staerkefelder() const
+{
+    return {SpinEdit3, SpinEdit4, SpinEdit5, SpinEdit9, SpinEdit11, SpinEdit13};
+}
+
+std::array<TSpinEdit*, 6> TForm1::Mengenfelder() const
+{
+    return {SpinEdit6, SpinEdit7, SpinEdit8, SpinEdit10, SpinEdit12, SpinEdit14};
+}
+
+void TForm1::setZwischenablage(TZwischenablage* ablage)
+{
+    zwischenablage_ = ablage;
+}
+
+void TForm1::setTrennzeichen(const Trennzeichen& t)
+{
+    trennzeichen_ = t;
+    const QString dezimal = ausUtf8(t.Dezimal);
+    for (TSpinEdit* feld : {SpinEdit1, SpinEdit2, SpinEdit3, SpinEdit4, SpinEdit5, SpinEdit6, SpinEdit7, SpinEdit8,
+                            SpinEdit9, SpinEdit10, SpinEdit11, SpinEdit12, SpinEdit13, SpinEdit14})
+        feld->setDezimaltrenner(dezimal);
+    // Texts already shown keep their separators until the next recalculation writes them anew.
+    Chart1->setTrennzeichen(t);
+}
+
+Trennzeichen TForm1::trennzeichenAusLocale() const
+{
+    // QLocale() is the system's regional setting unless the application chose another.
+    const QLocale locale;
+    return {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString()};
+}
+
+// --- Recalculation -----------------------------------------------------------------------------
+
+void TForm1::BerechnungClick()
+{
+    if (auto fehler = berechne())
+        melde(*fehler);
+}
+
+std::optional<QString> TForm1::berechne()
+{
+    Q_EMIT berechnungGestartet();
+    try {
+        const auto spalten = Schnellspalten();
+        // A litre text that is not a number stops here, before anything has changed.
+        for (const Schnellspalte& s : spalten)
+            LiesGleitkomma(s.Liter->text().toStdString(), trennzeichen_);
+
+        TEingabe e;
+        e.Koerpergewicht = SpinEdit2->Value();
+        e.Trinkzeitraum = SpinEdit1->Value();
+        if (ComboBox2->currentIndex() < 0)
+            ComboBox2->setCurrentIndex(StartMagenfuellung);
+        e.Konstitution = TrackBar1->value();
+        e.Magenfuellung = ComboBox2->currentIndex();
+        e.Geschlecht = RadioGroup1Knoepfe->checkedId();
+
+        // The entry page not on show is emptied, so that only one way of entering counts
+        // there. Each change recalculates at once, nested, before this one goes on.
+        if (PageControl1->currentWidget() == TabSheet1) {
+            for (TSpinEdit* menge : Mengenfelder())
+                if (auto fehler = programmAenderung([menge] { menge->setValue(0); }))
+                    return fehler;
+        } else if (PageControl1->currentWidget() == TabSheet2) {
+            for (const Schnellspalte& s : spalten)
+                setzeText(s.Zaehler, QStringLiteral("0"));
+        }
+
+        for (std::size_t i = 0; i < spalten.size(); ++i)
+            e.*SchnellGetraenke[i].Liter = LiesGleitkomma(spalten[i].Liter->text().toStdString(), trennzeichen_);
+        const auto staerken = Staerkefelder();
+        const auto mengen = Mengenfelder();
+        for (std::size_t i = 0; i < e.Getraenk.size(); ++i)
+            e.Getraenk[i] = {mengen[i]->Value(), staerken[i]->Value()};
+
+        const TErgebnis ergebnis = Berechne(e);
+
+        const TErgebnisTexte texte = ErgebnisTexte(ergebnis, trennzeichen_);
+        Memo2->setText(QString::fromStdString(texte.Maximum));
+        Memo4->setText(QString::fromStdString(texte.Aufnahme));
+        Memo1->setText(QString::fromStdString(texte.Wirkung));
+        Memo3->setText(QString::fromStdString(texte.ZeitMaximum));
+        Label15->setText(QString::fromStdString(texte.Ueberschrift));
+        Label15->adjustSize();
+        Memo5->setText(QString::fromStdString(texte.ZeitNuechtern));
+
+        Chart1->Series1.Clear();
+        Chart1->Series1.AddXY(0, 0, Gold);
+        Chart1->Series1.AddXY(ergebnis.ZeitBisMaximum, ergebnis.Promille, Gold);
+        Chart1->Series1.AddXY(ergebnis.ZeitBisNuechtern, 0, Gold);
+    } catch (const std::exception& fehler) {
+        return QString::fromUtf8(fehler.what());
+    }
+    return std::nullopt;
+}
+
+template <typename Aenderung>
+std::optional<QString> TForm1::programmAenderung(Aenderung&& aenderung)
+{
+    ++programmAenderungen_;
+    std::optional<QString> aeusserer = std::exchange(weitergereichterFehler_, std::nullopt);
+    aenderung();
+    --programmAenderungen_;
+    return std::exchange(weitergereichterFehler_, std::move(aeusserer));
+}
+
+void TForm1::steuerelementGeaendert()
+{
+    std::optional<QString> fehler = berechne();
+    if (!fehler)
+        return;
+    // A change the program made hands the failure to the handler that made it, which ends
+    // there; the user's own change reports it at once.
+    if (programmAenderungen_ > 0 && !weitergereichterFehler_)
+        weitergereichterFehler_ = std::move(fehler);
+    else
+        melde(*fehler);
+}
+
+void TForm1::literfeldGeaendert()
+{
+    BerechnungClick();
+}
+
+void TForm1::zaehlerGeaendert(QLineEdit* zaehler, QLineEdit* literfeld)
+{
+    bool ganzzahl = false;
+    const int n = zaehler->text().toInt(&ganzzahl);
+    if (!ganzzahl)
+        return;
+    setzeText(literfeld, QString::fromStdString(AllgemeinerZahlText(n / 10.0, trennzeichen_)));
+}
+
+void TForm1::Zuruecksetzen()
+{
+    Chart1->Series1.Clear();
+    for (const Schnellspalte& s : Schnellspalten())
+        setzeText(s.Zaehler, QStringLiteral("0"));
+
+    std::vector<std::function<void()>> schritte{
+        [this] { SpinEdit1->setValue(StartTrinkzeitraum); },
+        [this] { RadioGroup1Knoepfe->button(StartGeschlecht)->setChecked(true); },
+        [this] { SpinEdit2->setValue(StartKoerpergewicht); },
+        // Asks for a position beyond the end: the slider stops at "Alkoholiker". Kept, since
+        // users know the reset for it.
+        [this] { TrackBar1->setValue(4); },
+        [this] { ComboBox2->setCurrentIndex(StartMagenfuellung); },
+    };
+    const auto staerken = Staerkefelder();
+    const auto mengen = Mengenfelder();
+    for (std::size_t i = 0; i < staerken.size(); ++i)
+        schritte.emplace_back([feld = staerken[i], wert = StartVolumenprozent[i]] { feld->setValue(wert); });
+    for (TSpinEdit* feld : mengen)
+        schritte.emplace_back([feld] { feld->setValue(0); });
+
+    for (const auto& schritt : schritte) {
+        if (auto fehler = programmAenderung(schritt)) {
+            melde(*fehler);
+            return;
+        }
+    }
+}
+
+// --- Other handlers ----------------------------------------------------------------------------
+
+void TForm1::KopiereInClp()
+{
+    TBerichtDaten d;
+    d.Trinkzeitraum = SpinEdit1->Value();
+    d.Magenfuellung = ComboBox2->currentText().toStdString();
+    if (QAbstractButton* gewaehlt = RadioGroup1Knoepfe->checkedButton())
+        d.Geschlecht = gewaehlt->text().toStdString();
+    d.Koerpergewicht = SpinEdit2->Value();
+    d.Konstitution = TrackBar1->value();
+    const auto spalten = Schnellspalten();
+    for (std::size_t i = 0; i < spalten.size(); ++i)
+        d.LiterTexte[i] = spalten[i].Liter->text().toStdString();
+    const auto staerken = Staerkefelder();
+    const auto mengen = Mengenfelder();
+    for (std::size_t i = 0; i < d.Getraenk.size(); ++i)
+        d.Getraenk[i] = {mengen[i]->Value(), staerken[i]->Value()};
+    const auto ersteZeile = [](const TTextFeld* feld) { return feld->angezeigteZeilen().value(0).toStdString(); };
+    d.Aufnahme = ersteZeile(Memo4);
+    d.Maximum = ersteZeile(Memo2);
+    d.ZeitMaximum = ersteZeile(Memo3);
+    d.ZeitNuechtern = ersteZeile(Memo5);
+    for (const QString& zeile : Memo1->angezeigteZeilen())
+        d.WirkungZeilen.push_back(zeile.toStdString());
+
+    auto daten = std::make_unique<QMimeData>();
+    daten->setText(QString::fromStdString(Bericht(d)));
+    // One write: either the whole report arrives or the clipboard keeps what it had.
+    if (!zwischenablage().setzeDaten(std::move(daten)))
+        melde(KeineZwischenablageText());
+}
+
+TZwischenablage& TForm1::zwischenablage()
+{
+    if (zwischenablage_)
+        return *zwischenablage_;
+    if (!systemZwischenablage_)
+        systemZwischenablage_ = std::make_unique<TSystemZwischenablage>();
+    return *systemZwischenablage_;
+}
+
+TForm2* TForm1::Form2()
+{
+    if (!form2_)
+        form2_ = new TForm2(this);
+    return form2_;
+}
+
+TForm3* TForm1::Form3()
+{
+    if (!form3_)
+        form3_ = new TForm3(this);
+    return form3_;
+}
+
+void TForm1::ShowInfo()
+{
+    Form2()->exec();
+}
+
+void TForm1::ShowFormeln()
+{
+    Form3()->exec();
+}
+
+void TForm1::ToolButton5Click()
+{
+    close();
+}
+
+void TForm1::AlsWMFspeichern1Click()
+{
+    if (!SavePictureDialog1_)
+        SavePictureDialog1_ = std::make_unique<TSavePictureDialog>(this);
+    AlsWMFspeichern(this, *Chart1, *SavePictureDialog1_, melder_);
+}
+
+void TForm1::Zwischenspeicher1Click()
+{
+    Zwischenspeicher(*Chart1, zwischenablage(), melder_);
+}
+
+void TForm1::melde(const QString& text)
+{
+    melder_(text);
+}
+
+// --- Events ------------------------------------------------------------------------------------
+
+void TForm1::zeigeStatus(const QString& text)
+{
+    if (StatusPanel1->text() != text)
+        StatusPanel1->setText(text);
+}
+
+bool TForm1::eventFilter(QObject* objekt, QEvent* e)
+{
+    if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton
+        && (objekt == Panel1 || objekt == Image1 || objekt == Image2)) {
+        ShowInfo();
+        return true;
+    }
+    if (e->type() != QEvent::MouseMove)
+        return QWidget::eventFilter(objekt, e);
+
+    const auto spalten = Schnellspalten();
+    for (std::size_t i = 0; i < spalten.size(); ++i) {
+        const Schnellspalte& s = spalten[i];
+        for (QWidget* w : {static_cast<QWidget*>(s.Name), static_cast<QWidget*>(s.Liter), static_cast<QWidget*>(s.Knopf)}) {
+            if (objekt == w || (objekt->isWidgetType() && w->isAncestorOf(static_cast<QWidget*>(objekt)))) {
+                zeigeStatus(ausUtf8(SchnellGetraenke[i].Statustext));
+                return false;
+            }
+        }
+    }
+    if (objekt == Memo2)
+        zeigeStatus(QStringLiteral("Maximale Promille"));
+    else if (objekt == Memo4)
+        zeigeStatus(QStringLiteral("Aufgenommene Gesamt-Alkoholmenge"));
+    else if (objekt == Memo3)
+        zeigeStatus(QStringLiteral("Zeitraum bis zum Höchstpegel inklusive Verzögerung durch die Mahlzeit."));
+    else if (objekt == Memo5)
+        zeigeStatus(QStringLiteral("Zeit bis zum vollständigen Abbau des Alkohols."));
+    return false;
+}
+
+void TForm1::mouseMoveEvent(QMouseEvent* e)
+{
+    // Moves over controls without a text of their own reach the window too; only its bare
+    // background counts.
+    if (!childAt(e->position().toPoint()))
+        zeigeStatus(QStringLiteral("Geben Sie Werte zur Berechnung ein!"));
+    QWidget::mouseMoveEvent(e);
+}
+
+void TForm1::changeEvent(QEvent* e)
+{
+    if (e->type() == QEvent::LocaleChange)
+        setTrennzeichen(trennzeichenAusLocale());
+    QWidget::changeEvent(e);
+}
+
+} // namespace zw

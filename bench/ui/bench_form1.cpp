@@ -1,0 +1,55 @@
+// One recalculation as a keystroke in a litre field triggers it: the field's change, reading
+// the controls, the calculation, writing the texts and handing the points to the chart.
+
+#include "chart/tchart.h"
+#include "ui/form1.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void Tastendruck(benchmark::State& state)
+{
+    zw::TForm1 form([](const QString&) {});
+    const QString texte[2] = {QStringLiteral("1"), QStringLiteral("1,5")};
+    int i = 0;
+    for (auto _ : state) {
+        form.Edit2->setText(texte[i]);
+        i ^= 1;
+    }
+}
+BENCHMARK(Tastendruck);
+
+// The same keystroke followed by the chart's next paint, until the window could show it.
+void TastendruckMitGrafik(benchmark::State& state)
+{
+    zw::TForm1 form([](const QString&) {});
+    QImage bild(form.Chart1->size(), QImage::Format_RGB32);
+    const QString texte[2] = {QStringLiteral("1"), QStringLiteral("1,5")};
+    int i = 0;
+    for (auto _ : state) {
+        form.Edit2->setText(texte[i]);
+        i ^= 1;
+        QPainter p(&bild);
+        form.Chart1->zeichne(p);
+    }
+}
+BENCHMARK(TastendruckMitGrafik);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

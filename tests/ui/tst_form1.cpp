@@ -1,0 +1,513 @@
+// The main window driven as a user drives it: mouse clicks, key presses and mouse moves.
+
+#include "chart/tchart.h"
+#include "ui/form1.h"
+#include "ui/form2.h"
+#include "ui/form3.h"
+#include "ui/tspinedit.h"
+#include "ui/ttextfeld.h"
+#include "ui/tupdown.h"
+#include "ui/zwischenablage.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <map>
+#include <memory>
+
+using namespace zw;
+
+namespace {
+
+// A clipboard that can be told to refuse, and remembers what it holds.
+class TestAblage final : public TZwischenablage {
+public:
+    bool setzeDaten(std::unique_ptr<QMimeData> daten) override
+    {
+        if (verweigern)
+            return false;
+        inhalt = daten->text();
+        formate = daten->formats();
+        ++schreibvorgaenge;
+        return true;
+    }
+    QString text() const override { return inhalt; }
+
+    bool verweigern = false;
+    QString inhalt;
+    QStringList formate;
+    int schreibvorgaenge = 0;
+};
+
+// Sends a click to whatever child lies at p, as the window system would.
+void klicke(QWidget* w, QPoint p)
+{
+    QWidget* ziel = w->childAt(p);
+    if (!ziel)
+        ziel = w;
+    QTest::mouseClick(ziel, Qt::LeftButton, {}, ziel->mapFrom(w, p));
+}
+
+void klickeHoch(TUpDown* knopf, int mal = 1)
+{
+    for (int i = 0; i < mal; ++i)
+        klicke(knopf, {knopf->width() / 2, knopf->height() / 4});
+}
+
+} // namespace
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void startwerte();
+    void zehnKlicksAufBier();
+    void seitenwechselLeertAndereSeite_data();
+    void seitenwechselLeertAndereSeite();
+    void getippterLiterwertBleibt();
+    void stundenAusserhalbGeltenBisZumVerlassen();
+    void nullStaerkeScheitertUndLaesstErgebnisse();
+    void leeresFeldLiestMinimum_data();
+    void leeresFeldLiestMinimum();
+    void gewichtMitEntfTaste_data();
+    void gewichtMitEntfTaste();
+    void zurueckHaeltBeimErstenFehler();
+    void zurueckStelltStartwerteHer();
+    void berechnungenJeAktion_data();
+    void berechnungenJeAktion();
+    void statuszeile_data();
+    void statuszeile();
+    void statuszeileBleibtUeberSeite();
+    void modaleFenster_data();
+    void modaleFenster();
+    void berichtInZwischenablage();
+    void gescheiterteZwischenablageBehaeltInhalt();
+    void andereRegion();
+
+private:
+    void aufSeite(int seite);
+    void tippe(QLineEdit* feld, const QString& text);
+
+    std::unique_ptr<TForm1> form_;
+    QStringList fehler_;
+    TestAblage ablage_;
+};
+
+void TestForm1::init()
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    fehler_.clear();
+    ablage_ = {};
+    form_ = std::make_unique<TForm1>([this](const QString& text) { fehler_ << text; });
+    form_->setZwischenablage(&ablage_);
+    form_->show();
+    form_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+}
+
+void TestForm1::cleanup()
+{
+    form_.reset();
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+}
+
+void TestForm1::aufSeite(int seite)
+{
+    QTabBar* leiste = form_->PageControl1->tabBar();
+    QTest::mouseClick(leiste, Qt::LeftButton, {}, leiste->tabRect(seite).center());
+    QCOMPARE(form_->PageControl1->currentIndex(), seite);
+}
+
+void TestForm1::tippe(QLineEdit* feld, const QString& text)
+{
+    feld->setFocus();
+    QTest::keyClick(feld, Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        QTest::keyClick(feld, Qt::Key_Backspace);
+    else
+        QTest::keyClicks(feld, text);
+}
+
+void TestForm1::startwerte()
+{
+    QCOMPARE(form_->Memo2->text(), QStringLiteral("0,000 °/oo"));
+    QCOMPARE(form_->Memo4->text(), QStringLiteral("0 g"));
+    QCOMPARE(form_->Memo3->text(), QStringLiteral("2,0 Stunde(n)"));
+    QCOMPARE(form_->Memo5->text(), QStringLiteral("2,0 Stunde(n)"));
+    QCOMPARE(form_->Label15->text(), QStringLiteral("Wirkung bei 0,000 Promille:"));
+    QCOMPARE(form_->Memo1->text(), QStringLiteral("gleich Null"));
+    QCOMPARE(form_->ComboBox2->currentText(), QStringLiteral("kleine Mahlzeit"));
+    QCOMPARE(form_->PageControl1->currentWidget(), form_->TabSheet1);
+    QCOMPARE(form_->Chart1->Series1.Punkte().size(), std::size_t{3});
+    QVERIFY(form_->StatusPanel1->text().isEmpty());
+    QVERIFY(fehler_.isEmpty());
+}
+
+void TestForm1::zehnKlicksAufBier()
+{
+    QSignalSpy laeufe(form_.get(), &TForm1::berechnungGestartet);
+    klickeHoch(form_->UpDown1, 10);
+    QCOMPARE(laeufe.count(), 10);
+    QCOMPARE(form_->Edit1->text(), QStringLiteral("10"));
+    QCOMPARE(form_->Edit2->text(), QStringLiteral("1"));
+    QCOMPARE(form_->Memo4->text(), QStringLiteral("40 g"));
+    QCOMPARE(form_->Memo2->text(), QStringLiteral("0,385 °/oo"));
+    QCOMPARE(form_->Memo5->text(), QStringLiteral("4,6 Stunde(n)"));
+    QCOMPARE(form_->Memo1->text(), QStringLiteral("leicht euphorisch und anregend"));
+    const auto& punkte = form_->Chart1->Series1.Punkte();
+    QCOMPARE(punkte.size(), std::size_t{3});
+    QCOMPARE(punkte[1].X, 2.0);
+    QVERIFY(qAbs(punkte[1].Y - 0.384931506849315) < 1e-12);
+    QCOMPARE(punkte[1].Farbe, QColor(255, 215, 0));
+}
+
+void TestForm1::seitenwechselLeertAndereSeite_data()
+{
+    QTest::addColumn<bool>("schnellZuerst");
+    QTest::newRow("Schnell -> Fein leert die Zähler") << true;
+    QTest::newRow("Fein -> Schnell leert die Mengen") << false;
+}
+
+void TestForm1::seitenwechselLeertAndereSeite()
+{
+    QFETCH(bool, schnellZuerst);
+    if (schnellZuerst) {
+        klickeHoch(form_->UpDown1, 10);
+        QCOMPARE(form_->Memo4->text(), QStringLiteral("40 g"));
+        aufSeite(1);
+        QCOMPARE(form_->Edit1->text(), QStringLiteral("0"));
+        QCOMPARE(form_->Edit2->text(), QStringLiteral("0"));
+    } else {
+        aufSeite(1);
+        tippe(form_->SpinEdit6->lineEdit(), QStringLiteral("500"));
+        QCOMPARE(form_->Memo4->text(), QStringLiteral("20 g"));
+        aufSeite(0);
+        QCOMPARE(form_->SpinEdit6->text(), QStringLiteral("0"));
+    }
+    QCOMPARE(form_->Memo4->text(), QStringLiteral("0 g"));
+    QVERIFY(fehler_.isEmpty());
+}
+
+void TestForm1::getippterLiterwertBleibt()
+{
+    tippe(form_->Edit2, QStringLiteral("1"));
+    QCOMPARE(form_->Memo4->text(), QStringLiteral("40 g"));
+    aufSeite(1);
+    QCOMPARE(form_->Edit2->text(), QStringLiteral("1"));
+    tippe(form_->SpinEdit6->lineEdit(), QStringLiteral("500"));
+    QCOMPARE(form_->Memo4->text(), QStringLiteral("60 g"));
+    // The other pages zero nothing: both entry pages count together there.
+    aufSeite(2);
+    QCOMPARE(form_->Memo4->text(), QStringLiteral("60 g"));
+}
+
+void TestForm1::stundenAusserhalbGeltenBisZumVerlassen()
+{
+    aufSeite(2);
+    tippe(form_->SpinEdit1->lineEdit(), QStringLiteral("5000"));
+    QCOMPARE(form_->Memo3->text(), QStringLiteral("5.001,0 Stunde(n)"));
+    QSignalSpy laeufe(form_.get(), &TForm1::berechnungGestartet);
+    form_->ComboBox2->setFocus();
+    QCOMPARE(form_->SpinEdit1->text(), QStringLiteral("999"));
+    QCOMPARE(laeufe.count(), 1);
+    QCOMPARE(form_->Memo3->text(), QStringLiteral("1.000,0 Stunde(n)"));
+}
+
+void TestForm1::nullStaerkeScheitertUndLaesstErgebnisse()
+{
+    aufSeite(1);
+    tippe(form_->SpinEdit6->lineEdit(), QStringLiteral("500"));
+    const QString vorher = form_->Memo2->text();
+    tippe(form_->SpinEdit3->lineEdit(), QStringLiteral("0"));
+    QCOMPARE(fehler_, QStringList{QStringLiteral("Floating point division by zero")});
+    QCOMPARE(form_->Memo2->text(), vorher);
+    QCOMPARE(form_->Memo4->text(), QStringLiteral("20 g"));
+    // Leaving the field writes its minimum and recalculates with it.
+    form_->SpinEdit7->lineEdit()->setFocus();
+    QCOMPARE(form_->SpinEdit3->text(), QStringLiteral("1"));
+    QCOMPARE(form_->Memo4->text(), QStringLiteral("4 g"));
+    QCOMPARE(fehler_.size(), 1);
+}
+
+void TestForm1::leeresFeldLiestMinimum_data()
+{
+    QTest::addColumn<int>("seite");
+    QTest::addColumn<QString>("feld");
+    QTest::addColumn<QString>("memo");
+    QTest::addColumn<QString>("erwartet");
+    // 500 ml at an empty strength: read as 1 %, so 4 g.
+    QTest::newRow("Stärke") << 1 << QStringLiteral("SpinEdit3") << QStringLiteral("Memo4") << QStringLiteral("4 g");
+    QTest::newRow("Menge") << 1 << QStringLiteral("SpinEdit6") << QStringLiteral("Memo4") << QStringLiteral("0 g");
+    QTest::newRow("Stunden") << 2 << QStringLiteral("SpinEdit1") << QStringLiteral("Memo3") << QStringLiteral("1,0 Stunde(n)");
+}
+
+void TestForm1::leeresFeldLiestMinimum()
+{
+    QFETCH(int, seite);
+    QFETCH(QString, feld);
+    QFETCH(QString, memo);
+    QFETCH(QString, erwartet);
+    aufSeite(seite);
+    if (seite == 1)
+        tippe(form_->SpinEdit6->lineEdit(), QStringLiteral("500"));
+    const std::map<QString, TSpinEdit*> felder{{QStringLiteral("SpinEdit3"), form_->SpinEdit3},
+                                               {QStringLiteral("SpinEdit6"), form_->SpinEdit6},
+                                               {QStringLiteral("SpinEdit1"), form_->SpinEdit1}};
+    TSpinEdit* spin = felder.at(feld);
+    const std::map<QString, TTextFeld*> memos{{QStringLiteral("Memo4"), form_->Memo4}, {QStringLiteral("Memo3"), form_->Memo3}};
+    tippe(spin->lineEdit(), QString());
+    QCOMPARE(spin->text(), QString());
+    QCOMPARE(memos.at(memo)->text(), erwartet);
+    QVERIFY(fehler_.isEmpty());
+}
+
+void TestForm1::gewichtMitEntfTaste_data()
+{
+    QTest::addColumn<int>("bierKlicks");
+    QTest::addColumn<QString>("fehler");
+    QTest::newRow("getrunken") << 10 << QStringLiteral("Floating point division by zero");
+    QTest::newRow("nichts getrunken") << 0 << QStringLiteral("Invalid floating point operation");
+}
+
+void TestForm1::gewichtMitEntfTaste()
+{
+    QFETCH(int, bierKlicks);
+    QFETCH(QString, fehler);
+    klickeHoch(form_->UpDown1, bierKlicks);
+    aufSeite(3);
+    const QString vorher = form_->Memo2->text();
+    QLineEdit* feld = form_->SpinEdit2->lineEdit();
+    feld->setFocus();
+    QTest::keyClick(feld, Qt::Key_Home);
+    QTest::keyClick(feld, Qt::Key_Delete);
+    QCOMPARE(form_->SpinEdit2->text(), QStringLiteral("0"));
+    QCOMPARE(fehler_, QStringList{fehler});
+    QCOMPARE(form_->Memo2->text(), vorher);
+    form_->TrackBar1->setFocus();
+    QCOMPARE(form_->SpinEdit2->text(), QStringLiteral("1"));
+    QCOMPARE(fehler_.size(), 1);
+}
+
+void TestForm1::zurueckHaeltBeimErstenFehler()
+{
+    aufSeite(3);
+    form_->SpinEdit2->setValue(90);
+    aufSeite(0);
+    klickeHoch(form_->UpDown1, 3);
+    tippe(form_->Edit4, QString());
+    const QString ungueltig = QStringLiteral("'' is not a valid floating point value");
+    QCOMPARE(fehler_, QStringList{ungueltig});
+    aufSeite(2);
+    fehler_.clear();
+    tippe(form_->SpinEdit1->lineEdit(), QStringLiteral("5"));
+    QCOMPARE(fehler_, QStringList{ungueltig});
+    fehler_.clear();
+
+    QTest::mouseClick(form_->ToolButton2, Qt::LeftButton);
+    QVERIFY(form_->Chart1->Series1.Punkte().empty());
+    QCOMPARE(form_->Edit1->text(), QStringLiteral("0"));
+    // Zeroing the counter rewrote the beer field, whose own recalculation failed too.
+    QCOMPARE(form_->Edit2->text(), QStringLiteral("0"));
+    QCOMPARE(form_->SpinEdit1->text(), QStringLiteral("1"));
+    QCOMPARE(form_->SpinEdit2->text(), QStringLiteral("90"));
+    QCOMPARE(fehler_, (QStringList{ungueltig, ungueltig}));
+}
+
+void TestForm1::zurueckStelltStartwerteHer()
+{
+    klickeHoch(form_->UpDown2, 5);
+    aufSeite(3);
+    QTest::mouseClick(form_->RadioGroup1Knoepfe->button(1), Qt::LeftButton);
+    QCOMPARE(form_->RadioGroup1Knoepfe->checkedId(), 1);
+    QTest::mouseClick(form_->ToolButton2, Qt::LeftButton);
+    QCOMPARE(form_->Edit3->text(), QStringLiteral("0"));
+    QCOMPARE(form_->Edit4->text(), QStringLiteral("0"));
+    QCOMPARE(form_->RadioGroup1Knoepfe->checkedId(), 0);
+    QCOMPARE(form_->TrackBar1->value(), 2);
+    QCOMPARE(form_->ComboBox2->currentIndex(), 1);
+    QCOMPARE(form_->PageControl1->currentIndex(), 3);
+    QCOMPARE(form_->Memo4->text(), QStringLiteral("0 g"));
+    QVERIFY(fehler_.isEmpty());
+}
+
+void TestForm1::berechnungenJeAktion_data()
+{
+    QTest::addColumn<QString>("aktion");
+    QTest::addColumn<int>("laeufe");
+    QTest::newRow("Pfeil neben Bier") << QStringLiteral("pfeil") << 1;
+    QTest::newRow("Pfeil am Ende (100)") << QStringLiteral("pfeilAmEnde") << 0;
+    QTest::newRow("Seitenwechsel mit Bier") << QStringLiteral("seiteMitBier") << 2;
+    QTest::newRow("Seitenwechsel ohne Bier") << QStringLiteral("seiteOhneBier") << 1;
+    QTest::newRow("Ziffer im Literfeld") << QStringLiteral("ziffer") << 1;
+    QTest::newRow("Geschlecht gewählt") << QStringLiteral("geschlecht") << 1;
+    QTest::newRow("Zurück nach Startwerten") << QStringLiteral("zurueckStart") << 1;
+}
+
+void TestForm1::berechnungenJeAktion()
+{
+    QFETCH(QString, aktion);
+    QFETCH(int, laeufe);
+    if (aktion == QLatin1String("pfeilAmEnde")) {
+        form_->Edit1->setText(QStringLiteral("100"));
+    } else if (aktion == QLatin1String("seiteMitBier")) {
+        klickeHoch(form_->UpDown1, 2);
+    }
+    QSignalSpy spion(form_.get(), &TForm1::berechnungGestartet);
+    if (aktion.startsWith(QLatin1String("pfeil"))) {
+        klickeHoch(form_->UpDown1);
+    } else if (aktion.startsWith(QLatin1String("seite"))) {
+        aufSeite(1);
+    } else if (aktion == QLatin1String("ziffer")) {
+        form_->Edit2->setFocus();
+        QTest::keyClick(form_->Edit2, Qt::Key_End);
+        QTest::keyClick(form_->Edit2, Qt::Key_5);
+    } else if (aktion == QLatin1String("geschlecht")) {
+        aufSeite(3);
+        spion.clear();
+        QTest::mouseClick(form_->RadioGroup1Knoepfe->button(1), Qt::LeftButton);
+    } else if (aktion == QLatin1String("zurueckStart")) {
+        // Only the slider moves (1 -> 2): one recalculation.
+        QTest::mouseClick(form_->ToolButton2, Qt::LeftButton);
+    }
+    QCOMPARE(spion.count(), laeufe);
+}
+
+void TestForm1::statuszeile_data()
+{
+    QTest::addColumn<QString>("steuerelement");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("Bier-Feld") << QStringLiteral("Edit2") << QStringLiteral("Bier: 5 % Vol");
+    QTest::newRow("Wein-Name") << QStringLiteral("Label5") << QStringLiteral("Wein: 11 % Vol");
+    QTest::newRow("Likör-Pfeile") << QStringLiteral("UpDown5") << QStringLiteral("Likör: 24 % Vol");
+    QTest::newRow("Korn-Feld") << QStringLiteral("Edit8") << QStringLiteral("Korn: 32 % Vol");
+    QTest::newRow("Bacardi-Feld") << QStringLiteral("Edit12") << QStringLiteral("Bacardi: 37 % Vol");
+    QTest::newRow("Whisky-Pfeile") << QStringLiteral("UpDown3") << QStringLiteral("Whisky: 42 % Vol");
+    QTest::newRow("Maximum") << QStringLiteral("Memo2") << QStringLiteral("Maximale Promille");
+    QTest::newRow("Aufnahme") << QStringLiteral("Memo4") << QStringLiteral("Aufgenommene Gesamt-Alkoholmenge");
+    QTest::newRow("Zeit bis Maximum") << QStringLiteral("Memo3")
+                                      << QStringLiteral("Zeitraum bis zum Höchstpegel inklusive Verzögerung durch die Mahlzeit.");
+    QTest::newRow("nüchtern") << QStringLiteral("Memo5") << QStringLiteral("Zeit bis zum vollständigen Abbau des Alkohols.");
+    QTest::newRow("Fensterhintergrund") << QStringLiteral("Form1") << QStringLiteral("Geben Sie Werte zur Berechnung ein!");
+    // Controls without a text of their own leave the last text standing.
+    QTest::newRow("Wirkungsfeld") << QStringLiteral("Memo1") << QString();
+    QTest::newRow("Wirkungsüberschrift") << QStringLiteral("Label15") << QString();
+    QTest::newRow("Grafik") << QStringLiteral("Chart1") << QString();
+}
+
+void TestForm1::statuszeile()
+{
+    QFETCH(QString, steuerelement);
+    QFETCH(QString, text);
+    const std::map<QString, QWidget*> ziele{
+        {QStringLiteral("Edit2"), form_->Edit2},     {QStringLiteral("Label5"), form_->Label5},
+        {QStringLiteral("UpDown5"), form_->UpDown5}, {QStringLiteral("Edit8"), form_->Edit8},
+        {QStringLiteral("Edit12"), form_->Edit12},   {QStringLiteral("UpDown3"), form_->UpDown3},
+        {QStringLiteral("Memo2"), form_->Memo2},     {QStringLiteral("Memo4"), form_->Memo4},
+        {QStringLiteral("Memo3"), form_->Memo3},     {QStringLiteral("Memo5"), form_->Memo5},
+        {QStringLiteral("Memo1"), form_->Memo1},     {QStringLiteral("Label15"), form_->Label15},
+        {QStringLiteral("Chart1"), form_->Chart1},   {QStringLiteral("Form1"), form_.get()}};
+    QWidget* ziel = ziele.at(steuerelement);
+    // Start from a known text, then move onto the control.
+    QTest::mouseMove(form_->Memo2, {5, 5});
+    QCOMPARE(form_->StatusPanel1->text(), QStringLiteral("Maximale Promille"));
+    const QPoint punkt = ziel == form_.get() ? QPoint(150, 380) : QPoint(ziel->width() / 2, ziel->height() / 2);
+    QWidget* unterMaus = ziel->childAt(punkt) ? ziel->childAt(punkt) : ziel;
+    QTest::mouseMove(unterMaus, unterMaus->mapFrom(ziel, punkt));
+    QCOMPARE(form_->StatusPanel1->text(), text.isEmpty() ? QStringLiteral("Maximale Promille") : text);
+}
+
+void TestForm1::statuszeileBleibtUeberSeite()
+{
+    QTest::mouseMove(form_->Edit2, {5, 5});
+    QCOMPARE(form_->StatusPanel1->text(), QStringLiteral("Bier: 5 % Vol"));
+    QTest::mouseMove(form_->TabSheet1, {3, 100});
+    QCOMPARE(form_->StatusPanel1->text(), QStringLiteral("Bier: 5 % Vol"));
+}
+
+void TestForm1::modaleFenster_data()
+{
+    QTest::addColumn<QString>("knopf");
+    QTest::addColumn<int>("taste");
+    QTest::newRow("Formeln, Enter") << QStringLiteral("Formeln") << int(Qt::Key_Return);
+    QTest::newRow("Formeln, Esc") << QStringLiteral("Formeln") << int(Qt::Key_Escape);
+    QTest::newRow("Info, Enter") << QStringLiteral("Info") << int(Qt::Key_Return);
+    QTest::newRow("Info, Esc") << QStringLiteral("Info") << int(Qt::Key_Escape);
+    QTest::newRow("Bild, Esc") << QStringLiteral("Bild") << int(Qt::Key_Escape);
+}
+
+void TestForm1::modaleFenster()
+{
+    QFETCH(QString, knopf);
+    QFETCH(int, taste);
+    QPointer<QWidget> gesehen;
+    bool warModal = false;
+    // Closes the box as soon as it is up; a box that never comes leaves the test to fail.
+    QTimer::singleShot(0, this, [&] {
+        gesehen = QApplication::activeModalWidget();
+        if (!gesehen)
+            return;
+        warModal = gesehen->windowModality() != Qt::NonModal;
+        QTest::keyClick(gesehen, static_cast<Qt::Key>(taste));
+    });
+    if (knopf == QLatin1String("Formeln"))
+        QTest::mouseClick(form_->ToolButton4, Qt::LeftButton);
+    else if (knopf == QLatin1String("Info"))
+        QTest::mouseClick(form_->ToolButton3, Qt::LeftButton);
+    else
+        QTest::mouseClick(form_->Image1, Qt::LeftButton, {}, {20, 20});
+    QVERIFY(gesehen);
+    QVERIFY(warModal);
+    QVERIFY(!gesehen->isVisible());
+    const bool erwartetFormeln = knopf == QLatin1String("Formeln");
+    QCOMPARE(gesehen.data() == static_cast<QWidget*>(form_->Form3()), erwartetFormeln);
+}
+
+void TestForm1::berichtInZwischenablage()
+{
+    klickeHoch(form_->UpDown1, 10);
+    QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
+    QCOMPARE(ablage_.schreibvorgaenge, 1);
+    const QString bericht = ablage_.inhalt;
+    QVERIFY(bericht.contains(QStringLiteral("\r\n  1 l Bier (5%)\r\n")));
+    QVERIFY(bericht.contains(QStringLiteral("\nAlkoholaufnahme gesamt: 40 g\r\n\n")));
+    QVERIFY(bericht.contains(QStringLiteral("Promille-Maximum:       0,385 °/oo\r\n")));
+    QVERIFY(bericht.contains(QStringLiteral("Wirkung:\r\n  leicht euphorisch und anregend\r\n")));
+    QVERIFY(!bericht.contains(QStringLiteral("Wein")));
+}
+
+void TestForm1::gescheiterteZwischenablageBehaeltInhalt()
+{
+    ablage_.inhalt = QStringLiteral("vorher");
+    ablage_.verweigern = true;
+    QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
+    QCOMPARE(ablage_.inhalt, QStringLiteral("vorher"));
+    QCOMPARE(fehler_, QStringList{QStringLiteral("Cannot open clipboard")});
+}
+
+void TestForm1::andereRegion()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    form_ = std::make_unique<TForm1>([this](const QString& text) { fehler_ << text; });
+    klickeHoch(form_->UpDown1, 15);
+    QCOMPARE(form_->Edit2->text(), QStringLiteral("1.5"));
+    QCOMPARE(form_->Memo2->text(), QStringLiteral("0.727 °/oo"));
+    tippe(form_->Edit2, QStringLiteral("1,5"));
+    QCOMPARE(fehler_.value(0), QStringLiteral("'1,' is not a valid floating point value"));
+}
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"

@@ -1,0 +1,96 @@
+#include "ui/ttextfeld.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QTextLayout>
+
+namespace zw {
+
+TTextFeld::TTextFeld(QWidget* parent)
+    : QFrame(parent)
+{
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void TTextFeld::setText(const QString& text)
+{
+    if (text == text_)
+        return;
+    text_ = text;
+    zeilenVerwerfen();
+    setAccessibleDescription(text_);
+}
+
+const QStringList& TTextFeld::angezeigteZeilen() const
+{
+    if (zeilenGueltig_)
+        return zeilen_;
+    zeilen_.clear();
+    const qreal breite = contentsRect().width();
+    // Each paragraph wraps on its own; an empty text still shows one (empty) line.
+    for (const QString& absatz : text_.split(QLatin1Char('\n'))) {
+        if (absatz.isEmpty()) {
+            zeilen_ << QString();
+            continue;
+        }
+        QTextLayout layout(absatz, font());
+        QTextOption option;
+        option.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine zeile = layout.createLine(); zeile.isValid(); zeile = layout.createLine()) {
+            zeile.setLineWidth(breite);
+            // A break at a blank leaves the blank at the end of the line; it is not shown.
+            QString teil = absatz.mid(zeile.textStart(), zeile.textLength());
+            while (teil.endsWith(QLatin1Char(' ')))
+                teil.chop(1);
+            zeilen_ << teil;
+        }
+        layout.endLayout();
+    }
+    zeilenGueltig_ = true;
+    return zeilen_;
+}
+
+QSize TTextFeld::sizeHint() const
+{
+    return {89, 17};
+}
+
+void TTextFeld::paintEvent(QPaintEvent* e)
+{
+    QFrame::paintEvent(e);
+    QPainter p(this);
+    p.setFont(font());
+    p.setPen(palette().color(foregroundRole()));
+    const QRect innen = contentsRect();
+    const int zeilenhoehe = fontMetrics().height();
+    int y = innen.top();
+    for (const QString& zeile : angezeigteZeilen()) {
+        if (y >= innen.bottom())
+            break;
+        p.drawText(QRect(innen.left(), y, innen.width(), zeilenhoehe), Qt::AlignLeft | Qt::AlignTop, zeile);
+        y += zeilenhoehe;
+    }
+}
+
+void TTextFeld::changeEvent(QEvent* e)
+{
+    if (e->type() == QEvent::FontChange)
+        zeilenVerwerfen();
+    QFrame::changeEvent(e);
+}
+
+void TTextFeld::resizeEvent(QResizeEvent* e)
+{
+    zeilenVerwerfen();
+    QFrame::resizeEvent(e);
+}
+
+void TTextFeld::zeilenVerwerfen()
+{
+    zeilenGueltig_ = false;
+    update();
+}
+
+} // namespace zw
