@@ -61,8 +61,11 @@ std::vector<double> labelWerte(const Bereich& b, double schritt)
     double k = std::floor(b.max / schritt);
     if ((k + 1) * schritt <= b.max + tol)
         ++k; // b.max / schritt came out just under a whole number
-    for (; k * schritt >= b.min - tol && werte.size() <= kMaxSchritte; k -= 1)
+    for (; k * schritt >= b.min - tol && werte.size() <= kMaxSchritte; k -= 1) {
+        if (!werte.empty() && k * schritt >= werte.back())
+            break; // the step is lost in the rounding of values this large
         werte.push_back(k * schritt);
+    }
     return werte;
 }
 
@@ -117,9 +120,10 @@ std::vector<double> kleineStrichWerte(const AchsenRechnung& r)
         return werte;
     const double s = r.schritt;
     const double tol = s * kToleranz;
-    const double oberster = r.alle.front() + s;
-    const double unterster = r.alle.back() - s;
-    for (double basis = oberster; basis >= unterster + s - tol; basis -= s) {
+    // Counted over the labels rather than stepped down by `s`: far from zero a small step
+    // can vanish in the rounding of a large value.
+    for (size_t j = 0; j <= r.alle.size(); ++j) {
+        const double basis = j == 0 ? r.alle.front() + s : r.alle[j - 1];
         for (int i = 1; i <= kKleineStriche; ++i) {
             const double w = basis - s * i / (kKleineStriche + 1);
             if (w > r.bereich.min + tol && w < r.bereich.max - tol)

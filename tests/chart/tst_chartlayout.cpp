@@ -151,6 +151,28 @@ private Q_SLOTS:
         QVERIFY(l.unten.gitter.size() == 2 * l.unten.beschriftungen.size());
     }
 
+    // Awkward data still gives a finite layout with every label inside its axis.
+    void extremeWerte_data()
+    {
+        QTest::addColumn<Punkte>("punkte");
+        QTest::newRow("one unit of rounding at 1e20") << Punkte{{0, 1e20}, {1, 1e20 + 16384}};
+        QTest::newRow("negative values") << Punkte{{-3, -0.5}, {-1, -2.25}, {4, 0.75}};
+        QTest::newRow("denormal range") << Punkte{{0, 0}, {1e-310, 4e-310}};
+        QTest::newRow("all infinite") << Punkte{{qInf(), 1}, {0, -qInf()}};
+    }
+    void extremeWerte()
+    {
+        QFETCH(Punkte, punkte);
+        const ChartLayout l = layoutFuer(punkte);
+        for (const ChartAchse* a : {&l.links, &l.unten}) {
+            QVERIFY(a->beschriftungen.size() < 100);
+            for (const auto& b : a->beschriftungen)
+                QVERIFY(b.wert >= a->minimum && b.wert <= a->maximum);
+            for (const auto& s : a->striche)
+                QVERIFY(l.plot.adjusted(-20, -20, 20, 20).contains(s.linie.p1()));
+        }
+    }
+
     // The frame of the standard 505 x 137 chart.
     void rahmen()
     {
