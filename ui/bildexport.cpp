@@ -172,12 +172,14 @@ TSpeicherErgebnis SpeichereChart(const TChart& chart, const QString& dateiname, 
     // Drawn before the file is touched: a picture that cannot be made leaves the file alone.
     const QByteArray daten = ChartBild(chart, art, BildschirmFarbtiefe());
 
+    // Unbuffered: a buffered write that fails only when commit() flushes it would go unnoticed
+    // and put a truncated file in place of the old one.
     QSaveFile datei(dateiname);
-    if (daten.isEmpty() || !datei.open(QIODevice::WriteOnly)) {
+    if (daten.isEmpty() || !datei.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         fehler(DateiNichtErstelltText(dateiname));
         return TSpeicherErgebnis::Fehlgeschlagen;
     }
-    const bool vollstaendig = datei.write(daten) == daten.size();
+    const bool vollstaendig = datei.write(daten) == daten.size() && datei.flush();
     if (!vollstaendig)
         datei.cancelWriting();
     // commit() after cancelWriting() only removes the temporary file.

@@ -97,7 +97,10 @@ std::optional<TVorschauBild> TVorschauBild::ausDaten(const QByteArray& daten)
         auto svg = std::make_unique<QSvgRenderer>(daten);
         if (!svg->isValid())
             return std::nullopt;
-        const QSize groesse = svg->defaultSize();
+        // The view box is the drawing's size in pixels; defaultSize() converts width and height
+        // given in physical units at 90 dpi and so reports a picture saved at 96 dpi too small.
+        const QRectF sicht = svg->viewBoxF();
+        const QSize groesse = sicht.isValid() ? sicht.size().toSize() : svg->defaultSize();
         if (!GroesseZulaessig(groesse))
             return std::nullopt;
         return TVorschauBild(std::move(svg), groesse);

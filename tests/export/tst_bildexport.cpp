@@ -1,0 +1,369 @@
+#include "testchart.h"
+#include "ui/bildexport.h"
+#include "ui/zwischenablage.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+using namespace zw;
+
+Q_DECLARE_METATYPE(zw::TBildArt)
+
+namespace {
+
+// Records every call of a melder.
+struct TProtokoll {
+    QStringList texte;
+    TFehlerMelder melder()
+    {
+        return [this](const QString& t) { texte << t; };
+    }
+};
+
+quint32 U32(const QByteArray& d, int pos)
+{
+    return qFromLittleEndian<quint32>(d.constData() + pos);
+}
+qint32 I32(const QByteArray& d, int pos)
+{
+    return qFromLittleEndian<qint32>(d.constData() + pos);
+}
+qint16 I16(const QByteArray& d, int pos)
+{
+    return qFromLittleEndian<qint16>(d.constData() + pos);
+}
+
+QStringList Eintraege(const QString& ordner)
+{
+    return QDir(ordner).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+}
+
+QByteArray Lies(const QString& pfad)
+{
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Checks that daten is a file of the given kind for the 505 x 137 chart.
+void PruefeBilddatei(const QByteArray& daten, TBildArt art, const QImage& gerendert)
+{
+    switch (art) {
+    case TBildArt::Wmf:
+        QVERIFY(daten.size() > 22 + 18);
+        QCOMPARE(U32(daten, 0), 0x9AC6CDD7u);
+        // Placeable header: bounding box and units per inch.
+        QCOMPARE(I16(daten, 10) - I16(daten, 6), 504);
+        QCOMPARE(I16(daten, 12) - I16(daten, 8), 136);
+        QCOMPARE(I16(daten, 14), 96);
+        break;
+    case TBildArt::Emf:
+        QVERIFY(daten.size() > 88);
+        QCOMPARE(U32(daten, 0), 1u);
+        QCOMPARE(daten.mid(40, 4), QByteArray(" EMF"));
+        QCOMPARE(qint64(U32(daten, 48)), qint64(daten.size()));
+        break;
+    case TBildArt::Bmp: {
+        QCOMPARE(daten.left(2), QByteArray("BM"));
+        QCOMPARE(qint64(U32(daten, 2)), qint64(daten.size()));
+        QCOMPARE(I32(daten, 18), 505);
+        QCOMPARE(qAbs(I32(daten, 22)), 137);
+        const QImage bild = QImage::fromData(daten, "BMP");
+        QCOMPARE(bild.convertToFormat(QImage::Format_RGB32), gerendert.convertToFormat(QImage::Format_RGB32));
+        break;
+    }
+    case TBildArt::Png: {
+        QCOMPARE(daten.left(8), QByteArray("\x89PNG\r\n\x1a\n"));
+        const QImage bild = QImage::fromData(daten, "PNG");
+        QCOMPARE(bild.convertToFormat(QImage::Format_RGB32), gerendert.convertToFormat(QImage::Format_RGB32));
+        break;
+    }
+    case TBildArt::Svg:
+        QVERIFY(daten.startsWith("<?xml") || daten.startsWith("<svg"));
+        QVERIFY(daten.contains("<svg"));
+        QVERIFY(daten.contains("viewBox=\"0 0 505 137\""));
+        QVERIFY(daten.contains("</svg>"));
+        break;
+    case TBildArt::Keine:
+        QFAIL("no kind");
+    }
+}
+
+// A clipboard that cannot be opened, or a recording one.
+class TTestAblage final : public TZwischenablage {
+public:
+    explicit TTestAblage(bool offen) : offen_(offen) {}
+    bool setzeDaten(std::unique_ptr<QMimeData> daten) override
+    {
+        ++aufrufe;
+        if (!offen_)
+            return false;
+        inhalt = std::move(daten);
+        return true;
+    }
+    QString text() const override { return inhalt ? inhalt->text() : QString(); }
+
+    std::unique_ptr<QMimeData> inhalt;
+    int aufrufe = 0;
+
+private:
+    bool offen_;
+};
+
+} // namespace
+
+class TBildexportTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { chart_ = test::BierChart(); }
+
+    void bildArt_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<TBildArt>("art");
+        QTest::newRow("wmf") << "a.wmf" << TBildArt::Wmf;
+        QTest::newRow("WMF") << "a.WMF" << TBildArt::Wmf;
+        QTest::newRow("Emf") << "/tmp/x/a.Emf" << TBildArt::Emf;
+        QTest::newRow("bmp") << "a.bmp" << TBildArt::Bmp;
+        QTest::newRow("bMp") << "a.bMp" << TBildArt::Bmp;
+        QTest::newRow("png after other dots") << "a.tar.png" << TBildArt::Png;
+        QTest::newRow("SVG") << "a.SVG" << TBildArt::Svg;
+        QTest::newRow("only an ending") << ".bmp" << TBildArt::Bmp;
+        QTest::newRow("no extension") << "bild" << TBildArt::Keine;
+        QTest::newRow("ending without dot") << "bildbmp" << TBildArt::Keine;
+        QTest::newRow("trailing dot") << "bild.bmp." << TBildArt::Keine;
+        QTest::newRow("dot in folder only") << "ordner.wmf/bild" << TBildArt::Keine;
+        QTest::newRow("longer ending") << "bild.xbmp" << TBildArt::Keine;
+        QTest::newRow("other kind") << "bild.jpg" << TBildArt::Keine;
+        QTest::newRow("empty") << "" << TBildArt::Keine;
+    }
+    void bildArt()
+    {
+        QFETCH(QString, name);
+        QFETCH(TBildArt, art);
+        QCOMPARE(BildArtFuer(name), art);
+    }
+
+    void speichertJedeEndung_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<TBildArt>("art");
+        QTest::newRow(".wmf") << "bild.wmf" << TBildArt::Wmf;
+        QTest::newRow(".WMF") << "bild.WMF" << TBildArt::Wmf;
+        QTest::newRow(".Emf") << "bild.Emf" << TBildArt::Emf;
+        QTest::newRow(".emf") << "bild.emf" << TBildArt::Emf;
+        QTest::newRow(".bmp") << "bild.bmp" << TBildArt::Bmp;
+        QTest::newRow(".BMP") << "bild.BMP" << TBildArt::Bmp;
+        QTest::newRow(".png") << "bild.png" << TBildArt::Png;
+        QTest::newRow(".svg") << "bild.svg" << TBildArt::Svg;
+    }
+    void speichertJedeEndung()
+    {
+        QFETCH(QString, name);
+        QFETCH(TBildArt, art);
+        QTemporaryDir ordner;
+        QVERIFY(ordner.isValid());
+        TProtokoll fehler, hinweis;
+        const QString pfad = ordner.filePath(name);
+
+        QCOMPARE(SpeichereChart(*chart_, pfad, fehler.melder(), hinweis.melder()), TSpeicherErgebnis::Gespeichert);
+
+        QCOMPARE(fehler.texte, QStringList());
+        QCOMPARE(hinweis.texte, QStringList());
+        QCOMPARE(Eintraege(ordner.path()), QStringList{name});
+        PruefeBilddatei(Lies(pfad), art, chart_->alsBild(1.0));
+    }
+
+    void ersetztVorhandeneDatei()
+    {
+        QTemporaryDir ordner;
+        const QString pfad = ordner.filePath(QStringLiteral("bild.emf"));
+        {
+            QFile alt(pfad);
+            QVERIFY(alt.open(QIODevice::WriteOnly));
+            alt.write(QByteArray(300000, 'x')); // longer than the picture: nothing of it may remain
+        }
+        TProtokoll fehler, hinweis;
+        QCOMPARE(SpeichereChart(*chart_, pfad, fehler.melder(), hinweis.melder()), TSpeicherErgebnis::Gespeichert);
+        QCOMPARE(fehler.texte, QStringList());
+        QCOMPARE(Eintraege(ordner.path()), QStringList{QStringLiteral("bild.emf")});
+        PruefeBilddatei(Lies(pfad), TBildArt::Emf, {});
+    }
+
+    void unbekannteEndungSchreibtNichts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("jpg") << "bild.jpg";
+        QTest::newRow("no extension") << "bild";
+        QTest::newRow("ending without dot") << "bildwmf";
+        QTest::newRow("trailing dot") << "bild.";
+        QTest::newRow("picture ending before another") << "bild.bmp.txt";
+    }
+    void unbekannteEndungSchreibtNichts()
+    {
+        QFETCH(QString, name);
+        QTemporaryDir ordner;
+        TProtokoll fehler, hinweis;
+        QCOMPARE(SpeichereChart(*chart_, ordner.filePath(name), fehler.melder(), hinweis.melder()),
+                 TSpeicherErgebnis::UnbekannteEndung);
+        QCOMPARE(hinweis.texte, QStringList{UnbekannteEndungText()});
+        QCOMPARE(fehler.texte, QStringList());
+        QCOMPARE(Eintraege(ordner.path()), QStringList());
+    }
+
+    void nichtErstellbar_data()
+    {
+        QTest::addColumn<QString>("relativ");
+        QTest::newRow("missing folder") << "fehlt/bild.bmp";
+        QTest::newRow("file where a folder is expected") << "datei.txt/bild.emf";
+        QTest::newRow("target is a folder") << "ordner.wmf";
+    }
+    void nichtErstellbar()
+    {
+        QFETCH(QString, relativ);
+        QTemporaryDir ordner;
+        {
+            QFile datei(ordner.filePath(QStringLiteral("datei.txt")));
+            QVERIFY(datei.open(QIODevice::WriteOnly));
+            datei.write("inhalt");
+        }
+        QVERIFY(QDir(ordner.path()).mkdir(QStringLiteral("ordner.wmf")));
+        const QStringList vorher = Eintraege(ordner.path());
+        const QString pfad = ordner.filePath(relativ);
+
+        TProtokoll fehler, hinweis;
+        QCOMPARE(SpeichereChart(*chart_, pfad, fehler.melder(), hinweis.melder()),
+                 TSpeicherErgebnis::Fehlgeschlagen);
+
+        QCOMPARE(fehler.texte, QStringList{QStringLiteral("Cannot create file ") + pfad});
+        QCOMPARE(hinweis.texte, QStringList());
+        QCOMPARE(Eintraege(ordner.path()), vorher);
+        QCOMPARE(Eintraege(ordner.filePath(QStringLiteral("ordner.wmf"))), QStringList());
+        QCOMPARE(Lies(ordner.filePath(QStringLiteral("datei.txt"))), QByteArray("inhalt"));
+    }
+
+    // A write that fails half-way (here: the file size limit, which also binds root) must leave
+    // the file that was there untouched and no temporary file behind.
+    void fehlgeschlagenesSchreibenErhaeltDatei_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("bmp") << "bild.bmp";
+        QTest::newRow("emf") << "bild.emf";
+        QTest::newRow("wmf") << "bild.wmf";
+        QTest::newRow("svg") << "bild.svg";
+    }
+    void fehlgeschlagenesSchreibenErhaeltDatei()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("needs a file size limit");
+#else
+        QFETCH(QString, name);
+        QTemporaryDir ordner;
+        const QString pfad = ordner.filePath(name);
+        const QByteArray alt("der alte Inhalt");
+        {
+            QFile f(pfad);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(alt);
+        }
+        QVERIFY(ChartBild(*chart_, BildArtFuer(name)).size() > 1024);
+
+        rlimit vorher{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &vorher), 0);
+        rlimit eng = vorher;
+        eng.rlim_cur = 1024;
+        const auto alterHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &eng), 0);
+        TProtokoll fehler, hinweis;
+        const TSpeicherErgebnis ergebnis = SpeichereChart(*chart_, pfad, fehler.melder(), hinweis.melder());
+        setrlimit(RLIMIT_FSIZE, &vorher);
+        std::signal(SIGXFSZ, alterHandler);
+
+        QCOMPARE(ergebnis, TSpeicherErgebnis::Fehlgeschlagen);
+        QCOMPARE(fehler.texte, QStringList{QStringLiteral("Cannot create file ") + pfad});
+        QCOMPARE(Lies(pfad), alt);
+        QCOMPARE(Eintraege(ordner.path()), QStringList{name});
+#endif
+    }
+
+    void zwischenablage_data()
+    {
+        QTest::addColumn<QString>("ablage");
+        QTest::addColumn<bool>("erfolg");
+        QTest::newRow("recording clipboard") << "offen" << true;
+        QTest::newRow("clipboard that cannot be opened") << "zu" << false;
+        QTest::newRow("no system clipboard") << "keine" << false;
+        QTest::newRow("system clipboard") << "system" << true;
+    }
+    void zwischenablage()
+    {
+        QFETCH(QString, ablage);
+        QFETCH(bool, erfolg);
+        QClipboard* system = QGuiApplication::clipboard();
+        system->setText(QStringLiteral("vorher"));
+
+        std::unique_ptr<TZwischenablage> ziel;
+        TTestAblage* test = nullptr;
+        if (ablage == QLatin1String("system")) {
+            ziel = std::make_unique<TSystemZwischenablage>();
+        } else if (ablage == QLatin1String("keine")) {
+            ziel = std::make_unique<TSystemZwischenablage>(nullptr);
+        } else {
+            auto t = std::make_unique<TTestAblage>(ablage == QLatin1String("offen"));
+            test = t.get();
+            ziel = std::move(t);
+        }
+
+        TProtokoll fehler;
+        QCOMPARE(Zwischenspeicher(*chart_, *ziel, fehler.melder()), erfolg);
+
+        QCOMPARE(fehler.texte, erfolg ? QStringList() : QStringList{QStringLiteral("Cannot open clipboard")});
+        if (test != nullptr)
+            QCOMPARE(test->aufrufe, 1); // all formats in one step
+        const QMimeData* daten = test != nullptr ? test->inhalt.get() : nullptr;
+        if (ablage == QLatin1String("system"))
+            daten = system->mimeData();
+        if (!erfolg) {
+            QVERIFY(daten == nullptr);
+            QCOMPARE(system->text(), QStringLiteral("vorher"));
+            return;
+        }
+        QVERIFY(daten != nullptr);
+        for (const char* format :
+             {"image/emf", "image/x-emf", "application/x-openoffice-emf;windows_formatname=\"Image EMF\""}) {
+            const QByteArray emf = daten->data(QLatin1String(format));
+            QVERIFY2(emf.size() > 88 && emf.mid(40, 4) == " EMF", format);
+        }
+        QVERIFY(daten->hasImage());
+        QCOMPARE(qvariant_cast<QImage>(daten->imageData()).size(), QSize(505, 137));
+        QVERIFY(!daten->hasText());
+    }
+
+    void systemZwischenablageText()
+    {
+        TSystemZwischenablage ablage;
+        auto daten = std::make_unique<QMimeData>();
+        daten->setText(QStringLiteral("Zeile 1\nZeile 2 °/oo"));
+        QVERIFY(ablage.setzeDaten(std::move(daten)));
+        QCOMPARE(ablage.text(), QStringLiteral("Zeile 1\nZeile 2 °/oo"));
+        QCOMPARE(TSystemZwischenablage(nullptr).text(), QString());
+    }
+
+private:
+    std::unique_ptr<TChart> chart_;
+};
+
+QTEST_MAIN(TBildexportTest)
+#include "tst_bildexport.moc"

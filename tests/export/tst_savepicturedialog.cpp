@@ -1,0 +1,241 @@
+#include "testchart.h"
+#include "ui/bildexport.h"
+#include "ui/tsavepicturedialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QScrollArea>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtEndian>
+#include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+using namespace zw;
+
+namespace {
+
+QStringList Eintraege(const QString& ordner)
+{
+    return QDir(ordner).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+}
+
+bool Schreibe(const QString& pfad, const QByteArray& daten)
+{
+    QFile f(pfad);
+    return f.open(QIODevice::WriteOnly) && f.write(daten) == daten.size();
+}
+
+// A bitmap header that claims breite x hoehe pixels at 24 bits, followed by a few bytes only.
+QByteArray BmpKopf(qint32 breite, qint32 hoehe)
+{
+    QByteArray d(54 + 16, '\0');
+    d[0] = 'B';
+    d[1] = 'M';
+    qToLittleEndian<quint32>(quint32(d.size()), d.data() + 2);
+    qToLittleEndian<quint32>(54, d.data() + 10);
+    qToLittleEndian<quint32>(40, d.data() + 14);
+    qToLittleEndian<qint32>(breite, d.data() + 18);
+    qToLittleEndian<qint32>(hoehe, d.data() + 22);
+    qToLittleEndian<quint16>(1, d.data() + 26);
+    qToLittleEndian<quint16>(24, d.data() + 28);
+    return d;
+}
+
+// Runs aktion as soon as a modal event loop runs; closes any modal window left open after a few
+// seconds so that a test fails instead of hanging.
+class TDialogFuehrer {
+public:
+    explicit TDialogFuehrer(std::function<void()> aktion)
+    {
+        QTimer::singleShot(0, std::move(aktion));
+        wache_.setSingleShot(true);
+        QObject::connect(&wache_, &QTimer::timeout, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                haengt = true;
+                modal->close();
+            }
+        });
+        wache_.start(5000);
+    }
+    bool haengt = false;
+
+private:
+    QTimer wache_;
+};
+
+} // namespace
+
+class TSavePictureDialogTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(ordner_.isValid());
+        chart_ = test::BierChart();
+        const std::pair<const char*, TBildArt> eigene[] = {
+            {"chart.emf", TBildArt::Emf}, {"chart.wmf", TBildArt::Wmf}, {"chart.bmp", TBildArt::Bmp},
+            {"chart.png", TBildArt::Png}, {"chart.svg", TBildArt::Svg},
+        };
+        for (const auto& [name, art] : eigene)
+            QVERIFY(Schreibe(pfad(name), ChartBild(*chart_, art)));
+        // Our metafile, with another ending: recognised by content.
+        QVERIFY(Schreibe(pfad("metafile.bin"), ChartBild(*chart_, TBildArt::Emf)));
+        QVERIFY(Schreibe(pfad("abgeschnitten.emf"), ChartBild(*chart_, TBildArt::Emf).left(60)));
+        QVERIFY(Schreibe(pfad("abgeschnitten.png"), ChartBild(*chart_, TBildArt::Png).left(40)));
+        QVERIFY(Schreibe(pfad("muell.bmp"), QByteArray("BM this is not a bitmap at all, just some text")));
+        QVERIFY(Schreibe(pfad("leer.wmf"), QByteArray()));
+        QVERIFY(Schreibe(pfad("riesig.bmp"), BmpKopf(100000, 100000)));
+        QVERIFY(Schreibe(pfad("viele_punkte.bmp"), BmpKopf(16000, 16000)));
+        QVERIFY(Schreibe(pfad("negativ.bmp"), BmpKopf(-5, 10)));
+        QVERIFY(QDir(ordner_.path()).mkdir(QStringLiteral("ordner.bmp")));
+#ifdef Q_OS_UNIX
+        QCOMPARE(mkfifo(QFile::encodeName(pfad("rohr.bmp")).constData(), 0600), 0);
+#endif
+    }
+
+    void vorschau_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("ueberschrift");
+        QTest::newRow("our EMF") << "chart.emf" << "Picture: (504x136)";
+        QTest::newRow("our WMF") << "chart.wmf" << "Picture: (504x136)";
+        QTest::newRow("our BMP") << "chart.bmp" << "Picture: (505x137)";
+        QTest::newRow("our PNG") << "chart.png" << "Picture: (505x137)";
+        QTest::newRow("our SVG") << "chart.svg" << "Picture: (505x137)";
+        QTest::newRow("metafile without ending") << "metafile.bin" << "Picture: (504x136)";
+        QTest::newRow("truncated EMF") << "abgeschnitten.emf" << "Picture:";
+        QTest::newRow("truncated PNG") << "abgeschnitten.png" << "Picture:";
+        QTest::newRow("garbage") << "muell.bmp" << "Picture:";
+        QTest::newRow("empty file") << "leer.wmf" << "Picture:";
+        QTest::newRow("header claims 100000x100000") << "riesig.bmp" << "Picture:";
+        QTest::newRow("header claims 256 M pixels") << "viele_punkte.bmp" << "Picture:";
+        QTest::newRow("negative width") << "negativ.bmp" << "Picture:";
+        QTest::newRow("folder") << "ordner.bmp" << "Picture:";
+        QTest::newRow("missing file") << "fehlt.emf" << "Picture:";
+        QTest::newRow("nothing selected") << "" << "Picture:";
+#ifdef Q_OS_UNIX
+        QTest::newRow("named pipe") << "rohr.bmp" << "Picture:";
+#endif
+    }
+    void vorschau()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, ueberschrift);
+        TSavePictureDialog dialog;
+        // A readable picture first, so that every case shows a change of selection.
+        Q_EMIT dialog.currentChanged(pfad("chart.bmp"));
+        QVERIFY(dialog.vorschauKnopfAktiv());
+
+        QElapsedTimer uhr;
+        uhr.start();
+        Q_EMIT dialog.currentChanged(name.isEmpty() ? QString() : pfad(name));
+        QVERIFY2(uhr.elapsed() < 2000, "reading the preview took too long");
+
+        const bool lesbar = ueberschrift != QLatin1String("Picture:");
+        QCOMPARE(dialog.ueberschrift(), ueberschrift);
+        QCOMPARE(dialog.vorschauKnopfAktiv(), lesbar);
+        QCOMPARE(dialog.vorschauText(), lesbar ? QString() : QStringLiteral("(None)"));
+        dialog.resize(800, 500);
+        dialog.grab(); // paints the pane with whatever it holds
+    }
+
+    void vollbildZeigtGanzeGroesse()
+    {
+        TSavePictureDialog dialog;
+        dialog.zeigeVorschau(pfad("chart.emf"));
+        QVERIFY(dialog.vorschauKnopfAktiv());
+        QSize gezeigt;
+        TDialogFuehrer fuehrer([&] {
+            if (QWidget* fenster = QApplication::activeModalWidget()) {
+                if (auto* flaeche = fenster->findChild<QScrollArea*>(); flaeche && flaeche->widget())
+                    gezeigt = flaeche->widget()->size();
+                fenster->close();
+            }
+        });
+        dialog.zeigeVollbild();
+        QVERIFY(!fuehrer.haengt);
+        QCOMPARE(gezeigt, QSize(504, 136));
+    }
+
+    void abbrechenSchreibtNichts_data()
+    {
+        QTest::addColumn<bool>("vorherGespeichert");
+        QTest::newRow("first use") << false;
+        QTest::newRow("after a save") << true;
+    }
+    void abbrechenSchreibtNichts()
+    {
+        QFETCH(bool, vorherGespeichert);
+        QTemporaryDir ziel;
+        const QString datei = ziel.filePath(QStringLiteral("gespeichert.emf"));
+        QStringList fehler, hinweise;
+        const TFehlerMelder fehlerMelder = [&](const QString& t) { fehler << t; };
+        const THinweisMelder hinweisMelder = [&](const QString& t) { hinweise << t; };
+        TSavePictureDialog dialog;
+        dialog.setDirectory(ziel.path());
+
+        QByteArray gespeichert;
+        if (vorherGespeichert) {
+            TDialogFuehrer fuehrer([&] {
+                dialog.selectFile(datei);
+                static_cast<QDialog&>(dialog).accept(); // as the Save button does
+            });
+            AlsWMFspeichern(nullptr, *chart_, dialog, fehlerMelder, hinweisMelder);
+            QVERIFY(!fuehrer.haengt);
+            QCOMPARE(Eintraege(ziel.path()), QStringList{QStringLiteral("gespeichert.emf")});
+            QFile f(datei);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            gespeichert = f.readAll();
+            QCOMPARE(gespeichert.mid(40, 4), QByteArray(" EMF"));
+        }
+        const QStringList vorher = Eintraege(ziel.path());
+
+        TDialogFuehrer fuehrer([&] { dialog.reject(); });
+        AlsWMFspeichern(nullptr, *chart_, dialog, fehlerMelder, hinweisMelder);
+        QVERIFY(!fuehrer.haengt);
+
+        QCOMPARE(Eintraege(ziel.path()), vorher);
+        if (vorherGespeichert) {
+            QFile f(datei);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), gespeichert);
+        }
+        QCOMPARE(fehler, QStringList());
+        QCOMPARE(hinweise, QStringList());
+    }
+
+    void keineEndungWirdNichtErgaenzt()
+    {
+        QTemporaryDir ziel;
+        QStringList fehler, hinweise;
+        TSavePictureDialog dialog;
+        dialog.setDirectory(ziel.path());
+        TDialogFuehrer fuehrer([&] {
+            dialog.selectFile(ziel.filePath(QStringLiteral("ohne_endung")));
+            static_cast<QDialog&>(dialog).accept();
+        });
+        AlsWMFspeichern(nullptr, *chart_, dialog, [&](const QString& t) { fehler << t; },
+                        [&](const QString& t) { hinweise << t; });
+        QVERIFY(!fuehrer.haengt);
+        QCOMPARE(Eintraege(ziel.path()), QStringList());
+        QCOMPARE(hinweise, QStringList{UnbekannteEndungText()});
+        QCOMPARE(fehler, QStringList());
+    }
+
+private:
+    QString pfad(const char* name) const { return ordner_.filePath(QString::fromUtf8(name)); }
+    QString pfad(const QString& name) const { return ordner_.filePath(name); }
+
+    QTemporaryDir ordner_;
+    std::unique_ptr<TChart> chart_;
+};
+
+QTEST_MAIN(TSavePictureDialogTest)
+#include "tst_savepicturedialog.moc"
