@@ -37,6 +37,18 @@ QPoint schritt(const QPoint& von, const QPoint& bis)
     return {0, vorzeichen(d.y())};
 }
 
+// One step further along the line, so that GDI, which leaves out the end point, draws the end
+// pixel Qt's capped lines include; a diagonal goes on diagonally.
+QPoint verlaengerung(const QPoint& von, const QPoint& bis)
+{
+    const QPoint d = bis - von;
+    const int n = std::max(std::abs(d.x()), std::abs(d.y()));
+    if (n == 0)
+        return {1, 0};
+    return {static_cast<int>(std::lround(static_cast<double>(d.x()) / n)),
+            static_cast<int>(std::lround(static_cast<double>(d.y()) / n))};
+}
+
 QRect inklusiv(const QPoint& a, const QPoint& b)
 {
     return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
@@ -228,8 +240,10 @@ void GdiEngine::alleFreigeben()
     }
 }
 
-void GdiEngine::merke(const QRect& r)
+void GdiEngine::merke(const QRect& gezeichnet)
 {
+    // Nothing lands outside the surface, however far a shape reaches.
+    const QRect r = gezeichnet.intersected(QRect(QPoint(0, 0), flaeche_));
     if (r.isValid())
         bereich_ = bereich_.isValid() ? bereich_.united(r) : r;
 }
@@ -290,8 +304,15 @@ void GdiEngine::zeichneLinie(QPointF a, QPointF b)
     if (pen_.capStyle() == Qt::FlatCap) {
         if (von == bis)
             return;
+        // Qt leaves out the pixel at the larger coordinate, GDI the end point: a line running
+        // backwards moves one pixel back to cover the same pixels.
+        const QPoint s = schritt(von, bis);
+        if (s.x() < 0 || s.y() < 0) {
+            von += s;
+            bis += s;
+        }
     } else if (stift->breite <= 1) {
-        bis += schritt(von, bis);
+        bis += verlaengerung(von, bis);
     } else {
         // Square and round caps reach half the width beyond both ends.
         const QPoint s = schritt(von, bis) * (stift->breite / 2);
@@ -300,7 +321,7 @@ void GdiEngine::zeichneLinie(QPointF a, QPointF b)
     }
     sorgeFuer(stift_, *stift);
     linie(von, bis);
-    merke(umStift(inklusiv(von, bis - schritt(von, bis)), stift->breite));
+    merke(umStift(inklusiv(von, bis - verlaengerung(von, bis)), stift->breite));
 }
 
 void GdiEngine::drawPolygon(const QPoint* punkte, int anzahl, PolygonDrawMode modus)
@@ -349,7 +370,7 @@ void GdiEngine::zeichnePolygon(const QPolygonF& geraetepunkte, bool geschlossen,
         if (p.size() == 1)
             p.append(p.front());
         if (pen_.capStyle() != Qt::FlatCap)
-            p.back() += schritt(p[p.size() - 2], p.back());
+            p.back() += verlaengerung(p[p.size() - 2], p.back());
         sorgeFuer(stift_, *stift);
         const QRect r = umStift(p.boundingRect().adjusted(0, 0, -1, -1), stift->breite);
         polylinie(p, r);

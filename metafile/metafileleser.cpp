@@ -240,7 +240,7 @@ public:
             fuellung(op, t);
         } else {
             op.stift = stift(t);
-            if (op.stift.isCosmetic() && !linienEnde(op.punkte))
+            if (op.stift.isCosmetic() && !linienEnde(op))
                 return;
         }
         hinzu(std::move(op));
@@ -304,20 +304,29 @@ public:
     double wmfEinPixel = 1;
 
 private:
-    // Takes the last pixel off a thin line or polyline; false when nothing is left to draw.
-    bool linienEnde(QPolygonF& p) const
+    // GDI leaves out a thin line's last point. Qt's flat caps leave out the pixel at the larger
+    // coordinate instead, whichever way the line runs: a line running backwards is moved one
+    // pixel forwards to make up for it, which keeps a dotted line's pattern where GDI starts it.
+    // A polyline's segments run every way, so it loses its last pixel and gets square caps.
+    // False when nothing is left to draw.
+    bool linienEnde(Op& op) const
     {
+        QPolygonF& p = op.punkte;
         if (p.size() < 2)
             return false;
-        const QPointF vor = p[p.size() - 2];
-        const QPointF d = p.back() - vor;
+        const QPointF d = p.back() - p[p.size() - 2];
         if (d.isNull())
             return p.size() > 2;
         const double px = einPixel();
-        if (std::abs(d.x()) >= std::abs(d.y()))
-            p.back().rx() -= std::copysign(std::min(px, std::abs(d.x())), d.x());
-        else
-            p.back().ry() -= std::copysign(std::min(px, std::abs(d.y())), d.y());
+        const bool waagrecht = std::abs(d.x()) >= std::abs(d.y());
+        if (p.size() == 2) {
+            if ((waagrecht ? d.x() : d.y()) < 0)
+                p.translate(waagrecht ? QPointF(px, 0) : QPointF(0, px));
+            return true;
+        }
+        op.stift.setCapStyle(Qt::SquareCap);
+        const double n = std::max(std::abs(d.x()), std::abs(d.y()));
+        p.back() -= d * (std::min(px, n) / n);
         return true;
     }
 
@@ -357,10 +366,8 @@ private:
         case 4: p.setStyle(Qt::DashDotDotLine); break;
         default: break;
         }
-        // GDI lines leave out their last point. Qt's flat caps leave out the pixel at the larger
-        // coordinate instead, whichever way the line runs, so thin lines are drawn one pixel short
-        // with square caps (see linienEnde) and wide ones, symmetric anyway, with flat caps.
-        p.setCapStyle(p.isCosmetic() ? Qt::SquareCap : Qt::FlatCap);
+        // GDI lines leave out their last point; see linienEnde for thin ones.
+        p.setCapStyle(Qt::FlatCap);
         p.setJoinStyle(Qt::MiterJoin);
         return p;
     }
