@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -125,6 +126,29 @@ void TestFenster::fest()
         const QString fehler = passtNicht(l);
         QVERIFY2(fehler.isEmpty(), qPrintable(fehler));
     }
+    // No text runs into another or into the button (marks placed after their formula).
+    QList<QPair<QString, QRect>> flaechen;
+    for (const QLabel* l : labels) {
+        const QPoint ursprung = l->parentWidget()->mapTo(fenster.get(), l->pos());
+        if (l->wordWrap()) {
+            flaechen.append({l->text(), QRect(ursprung, l->size())});
+            continue;
+        }
+        // Runs of blanks inside a formula are room left for marks: only the words count.
+        static const QRegularExpression woerter(QStringLiteral("\\S+(?: \\S+)*"));
+        for (auto it = woerter.globalMatch(l->text()); it.hasNext();) {
+            const auto m = it.next();
+            const int x = l->fontMetrics().horizontalAdvance(l->text().left(m.capturedStart()));
+            const int breite = l->fontMetrics().horizontalAdvance(m.captured());
+            flaechen.append({m.captured(), QRect(ursprung + QPoint(x, 0), QSize(breite, l->height()))});
+        }
+    }
+    auto* schliessen = fenster->findChild<QPushButton*>();
+    flaechen.append({schliessen->text(), schliessen->geometry()});
+    for (qsizetype i = 0; i < flaechen.size(); ++i)
+        for (qsizetype j = i + 1; j < flaechen.size(); ++j)
+            QVERIFY2(!flaechen[i].second.intersects(flaechen[j].second),
+                     qPrintable(flaechen[i].first + QStringLiteral(" / ") + flaechen[j].first));
     for (const QGroupBox* g : fenster->findChildren<QGroupBox*>())
         QVERIFY2(QFontMetrics(g->font()).horizontalAdvance(g->title()) + 16 < g->width(), qPrintable(g->title()));
     auto* knopf = fenster->findChild<QPushButton*>();
