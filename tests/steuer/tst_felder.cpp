@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
+#include <QTimer>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -80,6 +82,7 @@ private Q_SLOTS:
     void schritt();
     void klickAussenLosgelassen();
     void halten();
+    void haltenHinterFehlerbox();
     void gewichtEinfuegenIgnoriert();
     void setValueBegrenzt_data();
     void setValueBegrenzt();
@@ -286,6 +289,27 @@ void TestFelder::halten()
     const int nachLoslassen = int(change.count());
     QTest::qWait(300);
     QCOMPARE(change.count(), nachLoslassen); // stops on release
+}
+
+void TestFelder::haltenHinterFehlerbox()
+{
+    // A step whose recalculation fails opens a modal box; the button's release then goes to the
+    // box, and the repeat must not go on stepping (and stacking boxes) behind it.
+    Fenster f(0, 999, QStringLiteral("10"));
+    int boxen = 0;
+    connect(f.spin, &TSpinEdit::Change, &f.fenster, [&] {
+        ++boxen;
+        QDialog box(&f.fenster);
+        QTimer::singleShot(600, &box, &QDialog::accept);
+        box.exec();
+    });
+    QTest::mousePress(f.spin->knoepfe(), Qt::LeftButton, {}, f.oben());
+    QTRY_COMPARE_WITH_TIMEOUT(boxen, 1, 3000);
+    QTest::qWait(900); // the box is gone; the button was never released
+    QCOMPARE(boxen, 1);
+    QCOMPARE(f.spin->text(), QStringLiteral("11"));
+    QTest::mouseRelease(f.spin->knoepfe(), Qt::LeftButton, {}, f.oben());
+    QCOMPARE(f.spin->text(), QStringLiteral("11"));
 }
 
 void TestFelder::gewichtEinfuegenIgnoriert()
