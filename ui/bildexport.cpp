@@ -74,7 +74,8 @@ QByteArray AlsBitmap(const TChart& chart, int farbtiefe)
     if (farbtiefe <= 1)
         bild = bild.convertToFormat(QImage::Format_Mono);
     else if (farbtiefe <= 8)
-        bild = bild.convertToFormat(QImage::Format_Indexed8);
+        // Nearest palette colour rather than error diffusion: flat areas stay flat.
+        bild = bild.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
     else
         bild = bild.convertToFormat(QImage::Format_RGB32);
     return Kodiert(bild, "bmp");

@@ -186,6 +186,41 @@ private Q_SLOTS:
         PruefeBilddatei(Lies(pfad), art, chart_->alsBild(1.0));
     }
 
+    // The bitmap keeps the screen's depth where the format has it; deeper screens give 24 bits.
+    void bitmapFarbtiefe_data()
+    {
+        QTest::addColumn<int>("farbtiefe");
+        QTest::addColumn<int>("bitsProPunkt");
+        QTest::newRow("monochrome") << 1 << 1;
+        QTest::newRow("256 colours") << 8 << 8;
+        QTest::newRow("high colour") << 16 << 24;
+        QTest::newRow("true colour") << 24 << 24;
+        QTest::newRow("32 bits") << 32 << 24;
+    }
+    void bitmapFarbtiefe()
+    {
+        QFETCH(int, farbtiefe);
+        QFETCH(int, bitsProPunkt);
+        const QByteArray bmp = ChartBild(*chart_, TBildArt::Bmp, farbtiefe);
+        QCOMPARE(bmp.left(2), QByteArray("BM"));
+        QCOMPARE(I16(bmp, 28), bitsProPunkt);
+        const QImage bild = QImage::fromData(bmp, "BMP");
+        QCOMPARE(bild.size(), QSize(505, 137));
+        if (bitsProPunkt < 8)
+            return;
+        // Background and area keep their colours, within what a palette of 256 colours allows.
+        const QImage original = chart_->alsBild(1.0);
+        const int toleranz = bitsProPunkt == 8 ? 32 : 0;
+        for (const QPoint& punkt : {QPoint(2, 2), QPoint(150, 100)}) {
+            const QColor soll = original.pixelColor(punkt);
+            const QColor ist = bild.pixelColor(punkt);
+            QVERIFY2(qAbs(soll.red() - ist.red()) <= toleranz && qAbs(soll.green() - ist.green()) <= toleranz &&
+                         qAbs(soll.blue() - ist.blue()) <= toleranz,
+                     qPrintable(soll.name() + QLatin1String(" / ") + ist.name()));
+        }
+        QVERIFY(original.pixelColor(150, 100) != original.pixelColor(2, 2)); // one point in the area
+    }
+
     void ersetztVorhandeneDatei()
     {
         QTemporaryDir ordner;
