@@ -1,0 +1,108 @@
+// Writing the chart as EMF, WMF and BMP, and reading an EMF back for the preview.
+#include "chart/tchart.h"
+#include "metafile/emfgeraet.h"
+#include "metafile/metafileleser.h"
+#include "metafile/wmfgeraet.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace zw;
+
+constexpr QSize kFlaeche(505, 137);
+
+// The chart after one litre of beer with the start values.
+struct Diagramm {
+    TChart chart;
+    Diagramm()
+    {
+        chart.resize(kFlaeche);
+        const QColor gold(255, 215, 0);
+        chart.Series1.AddXY(0, 0, gold);
+        chart.Series1.AddXY(2, 0.384931506849315, gold);
+        chart.Series1.AddXY(4.5662100456621, 0, gold);
+    }
+};
+
+void BM_Emf(benchmark::State& state)
+{
+    Diagramm d;
+    for (auto _ : state) {
+        EmfGeraet g(kFlaeche);
+        QPainter p(&g);
+        d.chart.zeichne(p);
+        p.end();
+        benchmark::DoNotOptimize(g.daten());
+    }
+}
+BENCHMARK(BM_Emf)->Unit(benchmark::kMicrosecond);
+
+void BM_Wmf(benchmark::State& state)
+{
+    Diagramm d;
+    for (auto _ : state) {
+        WmfGeraet g(kFlaeche);
+        QPainter p(&g);
+        d.chart.zeichne(p);
+        p.end();
+        benchmark::DoNotOptimize(g.daten());
+    }
+}
+BENCHMARK(BM_Wmf)->Unit(benchmark::kMicrosecond);
+
+void BM_Bmp(benchmark::State& state)
+{
+    Diagramm d;
+    for (auto _ : state) {
+        QImage bild(kFlaeche, QImage::Format_RGB32);
+        {
+            QPainter p(&bild);
+            d.chart.zeichne(p);
+        }
+        QByteArray daten;
+        QBuffer puffer(&daten);
+        puffer.open(QIODevice::WriteOnly);
+        bild.save(&puffer, "BMP");
+        benchmark::DoNotOptimize(daten.data());
+    }
+}
+BENCHMARK(BM_Bmp)->Unit(benchmark::kMicrosecond);
+
+void BM_EmfLesenUndZeichnen(benchmark::State& state)
+{
+    Diagramm d;
+    EmfGeraet g(kFlaeche);
+    {
+        QPainter p(&g);
+        d.chart.zeichne(p);
+    }
+    const QByteArray datei = g.daten();
+    QImage bild(kFlaeche, QImage::Format_RGB32);
+    for (auto _ : state) {
+        const auto m = TMetafileBild::lesen(datei);
+        QPainter p(&bild);
+        m->zeichne(p, QRectF(0, 0, 504, 136));
+    }
+}
+BENCHMARK(BM_EmfLesenUndZeichnen)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
