@@ -22,10 +22,12 @@ namespace {
 using namespace bytes;
 
 // Bounds on what one file may make us do; far above any honest picture of this kind.
+// Parsing is cheap; drawing is what the limits on shapes, points and characters keep short.
 constexpr int kMaxSaetze = 1'000'000;
+constexpr int kMaxFormen = 250'000;
 constexpr qsizetype kMaxPunkte = 2'000'000;
 constexpr int kMaxText = 8192;
-constexpr qsizetype kMaxTextGesamt = 200'000;
+constexpr qsizetype kMaxTextGesamt = 50'000;
 constexpr int kMaxDcStapel = 256;
 constexpr int kMaxPixel = 32767;
 
@@ -425,7 +427,7 @@ private:
     void hinzu(Op op)
     {
         punkteGesamt_ += op.punkte.size();
-        if (punkteGesamt_ > kMaxPunkte || static_cast<int>(ops.size()) >= kMaxSaetze) {
+        if (punkteGesamt_ > kMaxPunkte || static_cast<int>(ops.size()) >= kMaxFormen) {
             fehler = true;
             return;
         }

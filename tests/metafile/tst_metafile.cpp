@@ -143,6 +143,73 @@ void diagrammFuellen(TChart& c)
     c.Series1.AddXY(4.5662100456621, 0, gold);
 }
 
+
+// Hand-made files in the style of other programs, for what our writers never emit.
+QByteArray emfSatz(quint32 typ, std::initializer_list<qint32> werte)
+{
+    QByteArray b;
+    b.resize(8 + 4 * qsizetype(werte.size()));
+    setzeU32(b, 0, typ);
+    setzeU32(b, 4, quint32(b.size()));
+    qsizetype at = 8;
+    for (const qint32 w : werte)
+        setzeU32(b, at, quint32(w)), at += 4;
+    return b;
+}
+
+QByteArray fremdesEmf(const QByteArray& saetze, QSize px = QSize(100, 50))
+{
+    QByteArray h(88, '\0');
+    setzeU32(h, 0, 1);
+    setzeU32(h, 4, 88);
+    setzeU32(h, 32, quint32(qRound(px.width() * 2540 / 96.0)));
+    setzeU32(h, 36, quint32(qRound(px.height() * 2540 / 96.0)));
+    setzeU32(h, 40, 0x464D4520);
+    setzeU32(h, 44, 0x10000);
+    setzeU16(h, 56, 4);
+    setzeU32(h, 72, 1920), setzeU32(h, 76, 1440), setzeU32(h, 80, 508), setzeU32(h, 84, 381);
+    QByteArray f = h + saetze + emfSatz(14, {0, 16, 20});
+    setzeU32(f, 48, quint32(f.size()));
+    return f;
+}
+
+QByteArray wmfSatz(quint16 funktion, std::initializer_list<qint16> werte)
+{
+    QByteArray b(6 + 2 * qsizetype(werte.size()), '\0');
+    setzeU32(b, 0, quint32(b.size() / 2));
+    setzeU16(b, 4, funktion);
+    qsizetype at = 6;
+    for (const qint16 w : werte)
+        setzeU16(b, at, quint16(w)), at += 2;
+    return b;
+}
+
+// A plain WMF, or a placeable one with the given frame and units per inch.
+QByteArray fremdesWmf(const QByteArray& saetze, std::optional<std::pair<QRect, int>> rahmen = std::nullopt)
+{
+    QByteArray f;
+    if (rahmen) {
+        f.resize(22);
+        f.fill('\0');
+        setzeU32(f, 0, 0x9AC6CDD7);
+        const QRect& r = rahmen->first;
+        setzeU16(f, 6, quint16(r.left())), setzeU16(f, 8, quint16(r.top()));
+        setzeU16(f, 10, quint16(r.right() + 1)), setzeU16(f, 12, quint16(r.bottom() + 1));
+        setzeU16(f, 14, quint16(rahmen->second));
+        quint16 pruef = 0;
+        for (int i = 0; i < 10; ++i)
+            pruef ^= u16(f, 2 * i);
+        setzeU16(f, 20, pruef);
+    }
+    QByteArray h(18, '\0');
+    setzeU16(h, 0, 1), setzeU16(h, 2, 9), setzeU16(h, 4, 0x300), setzeU16(h, 10, 4);
+    const QByteArray rest = saetze + wmfSatz(0, {});
+    setzeU32(h, 6, quint32((h.size() + rest.size()) / 2));
+    return f + h + rest;
+}
+
+constexpr qint32 kBestand = qint32(0x80000000u);
+
 Zeichner testbildZeichner() { return [](QPainter& p) { testbild::zeichne(p); }; }
 
 // Selected objects in order (stock selections left out) and what was created.
@@ -174,6 +241,10 @@ private Q_SLOTS:
     void externeLeser();
     void rundreise_data();
     void rundreise();
+    void fremdeDateien_data();
+    void fremdeDateien();
+    void fremdeGroessen_data();
+    void fremdeGroessen();
     void abgeschnitten_data();
     void abgeschnitten();
     void verfaelscht_data();
@@ -570,6 +641,85 @@ void TestMetafile::rundreise()
         soll.save(QDir::temp().filePath(QStringLiteral("rundreise-soll.png")));
     }
     QVERIFY2(fehler <= 12, qPrintable(QStringLiteral("%1 pixels differ").arg(fehler)));
+}
+
+void TestMetafile::fremdeDateien_data()
+{
+    QTest::addColumn<QByteArray>("datei");
+    QTest::addColumn<QPoint>("schwarz");
+    QTest::addColumn<QPoint>("weiss");
+
+    const QByteArray schwarzOhneRand = emfSatz(37, {kBestand | 4}) + emfSatz(37, {kBestand | 8});
+    QTest::newRow("rechteck ohne stift laesst rechts und unten zwei aus")
+        << fremdesEmf(schwarzOhneRand + emfSatz(43, {10, 10, 20, 20})) << QPoint(18, 18) << QPoint(19, 19);
+    QTest::newRow("rechteck mit stift")
+        << fremdesEmf(emfSatz(37, {kBestand | 4}) + emfSatz(43, {10, 10, 20, 20})) << QPoint(19, 19) << QPoint(20, 20);
+    QTest::newRow("anisotrop doppelt")
+        << fremdesEmf(schwarzOhneRand + emfSatz(17, {8}) + emfSatz(9, {100, 100}) + emfSatz(11, {200, 200})
+                      + emfSatz(43, {5, 5, 10, 11}))
+        << QPoint(15, 15) << QPoint(25, 25);
+    QTest::newRow("restoredc holt den pinsel zurueck")
+        << fremdesEmf(schwarzOhneRand + emfSatz(33, {}) + emfSatz(37, {kBestand | 0}) + emfSatz(34, {-1})
+                      + emfSatz(43, {10, 10, 20, 20}))
+        << QPoint(12, 12) << QPoint(30, 30);
+    QTest::newRow("polygon mit 32 bit")
+        << fremdesEmf(schwarzOhneRand + emfSatz(3, {30, 30, 40, 40, 4, 30, 30, 40, 30, 40, 40, 30, 40}))
+        << QPoint(35, 35) << QPoint(45, 35);
+    QTest::newRow("weltverschiebung")
+        << fremdesEmf(schwarzOhneRand + emfSatz(35, {0x3F800000, 0, 0, 0x3F800000, 0x42480000, 0})
+                      + emfSatz(43, {0, 0, 10, 10}))
+        << QPoint(55, 5) << QPoint(5, 5);
+    // Slot 0 holds a palette, so the brush created next goes into slot 1.
+    QTest::newRow("wmf palette belegt einen platz")
+        << fremdesWmf(wmfSatz(0x020C, {50, 100}) + wmfSatz(0x00F7, {0x300, 0})
+                      + wmfSatz(0x02FC, {0, 0, 0, 0}) + wmfSatz(0x02FA, {5, 0, 0, 0, 0})
+                      + wmfSatz(0x012D, {1}) + wmfSatz(0x012D, {2}) + wmfSatz(0x041B, {20, 20, 10, 10}))
+        << QPoint(15, 15) << QPoint(25, 25);
+    QTest::newRow("wmf fenster auf den rahmen abgebildet")
+        << fremdesWmf(wmfSatz(0x020C, {25, 50}) + wmfSatz(0x02FC, {0, 0, 0, 0}) + wmfSatz(0x012D, {0})
+                          + wmfSatz(0x041B, {10, 10, 5, 5}),
+                      std::make_pair(QRect(0, 0, 100, 50), 96))
+        << QPoint(15, 15) << QPoint(30, 30);
+}
+
+void TestMetafile::fremdeDateien()
+{
+    QFETCH(QByteArray, datei);
+    QFETCH(QPoint, schwarz);
+    QFETCH(QPoint, weiss);
+    const auto m = TMetafileBild::lesen(datei);
+    QVERIFY(m);
+    QImage bild(m->groesse(), QImage::Format_RGB32);
+    bild.fill(Qt::white);
+    QPainter p(&bild);
+    m->zeichne(p, QRectF(QPointF(0, 0), QSizeF(m->groesse())));
+    p.end();
+    QCOMPARE(QColor(bild.pixel(schwarz)), QColor(Qt::black));
+    QCOMPARE(QColor(bild.pixel(weiss)), QColor(Qt::white));
+}
+
+void TestMetafile::fremdeGroessen_data()
+{
+    QTest::addColumn<QByteArray>("datei");
+    QTest::addColumn<QSize>("groesse"); // empty: not readable
+
+    const QByteArray linie = wmfSatz(0x0214, {0, 0}) + wmfSatz(0x0213, {10, 10});
+    QTest::newRow("emf 300 x 200") << fremdesEmf({}, QSize(300, 200)) << QSize(300, 200);
+    QTest::newRow("wmf in twips") << fremdesWmf(linie, std::make_pair(QRect(0, 0, 2880, 1440), 1440)) << QSize(192, 96);
+    QTest::newRow("wmf ohne platzierung") << fremdesWmf(wmfSatz(0x020C, {200, 300}) + linie) << QSize(300, 200);
+    QTest::newRow("wmf ohne platzierung und fenster") << fremdesWmf(linie) << QSize();
+    QTest::newRow("wmf 0 einheiten je zoll") << fremdesWmf(linie, std::make_pair(QRect(0, 0, 100, 100), 0)) << QSize();
+    QTest::newRow("emf ohne ende") << fremdesEmf({}).chopped(20) << QSize();
+}
+
+void TestMetafile::fremdeGroessen()
+{
+    QFETCH(QByteArray, datei);
+    QFETCH(QSize, groesse);
+    const auto m = TMetafileBild::lesen(datei);
+    QCOMPARE(bool(m), !groesse.isEmpty());
+    if (m)
+        QCOMPARE(m->groesse(), groesse);
 }
 
 void TestMetafile::abgeschnitten_data()
