@@ -278,14 +278,16 @@ public:
         op.farbe = dc.textfarbe;
         if (dc.bkmodus == 2)
             op.hintergrund = dc.bkfarbe;
+        // Advances run along the logical x axis, wherever the mapping turns it.
+        const double sx = std::hypot(t.m11(), t.m12());
         double summe = 0;
         for (double& d : dx) {
-            d = std::clamp(d * std::abs(t.m11()) + 0.0, -bildMass() , bildMass());
             summe += d;
+            d = std::clamp(d * sx, -bildMass(), bildMass());
         }
         op.dx = std::move(dx);
-        if (mitCp && !op.dx.empty())
-            dc.pos = bezug + QPointF(t.m11() != 0 ? summe / t.m11() : 0, 0);
+        if (mitCp && endlich(summe))
+            dc.pos = bezug + QPointF(summe, 0);
         hinzu(std::move(op));
     }
 
@@ -414,7 +416,7 @@ private:
         f.setFamilies(familien);
         // Negative heights are the character height; positive ones include the internal leading.
         double px = s.hoehe < 0 ? -static_cast<double>(s.hoehe) : s.hoehe > 0 ? s.hoehe * 0.85 : 12.0;
-        px *= std::abs(t.m22()) + std::abs(t.m21());
+        px *= std::hypot(t.m21(), t.m22());
         const double grenze = std::min(2.0 * std::max(bild_.height(), bild_.width()), 2000.0);
         f.setPixelSize(static_cast<int>(std::lround(std::clamp(px, 1.0, std::max(grenze, 1.0)))));
         f.setWeight(static_cast<QFont::Weight>(std::clamp(s.gewicht == 0 ? 400 : s.gewicht, 100, 900)));
