@@ -12,6 +12,7 @@
 #include "ui/tsavepicturedialog.h"
 #include "ui/tspinedit.h"
 #include "ui/ttextfeld.h"
+#include "ui/twerkzeugknopf.h"
 #include "ui/tupdown.h"
 #include "ui/zwischenablage.h"
 
@@ -159,7 +160,7 @@ void TForm1::baueFenster()
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setGeometry(0, 396, 629, 20);
     StatusBar1->setSizeGripEnabled(false);
-    StatusPanel0 = new QLabel(QStringLiteral("Freeware vom Zechwaage-Team, Version 3.3a"));
+    StatusPanel0 = new QLabel(QStringLiteral("© Zechwaage-Team, Version 3.3a"));
     StatusPanel0->setFixedWidth(210);
     StatusPanel1 = new QLabel;
     StatusBar1->addWidget(StatusPanel0);
@@ -316,16 +317,15 @@ void TForm1::baueWerkzeugleiste()
     ToolBar1->setFloatable(false);
     ToolBar1->setIconSize({16, 16});
     ToolBar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    ToolBar1->setStyleSheet(QStringLiteral("QToolBar { border: none; background: transparent; }"));
+    // Flat, without edge lines.
+    ToolBar1->setStyleSheet(QStringLiteral("QToolBar { border: none; background: transparent; spacing: 0px; }"));
 
     const auto knopf = [this](const QString& text, int bild, const QString& tipp) {
-        auto* k = new QToolButton(ToolBar1);
+        auto* k = new TWerkzeugKnopf(ToolBar1);
         k->setText(text);
         k->setIcon(Werkzeugbild(bild));
         k->setToolTip(tipp);
         k->setAccessibleName(text);
-        k->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        k->setAutoRaise(true);
         k->setFixedSize(69, 24);
         return k;
     };

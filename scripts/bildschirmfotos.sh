@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Takes the screenshots under docs/: starts the built program under Xvfb with German regional
+# settings, drives it with mouse and keyboard as a user would (xdotool) and saves each view.
+#   scripts/bildschirmfotos.sh [path/to/zechwaage]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+programm=$(realpath "${1:-build/app/zechwaage}")
+skala=${ZW_SKALA:-1}
+
+if [ "${ZW_IN_XVFB:-}" != 1 ]; then
+  exec env ZW_IN_XVFB=1 xvfb-run -a -s "-screen 0 1600x1200x24 -dpi 96" "$0" "$@"
+fi
+
+export LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 QT_SCALE_FACTOR="$skala"
+suffix=""
+[ "$skala" != 1 ] && suffix="-${skala}x"
+
+"$programm" >/dev/null 2>&1 &
+pid=$!
+trap 'kill $pid 2>/dev/null || true' EXIT
+fenster=$(xdotool search --sync --onlyvisible --name '^Zechwaage 3.3a$' | head -n1)
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$fenster")" # X, Y of the client area
+
+# Positions in the window's own (unscaled) pixels.
+klicke() { xdotool mousemove $((X + $1 * skala)) $((Y + $2 * skala)) click 1; sleep 0.2; }
+foto() { import -window "$1" "docs/$2$suffix.png"; echo "docs/$2$suffix.png"; }
+reiter() { # tab n of the page control, tabs along its bottom edge
+  local x=(150 265 358 440)
+  klicke "${x[$1]}" 133
+}
+
+foto "$fenster" hauptfenster-start
+# Ten clicks on the up arrow beside "Bier": one litre.
+for _ in $(seq 10); do klicke 220 61; done
+foto "$fenster" hauptfenster-bier
+reiter 1; foto "$fenster" seite-fein
+reiter 2; foto "$fenster" seite-parameter
+reiter 3; foto "$fenster" seite-physiognomie
+reiter 0
+# A high peak: a litre of whisky typed into its field.
+klicke 510 66; xdotool key --clearmodifiers ctrl+a; xdotool type --delay 50 "1"; sleep 0.3
+foto "$fenster" hauptfenster-whisky
+
+klicke 428 382 # "Formeln"
+dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Berechnungsformeln$' | head -n1); sleep 0.5
+foto "$dialog" formeln
+xdotool key Escape; sleep 0.3
+klicke 505 382 # "Info"
+dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Info$' | head -n1); sleep 0.5
+foto "$dialog" info
+xdotool key Escape; sleep 0.3

@@ -1,0 +1,18 @@
+// A flat tool bar button that lays out its image and caption itself, so that both fit the
+// tool bar's narrow, fixed button width whatever margins the style would add.
+#pragma once
+
+#include <QToolButton>
+
+namespace zw {
+
+class TWerkzeugKnopf : public QToolButton {
+    Q_OBJECT
+public:
+    explicit TWerkzeugKnopf(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+};
+
+} // namespace zw
