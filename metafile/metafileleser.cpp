@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
 #include <QPolygonF>
 #include <QString>
@@ -1092,14 +1093,28 @@ void zeichneText(QPainter& p, const Op& op)
     if (op.hintergrund)
         p.fillRect(QRectF(x, y - fm.ascent(), breite, fm.ascent() + fm.descent()), *op.hintergrund);
     p.setPen(op.farbe);
+    // A file whose frame and bounds disagree wildly stretches text far more in one direction
+    // than the other; Qt's glyph cache cannot render such glyphs safely (it has crashed on
+    // them), so they are drawn as outlines instead.
+    const QTransform& geraet = p.deviceTransform();
+    const double sx = std::hypot(geraet.m11(), geraet.m12());
+    const double sy = std::hypot(geraet.m21(), geraet.m22());
+    const bool alsUmriss = !(sx > 0.2 && sy > 0.2 && sx < 3 * sy && sy < 3 * sx);
+    QPainterPath umriss;
     // Each character where the file puts it; surrogate pairs stay together.
     for (qsizetype i = 0; i < op.text.size(); ++i) {
         const bool paar = op.text.at(i).isHighSurrogate() && i + 1 < op.text.size();
-        p.drawText(QPointF(x, y), op.text.mid(i, paar ? 2 : 1));
+        const QString zeichen = op.text.mid(i, paar ? 2 : 1);
+        if (alsUmriss)
+            umriss.addText(QPointF(x, y), op.schrift, zeichen);
+        else
+            p.drawText(QPointF(x, y), zeichen);
         x += dx[static_cast<std::size_t>(i)];
         if (paar)
             x += dx[static_cast<std::size_t>(++i)];
     }
+    if (alsUmriss)
+        p.fillPath(umriss, op.farbe);
     p.restore();
 }
 
