@@ -1,7 +1,7 @@
 #include "ui/form1.h"
+#include "ui/zentrieren.h"
 
 #include <QApplication>
-#include <QScreen>
 
 int main(int argc, char* argv[])
 {
@@ -12,9 +12,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Zechwaage"));
 
     zw::TForm1 form1;
-    // Centred on the screen, like every window of the program.
-    if (const QScreen* bildschirm = form1.screen())
-        form1.move(bildschirm->availableGeometry().center() - form1.rect().center());
+    zw::ZentriereAufBildschirm(&form1);
     form1.show();
     return QApplication::exec();
 }

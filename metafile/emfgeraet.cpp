@@ -49,7 +49,6 @@ void rechteckL(QByteArray& b, const QRect& r)
 class EmfEngine : public GdiEngine {
 public:
     using GdiEngine::GdiEngine;
-    QByteArray datei;
 
 protected:
     int ersterIndex() const override { return 1; }
@@ -67,7 +66,7 @@ protected:
     {
         rec_.clear();
         anzahl_ = 0;
-        datei.clear();
+        datei_.clear();
         einfach(EMR_SETBKMODE, gdi::TRANSPARENT);
         einfach(EMR_SETTEXTALIGN, gdi::TA_BASELINE);
     }
@@ -107,7 +106,7 @@ protected:
         i32(h, kGeraetMm[0]), i32(h, kGeraetMm[1]);
         u32(h, 0), u32(h, 0), u32(h, 0); // no pixel format, no OpenGL
         i32(h, kGeraetMm[0] * 1000), i32(h, kGeraetMm[1] * 1000);
-        datei = h + rec_;
+        datei_ = h + rec_;
         rec_.clear();
     }
 
@@ -225,21 +224,8 @@ private:
 };
 
 EmfGeraet::EmfGeraet(const QSize& zeichenflaeche)
-    : flaeche_(zeichenflaeche), engine_(std::make_unique<EmfEngine>(zeichenflaeche))
+    : TMetafileGeraet(std::make_unique<EmfEngine>(zeichenflaeche))
 {
-}
-
-EmfGeraet::~EmfGeraet() = default;
-
-QByteArray EmfGeraet::daten() const { return engine_->datei; }
-
-QPaintEngine* EmfGeraet::paintEngine() const { return engine_.get(); }
-
-int EmfGeraet::metric(PaintDeviceMetric m) const
-{
-    if (const auto v = geraeteMetrik(m, flaeche_))
-        return *v;
-    return QPaintDevice::metric(m);
 }
 
 } // namespace zw

@@ -94,6 +94,8 @@ public:
     // Inclusive pixel bounds of everything drawn; empty when nothing was.
     QRect gezeichnet() const { return bereich_; }
     QSize flaeche() const { return flaeche_; }
+    // The finished file, once end() has run.
+    const QByteArray& datei() const { return datei_; }
 
 protected:
     // Index of the first object slot (EMF reserves 0 for the file itself).
@@ -123,6 +125,8 @@ protected:
                       const QRect& grenzen) = 0;
 
     QPaintDevice* geraet() const { return geraet_; }
+
+    QByteArray datei_;
 
 private:
     struct Auswahl {

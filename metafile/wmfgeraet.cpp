@@ -30,7 +30,6 @@ std::int16_t s16(int v) { return static_cast<std::int16_t>(std::clamp(v, -32768,
 class WmfEngine : public GdiEngine {
 public:
     using GdiEngine::GdiEngine;
-    QByteArray datei;
 
 protected:
     int ersterIndex() const override { return 0; }
@@ -40,7 +39,7 @@ protected:
     {
         rec_.clear();
         groessterSatz_ = 3;
-        datei.clear();
+        datei_.clear();
         const QSize nenn = flaeche() - QSize(1, 1);
         // Window parameters go y first.
         kopf(META_SETWINDOWORG, 5), i16(rec_, 0), i16(rec_, 0);
@@ -73,7 +72,7 @@ protected:
         u16(h, static_cast<std::uint16_t>(objektTabelle()));
         u32(h, groessterSatz_);
         u16(h, 0);
-        datei = h + rec_;
+        datei_ = h + rec_;
         rec_.clear();
     }
 
@@ -183,21 +182,8 @@ private:
 };
 
 WmfGeraet::WmfGeraet(const QSize& zeichenflaeche)
-    : flaeche_(zeichenflaeche), engine_(std::make_unique<WmfEngine>(zeichenflaeche))
+    : TMetafileGeraet(std::make_unique<WmfEngine>(zeichenflaeche))
 {
-}
-
-WmfGeraet::~WmfGeraet() = default;
-
-QByteArray WmfGeraet::daten() const { return engine_->datei; }
-
-QPaintEngine* WmfGeraet::paintEngine() const { return engine_.get(); }
-
-int WmfGeraet::metric(PaintDeviceMetric m) const
-{
-    if (const auto v = geraeteMetrik(m, flaeche_))
-        return *v;
-    return QPaintDevice::metric(m);
 }
 
 } // namespace zw

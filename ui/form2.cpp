@@ -1,14 +1,13 @@
 #include "ui/form2.h"
 
 #include "chart/schriften.h"
+#include "ui/zentrieren.h"
 
 #include <QDesktopServices>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 
 namespace zw {
 namespace {
@@ -124,11 +123,7 @@ bool TForm2::eventFilter(QObject* objekt, QEvent* e)
 void TForm2::showEvent(QShowEvent* e)
 {
     // Centred on the screen rather than over the main window.
-    if (QScreen* bildschirm = screen() ? screen() : QGuiApplication::primaryScreen()) {
-        QRect platz = frameGeometry();
-        platz.moveCenter(bildschirm->availableGeometry().center());
-        move(platz.topLeft());
-    }
+    ZentriereAufBildschirm(this);
     QDialog::showEvent(e);
 }
 

@@ -1,13 +1,12 @@
 #include "ui/form3.h"
 
 #include "chart/schriften.h"
+#include "ui/zentrieren.h"
 
 #include <QFrame>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 namespace zw {
 namespace {
@@ -123,11 +122,7 @@ void TForm3::Button1Click() { accept(); }
 void TForm3::showEvent(QShowEvent* e)
 {
     // Centred on the screen rather than over the main window.
-    if (QScreen* bildschirm = screen() ? screen() : QGuiApplication::primaryScreen()) {
-        QRect platz = frameGeometry();
-        platz.moveCenter(bildschirm->availableGeometry().center());
-        move(platz.topLeft());
-    }
+    ZentriereAufBildschirm(this);
     QDialog::showEvent(e);
 }
 

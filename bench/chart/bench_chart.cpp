@@ -3,7 +3,6 @@
 #include "chart/schriften.h"
 #include "chart/tchart.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -65,17 +64,3 @@ void BM_NurMalen(benchmark::State& state)
 BENCHMARK(BM_NurMalen)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    // Fonts and painting need a GUI application; no display is needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

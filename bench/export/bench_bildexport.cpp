@@ -2,7 +2,6 @@
 #include "chart/tchart.h"
 #include "ui/bildexport.h"
 
-#include <QApplication>
 #include <QColor>
 
 #include <benchmark/benchmark.h>
@@ -33,17 +32,3 @@ BENCHMARK_CAPTURE(SpeicherWeg, png, zw::TBildArt::Png)->Unit(benchmark::kMicrose
 BENCHMARK_CAPTURE(SpeicherWeg, svg, zw::TBildArt::Svg)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    // The chart is a widget; no window is shown, so no display is needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,7 +4,6 @@
 #include "metafile/metafileleser.h"
 #include "metafile/wmfgeraet.h"
 
-#include <QApplication>
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
@@ -93,16 +92,3 @@ void BM_EmfLesenUndZeichnen(benchmark::State& state)
 BENCHMARK(BM_EmfLesenUndZeichnen)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,7 +4,6 @@
 #include "chart/tchart.h"
 #include "ui/form1.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
@@ -42,14 +41,3 @@ void TastendruckMitGrafik(benchmark::State& state)
 BENCHMARK(TastendruckMitGrafik);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,0 +1,31 @@
+#include "metafile/metafilegeraet.h"
+
+#include "metafile/gdiengine.h"
+
+namespace zw {
+
+TMetafileGeraet::TMetafileGeraet(std::unique_ptr<GdiEngine> engine)
+    : engine_(std::move(engine))
+{
+}
+
+TMetafileGeraet::~TMetafileGeraet() = default;
+
+QByteArray TMetafileGeraet::daten() const
+{
+    return engine_->datei();
+}
+
+QPaintEngine* TMetafileGeraet::paintEngine() const
+{
+    return engine_.get();
+}
+
+int TMetafileGeraet::metric(PaintDeviceMetric m) const
+{
+    if (const auto v = geraeteMetrik(m, engine_->flaeche()))
+        return *v;
+    return QPaintDevice::metric(m);
+}
+
+} // namespace zw

@@ -1,0 +1,19 @@
+#include "ui/zentrieren.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace zw {
+
+void ZentriereAufBildschirm(QWidget* fenster)
+{
+    const QScreen* bildschirm = fenster->screen() ? fenster->screen() : QGuiApplication::primaryScreen();
+    if (!bildschirm)
+        return;
+    QRect platz = fenster->frameGeometry();
+    platz.moveCenter(bildschirm->availableGeometry().center());
+    fenster->move(platz.topLeft());
+}
+
+} // namespace zw
