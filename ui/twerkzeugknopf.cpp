@@ -29,7 +29,7 @@ void TWerkzeugKnopf::paintEvent(QPaintEvent*)
     }
 
     constexpr int rand = 2;
-    constexpr int abstand = 2;
+    constexpr int abstand = 3;
     const bool gedrueckt = option.state & QStyle::State_Sunken;
     const QPoint versatz = gedrueckt ? QPoint(1, 1) : QPoint();
     const QSize bildgroesse = iconSize();
@@ -39,7 +39,7 @@ void TWerkzeugKnopf::paintEvent(QPaintEvent*)
 
     const QRect textfeld(bild.right() + 1 + abstand, versatz.y(), width() - bild.right() - 1 - abstand, height());
     p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-    p.drawText(textfeld, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, text());
+    p.drawText(textfeld, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextDontClip, text());
 }
 
 } // namespace zw
