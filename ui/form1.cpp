@@ -69,6 +69,13 @@ TSpinEdit* spinfeld(QWidget* eltern, const QRect& ort, int minimum, int maximum,
     return s;
 }
 
+// The field's text box is what holds the focus, so it is the one a screen reader announces.
+void benenne(TSpinEdit* feld, const QString& name)
+{
+    feld->setAccessibleName(name);
+    feld->lineEdit()->setAccessibleName(name);
+}
+
 // Program writes go through here: writing the text that is already there must not look like
 // a change to anyone.
 void setzeText(QLineEdit* feld, const QString& text)
@@ -130,7 +137,7 @@ void TForm1::baueFenster()
     PageControl1 = new QTabWidget(this);
     PageControl1->setGeometry(104, 8, 516, 137);
     PageControl1->setTabPosition(QTabWidget::South);
-    PageControl1->setDocumentMode(false);
+    PageControl1->setAccessibleName(QStringLiteral("Eingabeseiten"));
     TabSheet1 = new QWidget;
     TabSheet2 = new QWidget;
     TabSheet3 = new QWidget;
@@ -220,9 +227,9 @@ void TForm1::baueFeinSeite()
         const QString kopf = QStringLiteral("Getränk %1:").arg(i + 1);
         beschriftung(kopf, verzehr, links, 14);
         *staerken[i] = spinfeld(verzehr, {links, 34, 49, 22}, 1, 99, StartVolumenprozent[i]);
-        (*staerken[i])->setAccessibleName(kopf + QStringLiteral(" Vol.-Alkohol in %"));
+        benenne(*staerken[i], kopf + QStringLiteral(" Vol.-Alkohol in %"));
         *mengen[i] = spinfeld(verzehr, {links, 66, 49, 22}, 0, 9999, 0);
-        (*mengen[i])->setAccessibleName(kopf + QStringLiteral(" Menge in Milliliter"));
+        benenne(*mengen[i], kopf + QStringLiteral(" Menge in Milliliter"));
     }
 }
 
@@ -230,7 +237,7 @@ void TForm1::baueParameterSeite()
 {
     gruppe(QStringLiteral("Trinkzeitraum:"), TabSheet3, {13, 19, 88, 65});
     SpinEdit1 = spinfeld(TabSheet3, {31, 42, 44, 22}, 0, 999, StartTrinkzeitraum);
-    SpinEdit1->setAccessibleName(QStringLiteral("Trinkzeitraum in Stunden"));
+    benenne(SpinEdit1, QStringLiteral("Trinkzeitraum in Stunden"));
     beschriftung(QStringLiteral("h"), TabSheet3, 80, 46);
 
     QGroupBox* magen = gruppe(QStringLiteral("Magenfüllung:"), TabSheet3, {128, 19, 145, 65});
@@ -258,7 +265,7 @@ void TForm1::bauePhysiognomieSeite()
     SpinEdit2 = spinfeld(TabSheet4, {149, 43, 44, 22}, 1, 999, StartKoerpergewicht);
     SpinEdit2->setTippenErlaubt(false);
     SpinEdit2->setToolTip(QStringLiteral("Ihr Körpergewicht"));
-    SpinEdit2->setAccessibleName(QStringLiteral("Körpergewicht in kg"));
+    benenne(SpinEdit2, QStringLiteral("Körpergewicht in kg"));
     beschriftung(QStringLiteral("kg"), TabSheet4, 198, 47);
 
     gruppe(QStringLiteral("Konstitution:"), TabSheet4, {256, 19, 153, 65});

@@ -9,6 +9,7 @@
 #include "ui/tupdown.h"
 #include "ui/zwischenablage.h"
 
+#include <QAccessible>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QLabel>
@@ -97,6 +98,8 @@ private Q_SLOTS:
     void berichtInZwischenablage();
     void gescheiterteZwischenablageBehaeltInhalt();
     void andereRegion();
+    void langeWirkungImBericht();
+    void zugaenglichkeit();
 
 private:
     void aufSeite(int seite);
@@ -507,6 +510,39 @@ void TestForm1::andereRegion()
     QCOMPARE(form_->Memo2->text(), QStringLiteral("0.727 °/oo"));
     tippe(form_->Edit2, QStringLiteral("1,5"));
     QCOMPARE(fehler_.value(0), QStringLiteral("'1,' is not a valid floating point value"));
+}
+
+void TestForm1::langeWirkungImBericht()
+{
+    tippe(form_->Edit6, QStringLiteral("1"));
+    const QStringList zeilen = form_->Memo1->angezeigteZeilen();
+    QVERIFY2(zeilen.size() >= 2, qPrintable(zeilen.join(QLatin1Char('|'))));
+    QCOMPARE(zeilen.join(QLatin1Char(' ')), form_->Memo1->text());
+    QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
+    QString erwartet = QStringLiteral("Wirkung:\r\n");
+    for (const QString& zeile : zeilen)
+        erwartet += QStringLiteral("  ") + zeile + QStringLiteral("\r\n");
+    QVERIFY2(ablage_.inhalt.contains(erwartet), qPrintable(ablage_.inhalt));
+}
+
+void TestForm1::zugaenglichkeit()
+{
+    // Every control a user can reach with the keyboard has a name a screen reader can say.
+    QStringList namenlos;
+    for (QWidget* w : form_->findChildren<QWidget*>()) {
+        if (w->focusPolicy() == Qt::NoFocus || w->isHidden() || w->window() != form_.get())
+            continue;
+        QAccessibleInterface* zugang = QAccessible::queryAccessibleInterface(w);
+        if (!zugang || zugang->text(QAccessible::Name).isEmpty())
+            namenlos << QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') + w->objectName();
+    }
+    QVERIFY2(namenlos.isEmpty(), qPrintable(namenlos.join(QStringLiteral(", "))));
+    // The results are readable: the field's meaning as name, what it shows as description.
+    for (TTextFeld* feld : {form_->Memo1, form_->Memo2, form_->Memo3, form_->Memo4, form_->Memo5}) {
+        QAccessibleInterface* zugang = QAccessible::queryAccessibleInterface(feld);
+        QVERIFY(!zugang->text(QAccessible::Name).isEmpty());
+        QCOMPARE(zugang->text(QAccessible::Description), feld->text());
+    }
 }
 
 QTEST_MAIN(TestForm1)
