@@ -20,11 +20,6 @@ using namespace zw;
 
 namespace {
 
-QStringList Eintraege(const QString& ordner)
-{
-    return QDir(ordner).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
-}
-
 bool Schreibe(const QString& pfad, const QByteArray& daten)
 {
     QFile f(pfad);
@@ -164,69 +159,52 @@ private Q_SLOTS:
         QCOMPARE(gezeigt, QSize(504, 136));
     }
 
-    void abbrechenSchreibtNichts_data()
+    // Nothing the dialog is left with may touch the folder: neither cancelling it (also after
+    // an earlier save) nor a name without a picture ending, which is not completed either.
+    void keinSpeichern_data()
     {
         QTest::addColumn<bool>("vorherGespeichert");
-        QTest::newRow("first use") << false;
-        QTest::newRow("after a save") << true;
+        QTest::addColumn<QString>("auswahl"); // empty: cancelled
+        QTest::newRow("cancel on first use") << false << QString();
+        QTest::newRow("cancel after a save") << true << QString();
+        QTest::newRow("no ending") << false << "ohne_endung";
     }
-    void abbrechenSchreibtNichts()
+    void keinSpeichern()
     {
         QFETCH(bool, vorherGespeichert);
+        QFETCH(QString, auswahl);
         QTemporaryDir ziel;
-        const QString datei = ziel.filePath(QStringLiteral("gespeichert.emf"));
         QStringList fehler, hinweise;
-        const TFehlerMelder fehlerMelder = [&](const QString& t) { fehler << t; };
-        const THinweisMelder hinweisMelder = [&](const QString& t) { hinweise << t; };
         TSavePictureDialog dialog;
         dialog.setDirectory(ziel.path());
-
-        QByteArray gespeichert;
-        if (vorherGespeichert) {
+        const auto speichern = [&](const QString& name) {
             TDialogFuehrer fuehrer([&] {
-                dialog.selectFile(datei);
+                if (name.isEmpty())
+                    return dialog.reject();
+                dialog.selectFile(ziel.filePath(name));
                 static_cast<QDialog&>(dialog).accept(); // as the Save button does
             });
-            AlsWMFspeichern(nullptr, *chart_, dialog, fehlerMelder, hinweisMelder);
-            QVERIFY(!fuehrer.haengt);
-            QCOMPARE(Eintraege(ziel.path()), QStringList{QStringLiteral("gespeichert.emf")});
-            QFile f(datei);
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            gespeichert = f.readAll();
-            QCOMPARE(gespeichert.mid(40, 4), QByteArray(" EMF"));
-        }
-        const QStringList vorher = Eintraege(ziel.path());
+            AlsWMFspeichern(nullptr, *chart_, dialog, [&](const QString& t) { fehler << t; },
+                            [&](const QString& t) { hinweise << t; });
+            return !fuehrer.haengt;
+        };
 
-        TDialogFuehrer fuehrer([&] { dialog.reject(); });
-        AlsWMFspeichern(nullptr, *chart_, dialog, fehlerMelder, hinweisMelder);
-        QVERIFY(!fuehrer.haengt);
-
-        QCOMPARE(Eintraege(ziel.path()), vorher);
+        const QString datei = ziel.filePath(QStringLiteral("gespeichert.emf"));
         if (vorherGespeichert) {
-            QFile f(datei);
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            QCOMPARE(f.readAll(), gespeichert);
+            QVERIFY(speichern(QStringLiteral("gespeichert.emf")));
+            QCOMPARE(test::Dateien(ziel.path()), QStringList{QStringLiteral("gespeichert.emf")});
+            QCOMPARE(test::Lies(datei).mid(40, 4), QByteArray(" EMF"));
+            // Marked, as saving the same chart again would give the same bytes.
+            QVERIFY(Schreibe(datei, "markiert"));
         }
-        QCOMPARE(fehler, QStringList());
-        QCOMPARE(hinweise, QStringList());
-    }
+        const QStringList vorher = test::Dateien(ziel.path());
+        const QByteArray gespeichert = test::Lies(datei);
 
-    void keineEndungWirdNichtErgaenzt()
-    {
-        QTemporaryDir ziel;
-        QStringList fehler, hinweise;
-        TSavePictureDialog dialog;
-        dialog.setDirectory(ziel.path());
-        TDialogFuehrer fuehrer([&] {
-            dialog.selectFile(ziel.filePath(QStringLiteral("ohne_endung")));
-            static_cast<QDialog&>(dialog).accept();
-        });
-        AlsWMFspeichern(nullptr, *chart_, dialog, [&](const QString& t) { fehler << t; },
-                        [&](const QString& t) { hinweise << t; });
-        QVERIFY(!fuehrer.haengt);
-        QCOMPARE(Eintraege(ziel.path()), QStringList());
-        QCOMPARE(hinweise, QStringList{UnbekannteEndungText()});
+        QVERIFY(speichern(auswahl));
+        QCOMPARE(test::Dateien(ziel.path()), vorher);
+        QCOMPARE(test::Lies(datei), gespeichert);
         QCOMPARE(fehler, QStringList());
+        QCOMPARE(hinweise, auswahl.isEmpty() ? QStringList() : QStringList{UnbekannteEndungText()});
     }
 
 private:
