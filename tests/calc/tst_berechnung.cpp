@@ -31,12 +31,11 @@ std::optional<Fehler> Fange(F&& f)
     return std::nullopt;
 }
 
-bool Nahe(double ist, double soll, double toleranz)
-{
-    return std::fabs(ist - soll) <= toleranz;
-}
-
 } // namespace
+
+// Shows the value in full when it is off.
+#define VERGLEICHE_NAHE(ist, soll, toleranz)                                                      \
+    QVERIFY2(std::fabs((ist) - (soll)) <= (toleranz), qPrintable(QString::number((ist), 'g', 17)))
 
 Q_DECLARE_METATYPE(Fehler)
 
@@ -125,12 +124,11 @@ void TstBerechnung::ergebnisse()
     QFETCH(double, toleranz);
 
     const zw::TErgebnis e = zw::Berechne(eingabe);
-    QVERIFY2(Nahe(e.Alkohol, alkohol, toleranz), qPrintable(QString::number(e.Alkohol, 'g', 17)));
-    QVERIFY2(Nahe(e.Promille, promille, toleranz), qPrintable(QString::number(e.Promille, 'g', 17)));
+    VERGLEICHE_NAHE(e.Alkohol, alkohol, toleranz);
+    VERGLEICHE_NAHE(e.Promille, promille, toleranz);
     QVERIFY(!std::signbit(e.Promille));
-    QVERIFY2(Nahe(e.ZeitBisMaximum, zeitMaximum, toleranz), qPrintable(QString::number(e.ZeitBisMaximum)));
-    QVERIFY2(Nahe(e.ZeitBisNuechtern, zeitNuechtern, toleranz),
-             qPrintable(QString::number(e.ZeitBisNuechtern, 'g', 17)));
+    VERGLEICHE_NAHE(e.ZeitBisMaximum, zeitMaximum, toleranz);
+    VERGLEICHE_NAHE(e.ZeitBisNuechtern, zeitNuechtern, toleranz);
     QCOMPARE(zw::Wirkungsstufe(e.Promille), stufe);
     QCOMPARE(QString::fromStdString(e.Wirkung), QString::fromUtf8(zw::WirkungsText(stufe)));
 }
@@ -160,8 +158,7 @@ void TstBerechnung::jedesGetraenkZaehltMitSeinemTeiler()
     QCOMPARE(QString::fromUtf8(g.Name), name);
     zw::TEingabe e = zw::StartEingabe();
     e.*(g.Liter) = 1;
-    QVERIFY2(Nahe(zw::Berechne(e).Alkohol, alkohol, 1e-10),
-             qPrintable(QString::number(zw::Berechne(e).Alkohol, 'g', 17)));
+    VERGLEICHE_NAHE(zw::Berechne(e).Alkohol, alkohol, 1e-10);
 }
 
 void TstBerechnung::fehler_data()
@@ -296,7 +293,7 @@ void TstBerechnung::wirkungsstufe()
     QFETCH(double, promille);
     QFETCH(int, stufe);
     QCOMPARE(zw::Wirkungsstufe(promille), stufe);
-    QVERIFY(!zw::WirkungFuer(promille).empty());
+    QCOMPARE(QString::fromStdString(zw::WirkungFuer(promille)), QString::fromUtf8(zw::WirkungsText(stufe)));
 }
 
 void TstBerechnung::parameter_data()
