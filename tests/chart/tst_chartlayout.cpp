@@ -33,10 +33,12 @@ ChartLayout layoutFuer(const Punkte& xy, const Trennzeichen& t = kDeutsch, QSize
     return berechneChartLayout(punkte, e);
 }
 
-QStringList texte(const ChartAchse& a)
+// The texts of an axis's labels or of the marks.
+template <typename Liste>
+QStringList texte(const Liste& liste)
 {
     QStringList s;
-    for (const auto& b : a.beschriftungen)
+    for (const auto& b : liste)
         s << b.text.text;
     return s;
 }
@@ -134,12 +136,9 @@ private Q_SLOTS:
         QFETCH(QStringList, unten);
         QFETCH(QStringList, marken);
         const ChartLayout l = layoutFuer(punkte, deutsch ? kDeutsch : kEnglisch);
-        QCOMPARE(texte(l.links), links);
-        QCOMPARE(texte(l.unten), unten);
-        QStringList m;
-        for (const auto& k : l.marken)
-            m << k.text.text;
-        QCOMPARE(m, marken);
+        QCOMPARE(texte(l.links.beschriftungen), links);
+        QCOMPARE(texte(l.unten.beschriftungen), unten);
+        QCOMPARE(texte(l.marken), marken);
         // Whatever is drawn lies strictly inside its axis, with a tick and a grid line.
         for (const auto& b : l.links.beschriftungen) {
             if (l.links.minimum != l.links.maximum)

@@ -16,8 +16,10 @@ const QColor kGold(255, 215, 0);
 const QColor kDunkelGold(191, 151, 0);
 const QColor kMarke(255, 255, 128);
 
+// At the size of the main window's chart.
 void fuelle(TChart& c, const Punkte& xy)
 {
+    c.resize(505, 137);
     c.Series1.Clear();
     for (auto [x, y] : xy)
         c.Series1.AddXY(x, y, kGold);
@@ -97,7 +99,6 @@ private Q_SLOTS:
         QFETCH(QColor, farbe);
         QFETCH(bool, da);
         TChart c;
-        c.resize(505, 137);
         fuelle(c, punkte);
         const QImage bild = c.alsBild();
         QCOMPARE(bild.size(), QSize(505, 137));
@@ -119,7 +120,6 @@ private Q_SLOTS:
     {
         QFETCH(Punkte, punkte);
         TChart c;
-        c.resize(505, 137);
         fuelle(c, punkte);
         const QImage bild = c.alsBild();
         const ChartLayout l = layoutVon(c);
@@ -146,7 +146,6 @@ private Q_SLOTS:
     void cacheFolgtAenderungen()
     {
         TChart c;
-        c.resize(505, 137);
         fuelle(c, kBier);
         const QImage vorher = c.alsBild();
         QVERIFY(zaehle(vorher, kGold) > 0);
@@ -161,7 +160,6 @@ private Q_SLOTS:
     void scharfBeiDoppelterDichte()
     {
         TChart c;
-        c.resize(505, 137);
         fuelle(c, kBier);
         const QImage bild = c.alsBild(2);
         QCOMPARE(bild.size(), QSize(1010, 274));
