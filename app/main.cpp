@@ -1,4 +1,4 @@
-#include "chart/schriften.h"
+#include "ui/anwendung.h"
 #include "ui/form1.h"
 #include "ui/zentrieren.h"
 
@@ -7,14 +7,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("zechwaage"));
-    QApplication::setApplicationVersion(QStringLiteral("3.3a"));
-    QApplication::setOrganizationDomain(QStringLiteral("example.org"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Zechwaage"));
-    // One font for every control: the fixed layout is measured for it. Setting it for the whole
-    // application also replaces the fonts desktop themes give to particular kinds of control
-    // (tool buttons, for instance), which would no longer fit their places.
-    QApplication::setFont(zw::MsSansSerif());
+    zw::RichteAnwendungEin();
 
     zw::TForm1 form1;
     zw::ZentriereAufBildschirm(&form1);

@@ -167,7 +167,8 @@ void maleBlase(QPainter& p, QPointF m, qreal r, int helligkeit)
 {
     QRadialGradient g(m, r);
     g.setColorAt(0.0, QColor(120, 70, 0, 60));
-    g.setColorAt(0.7, QColor(230, 160, 20, 140 + helligkeit / 3));
+    // Four shades only: every distinct gradient costs Qt a colour table it keeps for good.
+    g.setColorAt(0.7, QColor(230, 160, 20, 140 + (helligkeit / 64) * 21));
     g.setColorAt(0.92, QColor(255, 205, 60, 230));
     g.setColorAt(1.0, QColor(255, 220, 90, 0));
     p.setPen(Qt::NoPen);
@@ -373,7 +374,8 @@ QIcon Werkzeugbild(int index)
     if (eigenes.isNull())
         return {};
     const char* name = themenNamen[std::size_t(index)];
-    return name ? QIcon::fromTheme(QString::fromLatin1(name), eigenes) : eigenes;
+    (void)name;
+    return eigenes;
 }
 
 QIcon Programmsymbol()

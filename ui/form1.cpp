@@ -29,7 +29,7 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QToolBar>
+#include <QHBoxLayout>
 #include <QToolButton>
 
 #include <functional>
@@ -158,9 +158,6 @@ void TForm1::baueFenster()
     Chart1->setGeometry(104, 224, 505, 137);
     Chart1->setTrennzeichen(trennzeichen_);
     Chart1->setAccessibleName(QStringLiteral("Promille-Verlauf"));
-    PopupMenu1 = new QMenu(this);
-    AlsWMFspeichern1 = PopupMenu1->addAction(Werkzeugbild(4), QStringLiteral("Grafik speichern"));
-    Zwischenspeicher1 = PopupMenu1->addAction(Werkzeugbild(0), QStringLiteral("in Zwischenspeicher"));
 
     baueWerkzeugleiste();
 
@@ -318,22 +315,22 @@ void TForm1::baueErgebnisse()
 
 void TForm1::baueWerkzeugleiste()
 {
-    ToolBar1 = new QToolBar(this);
+    // A flat row of buttons without edge lines: image and caption side by side, 8 pixels
+    // between the buttons.
+    ToolBar1 = new QWidget(this);
     ToolBar1->setGeometry(240, 368, 389, 28);
-    ToolBar1->setMovable(false);
-    ToolBar1->setFloatable(false);
-    ToolBar1->setIconSize({16, 16});
-    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    // Flat, without edge lines.
-    ToolBar1->setStyleSheet(QStringLiteral("QToolBar { border: none; background: transparent; spacing: 0px; }"));
+    auto* reihe = new QHBoxLayout(ToolBar1);
+    reihe->setContentsMargins(0, 2, 0, 2);
+    reihe->setSpacing(8);
 
-    const auto knopf = [this](const QString& text, int bild, const QString& tipp) {
+    const auto knopf = [this, reihe](const QString& text, int bild, const QString& tipp) {
         auto* k = new TWerkzeugKnopf(ToolBar1);
         k->setText(text);
         k->setIcon(Werkzeugbild(bild));
         k->setToolTip(tipp);
         k->setAccessibleName(text);
         k->setFixedSize(69, 24);
+        reihe->addWidget(k);
         return k;
     };
     ToolButton2 = knopf(QStringLiteral("Zurück"), 1, QStringLiteral("Alle Werte auf Standard setzen"));
@@ -341,16 +338,16 @@ void TForm1::baueWerkzeugleiste()
     ToolButton4 = knopf(QStringLiteral("Formeln"), 3, QStringLiteral("Zeigt die zugrundeliegenden Berechnungsformeln"));
     ToolButton3 = knopf(QStringLiteral("Info"), 2, QStringLiteral("Über dieses Programm"));
     ToolButton5 = knopf(QStringLiteral("Ende"), 5, QString());
-    bool erster = true;
-    for (QToolButton* k : {ToolButton2, ToolButton1, ToolButton4, ToolButton3, ToolButton5}) {
-        if (!erster) {
-            auto* abstand = new QWidget(ToolBar1);
-            abstand->setFixedWidth(8);
-            ToolBar1->addWidget(abstand);
-        }
-        erster = false;
-        ToolBar1->addWidget(k);
-    }
+    reihe->addStretch();
+}
+
+void TForm1::baueKontextmenue()
+{
+    PopupMenu1 = new QMenu(this);
+    AlsWMFspeichern1 = PopupMenu1->addAction(Werkzeugbild(4), QStringLiteral("Grafik speichern"));
+    Zwischenspeicher1 = PopupMenu1->addAction(Werkzeugbild(0), QStringLiteral("in Zwischenspeicher"));
+    connect(AlsWMFspeichern1, &QAction::triggered, this, &TForm1::AlsWMFspeichern1Click);
+    connect(Zwischenspeicher1, &QAction::triggered, this, &TForm1::Zwischenspeicher1Click);
 }
 
 // --- Wiring ------------------------------------------------------------------------------------
@@ -393,9 +390,12 @@ void TForm1::verbinde()
     connect(ToolButton3, &QToolButton::clicked, this, &TForm1::ShowInfo);
     connect(ToolButton5, &QToolButton::clicked, this, &TForm1::ToolButton5Click);
 
-    connect(Chart1, &TChart::kontextmenuAngefordert, this, [this](const QPoint& ort) { PopupMenu1->popup(ort); });
-    connect(AlsWMFspeichern1, &QAction::triggered, this, &TForm1::AlsWMFspeichern1Click);
-    connect(Zwischenspeicher1, &QAction::triggered, this, &TForm1::Zwischenspeicher1Click);
+    connect(Chart1, &TChart::kontextmenuAngefordert, this, [this](const QPoint& ort) {
+        // Made when first asked for: most sessions never open it.
+        if (!PopupMenu1)
+            baueKontextmenue();
+        PopupMenu1->popup(ort);
+    });
 }
 
 std::array<TForm1::Schnellspalte, 6> TForm1::Schnellspalten() const

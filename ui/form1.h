@@ -23,7 +23,6 @@ class QRadioButton;
 class QSlider;
 class QStatusBar;
 class QTabWidget;
-class QToolBar;
 class QToolButton;
 
 namespace zw {
@@ -85,11 +84,11 @@ public:
     TTextFeld* Memo5; // time to sober
     QLabel* Label15;  // effect caption
     TChart* Chart1;
-    QMenu* PopupMenu1;
-    QAction* AlsWMFspeichern1;
-    QAction* Zwischenspeicher1;
+    QMenu* PopupMenu1 = nullptr; // with its two items, made when first opened
+    QAction* AlsWMFspeichern1 = nullptr;
+    QAction* Zwischenspeicher1 = nullptr;
 
-    QToolBar* ToolBar1;
+    QWidget* ToolBar1;
     QToolButton *ToolButton2, *ToolButton1, *ToolButton4, *ToolButton3, *ToolButton5;
     QStatusBar* StatusBar1;
     QLabel* StatusPanel0;
@@ -138,6 +137,7 @@ private:
     void bauePhysiognomieSeite();
     void baueErgebnisse();
     void baueWerkzeugleiste();
+    void baueKontextmenue();
     void verbinde();
 
     // The recalculation; a failure comes back as its text and nothing has been written.

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #ifdef ZW_START_PROGRAMM
+#include "ui/anwendung.h"
 #include "ui/form1.h"
 #endif
 
@@ -33,6 +34,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
 #ifdef ZW_START_PROGRAMM
+    // As the program itself starts.
+    zw::RichteAnwendungEin();
     zw::TForm1 fenster;
 #else
     QWidget fenster;
