@@ -355,7 +355,7 @@ QPixmap BlasenBild(qreal dpr)
     return zeichne({84, 112}, wirksamesVerhaeltnis(dpr), Qt::black, maleBlasen);
 }
 
-QIcon GezeichnetesWerkzeugbild(int index)
+QIcon Werkzeugbild(int index)
 {
     if (index < 0 || index >= AnzahlWerkzeugbilder)
         return {};
@@ -363,19 +363,6 @@ QIcon GezeichnetesWerkzeugbild(int index)
     for (const int kante : {16, 32})
         symbol.addPixmap(werkzeugPixmap(index, kante));
     return symbol;
-}
-
-QIcon Werkzeugbild(int index)
-{
-    // The formulas have no fitting theme icon; the others take the desktop's look.
-    static constexpr std::array<const char*, AnzahlWerkzeugbilder> themenNamen = {
-        "edit-copy", "edit-undo", "help-about", nullptr, "document-save", "application-exit"};
-    const QIcon eigenes = GezeichnetesWerkzeugbild(index);
-    if (eigenes.isNull())
-        return {};
-    const char* name = themenNamen[std::size_t(index)];
-    (void)name;
-    return eigenes;
 }
 
 QIcon Programmsymbol()

@@ -13,12 +13,10 @@ QPixmap BierglasBild(qreal dpr = 0);
 // 84 x 112: golden bubbles on black, the same picture every time.
 QPixmap BlasenBild(qreal dpr = 0);
 
-// The tool images, by index: 0 copy, 1 reset, 2 info, 3 formulas, 4 save, 5 exit. The desktop's
-// icon theme is used where it has a fitting icon, our own 16 x 16 drawing otherwise. An index
-// outside 0..5 gives a null icon.
+// The tool images, by index: 0 copy, 1 reset, 2 info, 3 formulas, 4 save, 5 exit, drawn at
+// 16 x 16 and 32 x 32. Always our own, so that the tool bar looks the same on every desktop and
+// start-up searches no icon theme. An index outside 0..5 gives a null icon.
 QIcon Werkzeugbild(int index);
-// Our own drawing of a tool image, without the theme (16 x 16 and 32 x 32).
-QIcon GezeichnetesWerkzeugbild(int index);
 constexpr int AnzahlWerkzeugbilder = 6;
 
 // The window icon: a glass of beer, in several sizes.
