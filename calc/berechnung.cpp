@@ -88,7 +88,9 @@ TErgebnis Berechne(const TEingabe& e)
 
     for (const TGetraenk& g : e.Getraenk) {
         const double q = Durch(100, g.Volumenprozent);
-        summe = Plus(Durch(g.Milliliter, q), summe);
+        // An empty row adds exactly nothing; only its strength can still fail above.
+        if (g.Milliliter != 0)
+            summe = Plus(Durch(g.Milliliter, q), summe);
     }
 
     TErgebnis erg;
