@@ -1,5 +1,6 @@
 #include "chart/schriften.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 
 namespace zw {
@@ -20,9 +21,14 @@ QFont pixelSchrift(const QStringList& familien, int pixel)
 
 QFont MsSansSerif(bool fett)
 {
-    QFont f = pixelSchrift({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                            QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")},
-                           11);
+    // The classic face where the system has it, else straight to the stand-ins, so that the
+    // controls do not each wait for a fallback search. (The chart's fonts keep their names
+    // first: metafiles record them.)
+    QStringList familien{QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")};
+    const QString klassisch = QStringLiteral("MS Sans Serif");
+    if (QFontDatabase::hasFamily(klassisch))
+        familien.prepend(klassisch);
+    QFont f = pixelSchrift(familien, 11);
     f.setBold(fett);
     return f;
 }

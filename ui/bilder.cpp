@@ -368,7 +368,9 @@ QIcon Werkzeugbild(int index)
 QIcon Programmsymbol()
 {
     QIcon symbol;
-    for (const int kante : {16, 24, 32, 48, 64, 128})
+    // Menus and launchers take the scalable icon of the desktop entry; the window itself needs
+    // no more than these.
+    for (const int kante : {16, 32, 48, 64})
         symbol.addPixmap(symbolPixmap(kante));
     return symbol;
 }

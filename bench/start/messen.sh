@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Start-up time (process start until the window is on screen and the process has ended) and
-# resident memory once shown, of the main window against one empty QWidget of the same size,
+# Start-up time (from starting the process until its window is on screen) and resident memory
+# once shown, of the main window against one empty QWidget of the same size,
 # both on the same X server (Xvfb) in the same run. Prints medians and the two ratios.
 #   bench/start/messen.sh [build dir] [runs]
 set -euo pipefail
@@ -14,23 +14,27 @@ export QT_QPA_PLATFORM=xcb LANG=de_DE.UTF-8
 median() { sort -n | awk '{a[NR]=$1} END {print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
 
 declare -A zeiten rss
-for art in minimal zechwaage; do zeiten[$art]=""; rss[$art]=""; done
+for art in minimal text zechwaage; do zeiten[$art]=""; rss[$art]=""; done
 # Warm the file cache first, then alternate so that both see the same machine.
-for art in minimal zechwaage; do "$bau/bench/start/start_$art" >/dev/null; done
+for art in minimal text zechwaage; do "$bau/bench/start/start_$art" >/dev/null; done
 for _ in $(seq "$laeufe"); do
-  for art in minimal zechwaage; do
+  for art in minimal text zechwaage; do
     t0=$(date +%s%N)
     ausgabe=$("$bau/bench/start/start_$art")
-    t1=$(date +%s%N)
+    t1=$(awk '/gezeigt_ns/ {print $2}' <<<"$ausgabe")
     zeiten[$art]+="$(( (t1 - t0) / 1000 ))"$'\n'
     rss[$art]+="$(awk '/rss_kib/ {print $2}' <<<"$ausgabe")"$'\n'
   done
 done
-for art in minimal zechwaage; do
+for art in minimal text zechwaage; do
   z=$(printf '%s' "${zeiten[$art]}" | median)
   m=$(printf '%s' "${rss[$art]}" | median)
   printf '%-10s start %8.1f ms   rss %8.1f MiB\n' "$art" "$(echo "$z / 1000" | bc -l)" "$(echo "$m / 1024" | bc -l)"
   eval "z_$art=$z m_$art=$m"
 done
-printf 'ratio     start %.2f   rss %.2f   (%s runs, %s)\n' "$(echo "$z_zechwaage / $z_minimal" | bc -l)" \
-  "$(echo "$m_zechwaage / $m_minimal" | bc -l)" "$laeufe" "$(nproc) cores"
+for grund in minimal text; do
+  eval "zg=\$z_$grund mg=\$m_$grund"
+  printf 'ratio to %-7s start %.2f   rss %.2f\n' "$grund" "$(echo "$z_zechwaage / $zg" | bc -l)" \
+    "$(echo "$m_zechwaage / $mg" | bc -l)"
+done
+echo "($laeufe runs each, $(nproc) cores)"

@@ -1,10 +1,11 @@
 // Starts either the program's main window or, as the floor any Qt program stands on, one
-// empty QWidget of the same size; waits until it is on screen, reports the resident memory at
-// that moment and quits. bench/start/messen.sh runs both and compares them.
+// empty QWidget of the same size; waits until it is on screen, reports that moment and the
+// resident memory then, and quits. bench/start/messen.sh runs both and compares them.
 //   start_zechwaage | start_minimal
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QTest>
 #include <QWidget>
 
@@ -14,6 +15,7 @@
 #endif
 
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -41,10 +43,18 @@ int main(int argc, char* argv[])
     QWidget fenster;
     fenster.setFixedSize(629, 416);
     fenster.setWindowTitle(QStringLiteral("Zechwaage 3.3a"));
+#ifdef ZW_START_TEXT
+    QLabel text(QStringLiteral("Zechwaage 3.3a"), &fenster);
+    text.move(8, 8);
+#endif
 #endif
     fenster.show();
     if (!QTest::qWaitForWindowExposed(&fenster))
         return 1;
-    std::printf("rss_kib %ld\n", residentKiB());
+    // The wall clock at the moment the window is on screen; the caller knows when it started us.
+    timespec jetzt{};
+    clock_gettime(CLOCK_REALTIME, &jetzt);
+    std::printf("gezeigt_ns %lld\nrss_kib %ld\n", static_cast<long long>(jetzt.tv_sec) * 1000000000LL + jetzt.tv_nsec,
+                residentKiB());
     return 0;
 }
