@@ -368,8 +368,7 @@ void TForm1::verbinde()
             }
         }
     }
-    for (TSpinEdit* feld : {SpinEdit1, SpinEdit2, SpinEdit3, SpinEdit4, SpinEdit5, SpinEdit6, SpinEdit7, SpinEdit8,
-                            SpinEdit9, SpinEdit10, SpinEdit11, SpinEdit12, SpinEdit13, SpinEdit14}) {
+    for (TSpinEdit* feld : Spinfelder()) {
         feld->setDezimaltrenner(ausUtf8(trennzeichen_.Dezimal));
         connect(feld, &TSpinEdit::Change, this, &TForm1::steuerelementGeaendert);
     }
@@ -420,6 +419,12 @@ std::array<TSpinEdit*, 6> TForm1::Mengenfelder() const
     return {SpinEdit6, SpinEdit7, SpinEdit8, SpinEdit10, SpinEdit12, SpinEdit14};
 }
 
+std::array<TSpinEdit*, 14> TForm1::Spinfelder() const
+{
+    return {SpinEdit1, SpinEdit2, SpinEdit3, SpinEdit4, SpinEdit5, SpinEdit6, SpinEdit7,
+            SpinEdit8, SpinEdit9, SpinEdit10, SpinEdit11, SpinEdit12, SpinEdit13, SpinEdit14};
+}
+
 void TForm1::setZwischenablage(TZwischenablage* ablage)
 {
     zwischenablage_ = ablage;
@@ -429,8 +434,7 @@ void TForm1::setTrennzeichen(const Trennzeichen& t)
 {
     trennzeichen_ = t;
     const QString dezimal = ausUtf8(t.Dezimal);
-    for (TSpinEdit* feld : {SpinEdit1, SpinEdit2, SpinEdit3, SpinEdit4, SpinEdit5, SpinEdit6, SpinEdit7, SpinEdit8,
-                            SpinEdit9, SpinEdit10, SpinEdit11, SpinEdit12, SpinEdit13, SpinEdit14})
+    for (TSpinEdit* feld : Spinfelder())
         feld->setDezimaltrenner(dezimal);
     // Texts already shown keep their separators until the next recalculation writes them anew.
     Chart1->setTrennzeichen(t);

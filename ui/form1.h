@@ -105,6 +105,7 @@ public:
     std::array<Schnellspalte, 6> Schnellspalten() const;
     std::array<TSpinEdit*, 6> Staerkefelder() const;
     std::array<TSpinEdit*, 6> Mengenfelder() const;
+    std::array<TSpinEdit*, 14> Spinfelder() const; // all of them, SpinEdit1 to SpinEdit14
 
     // --- Handlers ---------------------------------------------------------------------------
     void BerechnungClick();

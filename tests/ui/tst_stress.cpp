@@ -160,11 +160,7 @@ void TestStress::aktion()
 {
     TForm1& f = *form_;
     const auto spalten = f.Schnellspalten();
-    std::vector<TSpinEdit*> spinfelder{f.SpinEdit1, f.SpinEdit2};
-    for (TSpinEdit* s : f.Staerkefelder())
-        spinfelder.push_back(s);
-    for (TSpinEdit* s : f.Mengenfelder())
-        spinfelder.push_back(s);
+    const auto spinfelder = f.Spinfelder();
     // Only controls on the page on show can be reached.
     const auto sichtbar = [](QWidget* w) { return w->isVisible(); };
 
