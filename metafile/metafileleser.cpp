@@ -1093,13 +1093,17 @@ void zeichneText(QPainter& p, const Op& op)
     if (op.hintergrund)
         p.fillRect(QRectF(x, y - fm.ascent(), breite, fm.ascent() + fm.descent()), *op.hintergrund);
     p.setPen(op.farbe);
-    // A file whose frame and bounds disagree wildly stretches text far more in one direction
-    // than the other; Qt's glyph cache cannot render such glyphs safely (it has crashed on
-    // them), so they are drawn as outlines instead.
+    // A file whose mapping disagrees wildly with its frame stretches or shears text far more in
+    // one direction than another; Qt's glyph cache cannot render such glyphs safely (it has
+    // crashed on them), so they are drawn as outlines instead. The two singular values of the
+    // mapping tell how far it is from a plain rotation and scaling.
     const QTransform& geraet = p.deviceTransform();
-    const double sx = std::hypot(geraet.m11(), geraet.m12());
-    const double sy = std::hypot(geraet.m21(), geraet.m22());
-    const bool alsUmriss = !(sx > 0.2 && sy > 0.2 && sx < 3 * sy && sy < 3 * sx);
+    const double summe = geraet.m11() * geraet.m11() + geraet.m12() * geraet.m12() + geraet.m21() * geraet.m21()
+                         + geraet.m22() * geraet.m22();
+    const double det = geraet.m11() * geraet.m22() - geraet.m12() * geraet.m21();
+    const double gross = std::sqrt((summe + std::sqrt(std::max(0.0, summe * summe - 4 * det * det))) / 2);
+    const double klein = gross > 0 ? std::abs(det) / gross : 0;
+    const bool alsUmriss = !(klein > 0.2 && gross < 3 * klein);
     QPainterPath umriss;
     // Each character where the file puts it; surrogate pairs stay together.
     for (qsizetype i = 0; i < op.text.size(); ++i) {
