@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -100,6 +101,9 @@ private Q_SLOTS:
     void andereRegion();
     void langeWirkungImBericht();
     void zugaenglichkeit();
+    void fehlermeldungstext_data();
+    void fehlermeldungstext();
+    void fehlerbox();
 
 private:
     void aufSeite(int seite);
@@ -543,6 +547,51 @@ void TestForm1::zugaenglichkeit()
         QVERIFY(!zugang->text(QAccessible::Name).isEmpty());
         QCOMPARE(zugang->text(QAccessible::Description), feld->text());
     }
+}
+
+void TestForm1::fehlermeldungstext_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("gezeigt");
+    QTest::newRow("Buchstabe") << QStringLiteral("Floating point overflow") << QStringLiteral("Floating point overflow.");
+    QTest::newRow("Ziffer") << QStringLiteral("Cannot create file a.wmf2") << QStringLiteral("Cannot create file a.wmf2.");
+    QTest::newRow("Punkt") << QStringLiteral("Fertig.") << QStringLiteral("Fertig.");
+    QTest::newRow("Klammer") << QStringLiteral("Cannot create file (x)") << QStringLiteral("Cannot create file (x)");
+    QTest::newRow("Ausrufezeichen") << QStringLiteral("Halt!") << QStringLiteral("Halt!");
+    QTest::newRow("Schrägstrich") << QStringLiteral("Cannot create file /tmp/") << QStringLiteral("Cannot create file /tmp/.");
+    QTest::newRow("leer") << QString() << QString();
+}
+
+void TestForm1::fehlermeldungstext()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, gezeigt);
+    QCOMPARE(Fehlermeldungstext(text), gezeigt);
+}
+
+void TestForm1::fehlerbox()
+{
+    // The real box: error icon, one OK button, the program's title, the text with its full stop.
+    QPointer<QMessageBox> box;
+    QString titel, text;
+    QMessageBox::Icon symbol = QMessageBox::NoIcon;
+    int knoepfe = 0;
+    QTimer::singleShot(0, this, [&] {
+        box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        titel = box->windowTitle();
+        text = box->text();
+        symbol = box->icon();
+        knoepfe = static_cast<int>(box->buttons().size());
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    StandardFehlerMelder(form_.get())(QStringLiteral("'x' is not a valid floating point value"));
+    QVERIFY(box.isNull() || !box->isVisible());
+    QCOMPARE(titel, QStringLiteral("Zechwaage 3.3a"));
+    QCOMPARE(text, QStringLiteral("'x' is not a valid floating point value."));
+    QCOMPARE(symbol, QMessageBox::Critical);
+    QCOMPARE(knoepfe, 1);
 }
 
 QTEST_MAIN(TestForm1)
