@@ -78,6 +78,16 @@ struct AchsenRechnung {
     std::vector<QString> texte;        // for `sichtbar`
 };
 
+// The range, step and fit that an axis's labels were computed for.
+void uebernimmRechnung(ChartAchse& achse, const AchsenRechnung& r, int laenge)
+{
+    achse.minimum = r.bereich.min;
+    achse.maximum = r.bereich.max;
+    achse.schritt = r.schritt;
+    achse.laenge = laenge;
+    achse.passend = r.passend;
+}
+
 // Steps and label values for one axis; `groesse` measures a label text along the axis.
 template <typename Mass>
 AchsenRechnung rechneAchse(const Bereich& b, int laenge, bool leer, const Trennzeichen& t,
@@ -238,11 +248,7 @@ ChartLayout berechneChartLayout(const std::vector<TChartPunkt>& alle, const Char
     // Left axis. The 2-pixel axis line covers the columns links-1 and links, so the plot's own
     // edge is part of it and the area cannot hide it; ticks end just left of it.
     ChartAchse& al = l.links;
-    al.minimum = by.min;
-    al.maximum = by.max;
-    al.schritt = ry.schritt;
-    al.laenge = hoehe;
-    al.passend = ry.passend;
+    uebernimmRechnung(al, ry, hoehe);
     const int strichEnde = links - kAchsenBreite + 1; // first column not covered by a tick
     for (size_t i = 0; i < ry.sichtbar.size(); ++i) {
         const int y = yPixel(ry.sichtbar[i]);
@@ -268,11 +274,7 @@ ChartLayout berechneChartLayout(const std::vector<TChartPunkt>& alle, const Char
 
     // Bottom axis; its line covers the rows bodenY and bodenY+1.
     ChartAchse& au = l.unten;
-    au.minimum = bx.min;
-    au.maximum = bx.max;
-    au.schritt = rx.schritt;
-    au.laenge = xLaenge;
-    au.passend = rx.passend;
+    uebernimmRechnung(au, rx, xLaenge);
     const int strichOben = bodenY + kAchsenBreite;
     const int labelOben = strichOben + kStrich + 1;
     for (size_t i = 0; i < rx.sichtbar.size(); ++i) {

@@ -29,31 +29,20 @@ struct Diagramm {
     }
 };
 
-void BM_Emf(benchmark::State& state)
+template <typename Geraet>
+void BM_Metadatei(benchmark::State& state)
 {
     Diagramm d;
     for (auto _ : state) {
-        EmfGeraet g(kFlaeche);
+        Geraet g(kFlaeche);
         QPainter p(&g);
         d.chart.zeichne(p);
         p.end();
         benchmark::DoNotOptimize(g.daten());
     }
 }
-BENCHMARK(BM_Emf)->Unit(benchmark::kMicrosecond);
-
-void BM_Wmf(benchmark::State& state)
-{
-    Diagramm d;
-    for (auto _ : state) {
-        WmfGeraet g(kFlaeche);
-        QPainter p(&g);
-        d.chart.zeichne(p);
-        p.end();
-        benchmark::DoNotOptimize(g.daten());
-    }
-}
-BENCHMARK(BM_Wmf)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_Metadatei, EmfGeraet)->Name("BM_Emf")->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_Metadatei, WmfGeraet)->Name("BM_Wmf")->Unit(benchmark::kMicrosecond);
 
 void BM_Bmp(benchmark::State& state)
 {
