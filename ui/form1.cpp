@@ -357,7 +357,8 @@ void TForm1::verbinde()
     for (const Schnellspalte& s : Schnellspalten()) {
         connect(s.Zaehler, &QLineEdit::textChanged, this,
                 [this, zaehler = s.Zaehler, liter = s.Liter] { zaehlerGeaendert(zaehler, liter); });
-        connect(s.Liter, &QLineEdit::textChanged, this, &TForm1::literfeldGeaendert);
+        // A litre field's recalculation reports its own failure, whoever changed the field.
+        connect(s.Liter, &QLineEdit::textChanged, this, &TForm1::BerechnungClick);
         // The status bar names the beverage under the mouse: its label, field and arrows.
         for (QWidget* w : {static_cast<QWidget*>(s.Name), static_cast<QWidget*>(s.Liter), static_cast<QWidget*>(s.Knopf)}) {
             w->setMouseTracking(true);
@@ -533,11 +534,6 @@ void TForm1::steuerelementGeaendert()
         weitergereichterFehler_ = std::move(fehler);
     else
         melde(*fehler);
-}
-
-void TForm1::literfeldGeaendert()
-{
-    BerechnungClick();
 }
 
 void TForm1::zaehlerGeaendert(QLineEdit* zaehler, QLineEdit* literfeld)

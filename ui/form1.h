@@ -145,8 +145,6 @@ private:
     std::optional<QString> berechne();
     // Change handlers whose recalculation failure goes to whoever made the change.
     void steuerelementGeaendert();
-    // A litre field changed: its recalculation reports its own failure.
-    void literfeldGeaendert();
     void zaehlerGeaendert(QLineEdit* zaehler, QLineEdit* literfeld);
     // Runs a change the program makes to a spin field, the radio group or the slider, and
     // returns the failure of the recalculation that change caused, if any.
