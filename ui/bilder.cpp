@@ -189,15 +189,21 @@ void maleBlasen(QPainter& p)
     schein.setColorAt(1.0, QColor(0, 0, 0));
     p.fillRect(QRectF(0, 0, 84, 112), schein);
 
+    // One draw per statement: the order in which a call's arguments are evaluated is left open
+    // by C++, and GCC and Clang pick differently.
     Zufall z(0xb1a5e);
     // Small ones first, so the big ones sit in front.
     for (int i = 0; i < 60; ++i) {
         const qreal r = z.zwischen(0.8, 2.2);
-        maleBlase(p, QPointF(z.zwischen(0, 84), z.zwischen(0, 112)), r, int(z.zwischen(0, 255)));
+        const qreal x = z.zwischen(0, 84);
+        const qreal y = z.zwischen(0, 112);
+        maleBlase(p, QPointF(x, y), r, int(z.zwischen(0, 255)));
     }
     for (int i = 0; i < 14; ++i) {
         const qreal r = z.zwischen(3.0, 8.0);
-        maleBlase(p, QPointF(z.zwischen(4, 80), z.zwischen(4, 108)), r, int(z.zwischen(0, 255)));
+        const qreal x = z.zwischen(4, 80);
+        const qreal y = z.zwischen(4, 108);
+        maleBlase(p, QPointF(x, y), r, int(z.zwischen(0, 255)));
     }
 }
 
