@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program and starts it.
+# Installs what building and running need, builds the program and starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/abhaengigkeiten.sh
+scripts/abhaengigkeiten.sh bau
 cmake --preset default
 cmake --build --preset default --target zechwaage -j"$(nproc)"
-exec build/app/zechwaage
+exec build/app/zechwaage "$@"

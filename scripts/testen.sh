@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything twice (GCC, and Clang with AddressSanitizer,
-# UBSan and the fuzzers) and runs every test of both builds.
+# Installs what the tests need too, builds everything twice (GCC, and Clang with
+# AddressSanitizer, UBSan and the fuzzers) and runs every test of both builds.
+# ZW_WERROR=ON turns compiler warnings into errors, as CI does.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/abhaengigkeiten.sh
+scripts/abhaengigkeiten.sh test
 jobs=$(nproc)
+werror=${ZW_WERROR:-OFF}
 
-cmake --preset default
+cmake --preset default -DZW_WERROR="$werror"
 cmake --build --preset default -j"$jobs"
 ctest --preset default -j"$jobs"
 
-cmake --preset asan
+cmake --preset asan -DZW_WERROR="$werror"
 cmake --build --preset asan -j"$jobs"
 ctest --preset asan -j"$jobs"
