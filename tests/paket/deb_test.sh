@@ -48,8 +48,10 @@ dpkg --validate-version "$(feld Version)" || falsch "Version wird von dpkg nicht
 
 # Depends: each package must be named as a whole entry, not merely as part of another name.
 depends=$(feld Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//')
-for paket in libqt6widgets6 libqt6core6 qt6-qpa-plugins libqt6svg6 libc6; do
-  grep -qx "$paket" <<<"$depends" || falsch "Depends nennt $paket nicht: $(feld Depends)"
+# Debian 13 renamed some libraries for 64-bit time (libqt6core6t64): either name will do.
+for paket in libqt6widgets6 'libqt6core6(t64)?' qt6-qpa-plugins libqt6svg6 libc6 \
+             qt6-translations-l10n fonts-liberation; do
+  grep -Eqx "$paket" <<<"$depends" || falsch "Depends nennt $paket nicht: $(feld Depends)"
 done
 
 # Files: each one apt installs, with the mode it needs.
@@ -66,6 +68,7 @@ done <<EOF
 -rw-r--r-- usr/share/applications/$app_id.desktop
 -rw-r--r-- usr/share/icons/hicolor/scalable/apps/$app_id.svg
 -rw-r--r-- usr/share/metainfo/$app_id.metainfo.xml
+-rw-r--r-- usr/share/doc/zechwaage/copyright
 EOF
 
 # Nothing else may leak in: build-time files such as static libraries or headers, or a
@@ -73,5 +76,15 @@ EOF
 fremd=$(awk '$1 !~ /^d/ { print $6 }' <<<"$inhalt" | grep -Ev '^\./usr/(bin|share)/' || true)
 [ -z "$fremd" ] || falsch "unerwartete Dateien im Paket: $fremd"
 awk '{ print $2 }' <<<"$inhalt" | grep -qvx 'root/root' && falsch "Dateien gehören nicht root"
+
+# The licence the software centre shows is the one the copyright file grants.
+mkdir "$arbeit/inhalt"
+dpkg-deb -x "$deb" "$arbeit/inhalt"
+metainfo_lizenz=$(sed -n 's|.*<project_license>\(.*\)</project_license>.*|\1|p' \
+  "$arbeit/inhalt/usr/share/metainfo/$app_id.metainfo.xml")
+grep -qx "Files: \*" "$arbeit/inhalt/usr/share/doc/zechwaage/copyright" \
+  && awk '/^Files: \*$/ { f = 1 } f && /^License:/ { print $2; exit }' \
+       "$arbeit/inhalt/usr/share/doc/zechwaage/copyright" | grep -qx "$metainfo_lizenz" \
+  || falsch "copyright gewährt nicht $metainfo_lizenz wie die AppStream-Datei"
 
 exit $fehler
