@@ -164,6 +164,8 @@ echo "mirror: $spiegel"
 t=$(uhr)
 nochmal bash -c 'rm -rf "$1" && debootstrap --variant=minbase "$2" "$1" "$3" >"$1.log" 2>&1 ||
                  { tail -n 20 "$1.log" >&2; exit 1; }' - "$arbeit/basis" "$release" "$spiegel"
+# A machine knows its own name; sudo asks for it.
+echo "127.0.1.1 $(hostname)" >>"$arbeit/basis/etc/hosts"
 cp -a "$arbeit/basis" "$bau"
 mv "$arbeit/basis" "$paket"
 zeit_wurzel=$(($(uhr) - t))
