@@ -215,8 +215,8 @@ cp "$heim/zechwaage/build/paket/$deb" "$paket/root/"
 pakete_paket_vorher=$(pakete_zahl "$paket")
 nochmal als_root "$paket" apt-get update -qq
 nochmal als_root "$paket" env DEBIAN_FRONTEND=noninteractive \
-  bash -c "cd /root && apt-get install -y -qq ./$deb" >"$arbeit/paket.log" 2>&1 ||
-  { cat "$arbeit/paket.log" >&2; exit 1; }
+  bash -c "cd /root && apt-get install -y -qq ./$deb" >"$arbeit/installieren.log" 2>&1 ||
+  { cat "$arbeit/installieren.log" >&2; exit 1; }
 pakete_paket=$(pakete_zahl "$paket")
 fotografiere paket "$paket" 120 als_root "$paket" env DISPLAY=":$anzeige" LANG=de_DE.UTF-8 zechwaage
 gleich gcc paket
