@@ -15,6 +15,10 @@ for name in "$@"; do
 done
 [ ${#listen[@]} -gt 0 ] || { echo "Aufruf: $0 bau|test|frisch ..." >&2; exit 2; }
 
+for liste in "${listen[@]}"; do
+  [ -r "$liste" ] || { echo "$liste fehlt" >&2; exit 1; }
+done
+
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 mapfile -t pakete < <(cat "${listen[@]}" | sed 's/#.*//; s/[[:space:]]//g; /^$/d' | sort -u)
