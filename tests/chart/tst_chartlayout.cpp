@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -100,32 +101,32 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("unten");
         QTest::addColumn<QStringList>("marken");
         QTest::newRow("nothing drunk")
-            << Punkte{{0, 0}, {2, 0}, {2, 0}} << true << L({"0"}) << L({"1"})
+            << Punkte{{0, 0}, {2, 0}, {2, 0}} << true << L({"0"}) << L({"2", "1", "0"})
             << L({"0", "0", "0"});
         QTest::newRow("one litre of beer")
             << Punkte{{0, 0}, {2, 0.384931506849315}, {4.5662100456621, 0}} << true
             << L({"0,3", "0,2", "0,1"})
-            << L({"4", "3", "2", "1"})
+            << L({"4", "3", "2", "1", "0"})
             << L({"0", "0,385", "0"});
         QTest::newRow("peak on a step loses its label")
             << Punkte{{0, 0}, {1, 0.4}, {6, 0}} << true << L({"0,3", "0,2", "0,1"})
-            << L({"5", "4", "3", "2", "1"})
+            << L({"6", "5", "4", "3", "2", "1", "0"})
             << L({"0", "0,4", "0"});
         QTest::newRow("thousands, German")
             << Punkte{{0, 0}, {2, 1600.5}, {3, 0}} << true
-            << L({"1.500", "1.000", "500"}) << L({"2", "1"})
+            << L({"1.500", "1.000", "500"}) << L({"3", "2", "1", "0"})
             << L({"0", "1.600,5", "0"});
         QTest::newRow("thousands, English")
             << Punkte{{0, 0}, {2, 1600.5}, {3, 0}} << false
-            << L({"1,500", "1,000", "500"}) << L({"2", "1"})
+            << L({"1,500", "1,000", "500"}) << L({"3", "2", "1", "0"})
             << L({"0", "1,600.5", "0"});
         QTest::newRow("empty series") << Punkte{} << true << QStringList{} << QStringList{}
                                       << QStringList{};
         QTest::newRow("a point without a value is left out")
             << Punkte{{0, 0}, {1, kNan}, {2, 0.5}} << true << L({"0,4", "0,3", "0,2", "0,1"})
-            << L({"1"}) << L({"0", "0,5"});
+            << L({"2", "1", "0"}) << L({"0", "0,5"});
         QTest::newRow("range beyond double draws no labels")
-            << Punkte{{0, -1e308}, {1, 1e308}} << true << QStringList{} << QStringList{}
+            << Punkte{{0, -1e308}, {1, 1e308}} << true << QStringList{} << L({"1", "0"})
             << QStringList{achsenText(-1e308), achsenText(1e308)};
     }
     void beschriftung()
@@ -139,15 +140,59 @@ private Q_SLOTS:
         QCOMPARE(texte(l.links.beschriftungen), links);
         QCOMPARE(texte(l.unten.beschriftungen), unten);
         QCOMPARE(texte(l.marken), marken);
-        // Whatever is drawn lies strictly inside its axis, with a tick and a grid line.
+        // The left axis draws only labels strictly inside it, the bottom axis its ends too; each
+        // with a tick and a grid line.
         for (const auto& b : l.links.beschriftungen) {
             if (l.links.minimum != l.links.maximum)
                 QVERIFY(b.pixel > l.plot.top() && b.pixel < l.plot.bottom());
         }
         for (const auto& b : l.unten.beschriftungen)
-            QVERIFY(b.pixel > l.plot.left() && b.pixel < l.plot.left() + l.unten.laenge);
+            QVERIFY(b.pixel >= l.plot.left() && b.pixel <= l.plot.left() + l.unten.laenge);
         QVERIFY(l.links.gitter.size() == 2 * l.links.beschriftungen.size());
         QVERIFY(l.unten.gitter.size() == 2 * l.unten.beschriftungen.size());
+    }
+
+    // Major ticks stand at the labels; three minor ticks between neighbouring labels and none
+    // beyond the outermost ones, on both axes.
+    void striche_data()
+    {
+        QTest::addColumn<Punkte>("punkte");
+        QTest::newRow("nothing drunk") << Punkte{{0, 0}, {2, 0}, {2, 0}};
+        QTest::newRow("one litre of beer") << Punkte{{0, 0}, {2, 0.384931506849315}, {4.5662100456621, 0}};
+        QTest::newRow("high peak") << Punkte{{0, 0}, {2, 3.7}, {14.5, 0}};
+        QTest::newRow("negative values") << Punkte{{-3, -0.5}, {-1, -2.25}, {4, 0.75}};
+    }
+    void striche()
+    {
+        QFETCH(Punkte, punkte);
+        const ChartLayout l = layoutFuer(punkte);
+        for (const ChartAchse* a : {&l.links, &l.unten}) {
+            const bool links = a == &l.links;
+            std::vector<int> gross, klein;
+            for (const ChartLinie& s : a->striche) {
+                const int laenge = links ? s.linie.dx() : s.linie.dy();
+                (laenge == 4 ? gross : klein).push_back(links ? s.linie.y1() : s.linie.x1());
+            }
+            std::vector<int> labels;
+            for (const auto& b : a->beschriftungen)
+                labels.push_back(b.pixel);
+            QCOMPARE(gross, labels);
+            QCOMPARE(klein.size(), labels.empty() ? size_t(0) : 3 * (labels.size() - 1));
+            if (labels.empty())
+                continue;
+            const auto [erster, letzter] = std::minmax_element(labels.begin(), labels.end());
+            for (int k : klein)
+                QVERIFY2(k > *erster && k < *letzter, qPrintable(QString::number(k)));
+        }
+    }
+
+    // The bottom axis's end labels: 0 at the left end, the last hour at 95 % of the width.
+    void untereEnden()
+    {
+        const ChartLayout l = layoutFuer({{0, 0}, {2, 0}, {2, 0}});
+        QCOMPARE(l.unten.beschriftungen.front().pixel, l.plot.left() + l.unten.laenge);
+        QCOMPARE(l.unten.beschriftungen.back().pixel, l.plot.left());
+        QCOMPARE(l.unten.beschriftungen.front().pixel - l.plot.left(), qRound((l.plot.right() - l.plot.left()) * 0.95));
     }
 
     // Awkward data still gives a finite layout with every label inside its axis.
