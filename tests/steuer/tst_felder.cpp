@@ -1,5 +1,7 @@
 // The spin field and the up-down pair, driven by mouse and key events as a user would.
+#include "ui/anwendung.h"
 #include "ui/tspinedit.h"
+#include "ui/ttrackbar.h"
 #include "ui/tupdown.h"
 
 #include <QApplication>
@@ -7,10 +9,15 @@
 #include <QDialog>
 #include <QTimer>
 #include <QElapsedTimer>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QTest>
+#include <QStyleOptionSlider>
 #include <QVBoxLayout>
+#include <QScopeGuard>
 
 #include <climits>
 #include <memory>
@@ -46,6 +53,7 @@ struct Fenster {
     TSpinEdit* spin;
     QLineEdit* anderes;
     int piepser = 0;
+    bool aktiv = false; // the window got the focus, as the key tests need
 
     Fenster(int min, int max, const QString& text)
     {
@@ -60,7 +68,8 @@ struct Fenster {
         l->addWidget(spin);
         l->addWidget(anderes);
         fenster.show();
-        QApplication::setActiveWindow(&fenster);
+        fenster.activateWindow();
+        aktiv = QTest::qWaitForWindowActive(&fenster);
         spin->setFocus();
     }
     QPoint oben() const { return {spin->knoepfe()->width() / 2, 2}; }
@@ -102,6 +111,11 @@ private Q_SLOTS:
     void halten();
     void haltenHinterFehlerbox();
     void gewichtEinfuegenIgnoriert();
+    void kontextmenue_data();
+    void kontextmenue();
+    void reglerMeldungen_data();
+    void reglerMeldungen();
+    void reglerLoslassen();
     void setValueBegrenzt_data();
     void setValueBegrenzt();
     void updown_data();
@@ -182,6 +196,7 @@ void TestFelder::tippen()
     QFETCH(int, piepser);
     QFETCH(int, changes);
     Fenster f(0, 999, start);
+    QVERIFY(f.aktiv);
     f.spin->setTippenErlaubt(tippenErlaubt);
     f.spin->lineEdit()->end(false);
     QSignalSpy change(f.spin, &TSpinEdit::Change);
@@ -216,7 +231,7 @@ void TestFelder::verlassen()
     QFETCH(QString, danach);
     QFETCH(int, changesBeimVerlassen);
     Fenster f(min, max, QString());
-    QVERIFY(QTest::qWaitForWindowActive(&f.fenster));
+    QVERIFY(f.aktiv);
     QVERIFY(f.spin->lineEdit()->hasFocus());
     tippe(f.spin->lineEdit(), getippt);
     QCOMPARE(f.spin->text(), getippt);
@@ -349,6 +364,128 @@ void TestFelder::gewichtEinfuegenIgnoriert()
     normal.spin->lineEdit()->selectAll();
     tippe(normal.spin->lineEdit(), QStringLiteral("\x04"));
     QCOMPARE(normal.spin->text(), QStringLiteral("12"));
+}
+
+void TestFelder::kontextmenue_data()
+{
+    QTest::addColumn<bool>("tippenErlaubt");
+    QTest::addColumn<bool>("deutsch");
+    QTest::addColumn<QStringList>("fehlt");
+    QTest::addColumn<QStringList>("da");
+    const QStringList englisch{QStringLiteral("Cu&t"), QStringLiteral("&Paste")};
+    const QStringList deutsch{QStringLiteral("&Ausschneiden"), QString::fromUtf8("Einf&ügen")};
+    QTest::newRow("Gewicht") << false << false << englisch << QStringList{QStringLiteral("&Copy")};
+    QTest::newRow("Gewicht, deutsch") << false << true << deutsch << QStringList{QStringLiteral("&Kopieren")};
+    QTest::newRow("andere Felder") << true << false << QStringList{} << englisch;
+}
+
+// The weight field's own menu offers nothing that puts text in or takes it out.
+void TestFelder::kontextmenue()
+{
+    QFETCH(bool, tippenErlaubt);
+    QFETCH(bool, deutsch);
+    QFETCH(QStringList, fehlt);
+    QFETCH(QStringList, da);
+    if (deutsch)
+        QVERIFY(LadeQtUebersetzung(*QCoreApplication::instance(), QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+    const auto aufraeumen = qScopeGuard([] {
+        for (QTranslator* t : QCoreApplication::instance()->findChildren<QTranslator*>()) {
+            QCoreApplication::removeTranslator(t);
+            delete t;
+        }
+    });
+    Fenster f(1, 999, QStringLiteral("80"));
+    f.spin->setTippenErlaubt(tippenErlaubt);
+    QStringList texte;
+    QTimer::singleShot(0, &f.fenster, [&] {
+        auto* menue = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menue)
+            return;
+        for (QAction* a : menue->actions())
+            texte << a->text().section(QLatin1Char('\t'), 0, 0);
+        menue->close();
+    });
+    QLineEdit* zeile = f.spin->lineEdit();
+    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(5, 5), zeile->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(zeile, &e);
+    QTRY_VERIFY(!texte.isEmpty()); // an ordinary field's menu pops up without waiting
+    for (const QString& t : fehlt)
+        QVERIFY2(!texte.contains(t), qPrintable(texte.join(QLatin1Char('|'))));
+    for (const QString& t : da)
+        QVERIFY2(texte.contains(t), qPrintable(texte.join(QLatin1Char('|'))));
+    QCOMPARE(f.spin->text(), QStringLiteral("80"));
+}
+
+// Every movement notification, also one that leaves the position unchanged.
+void TestFelder::reglerMeldungen_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("taste"); // 0: one wheel step down
+    QTest::addColumn<int>("ende");
+    QTest::newRow("rechts am rechten Ende") << 2 << int(Qt::Key_Right) << 2;
+    QTest::newRow("Ende am rechten Ende") << 2 << int(Qt::Key_End) << 2;
+    QTest::newRow("auf am rechten Ende") << 2 << int(Qt::Key_Up) << 2;
+    QTest::newRow("Bild auf am rechten Ende") << 2 << int(Qt::Key_PageUp) << 2;
+    QTest::newRow("links am linken Ende") << 0 << int(Qt::Key_Left) << 0;
+    QTest::newRow("Pos1 am linken Ende") << 0 << int(Qt::Key_Home) << 0;
+    QTest::newRow("ab am linken Ende") << 0 << int(Qt::Key_Down) << 0;
+    QTest::newRow("Rad am linken Ende") << 0 << 0 << 0;
+    QTest::newRow("ein Schritt nach rechts") << 1 << int(Qt::Key_Right) << 2;
+    QTest::newRow("an den Anfang") << 2 << int(Qt::Key_Home) << 0;
+    QTest::newRow("Rad in der Mitte") << 1 << 0 << 0;
+}
+
+void TestFelder::reglerMeldungen()
+{
+    QFETCH(int, start);
+    QFETCH(int, taste);
+    QFETCH(int, ende);
+    TTrackBar regler;
+    regler.setRange(0, 2);
+    regler.setPageStep(1);
+    regler.setValue(start);
+    regler.resize(129, 30);
+    regler.show();
+    // The handler sees the position the notification is about.
+    QList<int> gesehen;
+    connect(&regler, &TTrackBar::Change, &regler, [&] { gesehen << regler.value(); });
+    if (taste == 0) {
+        const QPointF ort(60, 15);
+        QWheelEvent rad(ort, regler.mapToGlobal(ort), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                        Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&regler, &rad);
+    } else {
+        QTest::keyClick(&regler, static_cast<Qt::Key>(taste));
+    }
+    QCOMPARE(gesehen, QList<int>{ende});
+    // The program's own changes notify only when the position changes.
+    regler.setValue(ende);
+    regler.setValue(4);
+    QCOMPARE(gesehen, ende == 2 ? QList<int>{2} : (QList<int>{ende, 2}));
+}
+
+void TestFelder::reglerLoslassen()
+{
+    // Letting go of the handle is a notification too, also where it was picked up.
+    TTrackBar regler;
+    regler.setRange(0, 2);
+    regler.setValue(1);
+    regler.resize(129, 30);
+    regler.show();
+    QSignalSpy change(&regler, &TTrackBar::Change);
+    QStyleOptionSlider option;
+    option.initFrom(&regler);
+    option.orientation = Qt::Horizontal;
+    option.minimum = 0;
+    option.maximum = 2;
+    option.sliderPosition = option.sliderValue = 1;
+    const QPoint griff =
+        regler.style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, &regler).center();
+    QTest::mousePress(&regler, Qt::LeftButton, {}, griff);
+    QVERIFY(regler.isSliderDown());
+    QTest::mouseRelease(&regler, Qt::LeftButton, {}, griff);
+    QCOMPARE(regler.value(), 1);
+    QCOMPARE(change.count(), 1);
 }
 
 void TestFelder::setValueBegrenzt_data()
