@@ -1,9 +1,13 @@
 // The main window driven as a user drives it: mouse clicks, key presses and mouse moves.
 
 #include "chart/tchart.h"
+#include "ui/anwendung.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
+#include "ui/tgroupbox.h"
+#include "ui/tpagecontrol.h"
+#include "ui/ttrackbar.h"
 #include "ui/tspinedit.h"
 #include "ui/ttextfeld.h"
 #include "ui/tupdown.h"
@@ -12,19 +16,26 @@
 #include <QAccessible>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTranslator>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -94,6 +105,14 @@ private Q_SLOTS:
     void statuszeile_data();
     void statuszeile();
     void statuszeileBleibtUeberSeite();
+    void statusfelder();
+    void reiterNehmenFokus();
+    void reiterUnterMaus();
+    void gruppenrahmen();
+    void infoKlick_data();
+    void infoKlick();
+    void qtTexteDeutsch_data();
+    void qtTexteDeutsch();
     void modaleFenster_data();
     void modaleFenster();
     void berichtInZwischenablage();
@@ -161,6 +180,7 @@ void TestForm1::startwerte()
     QCOMPARE(form_->PageControl1->currentWidget(), form_->TabSheet1);
     QCOMPARE(form_->Chart1->Series1.Punkte().size(), std::size_t{3});
     QVERIFY(form_->StatusPanel1->text().isEmpty());
+    QCOMPARE(form_->windowIconText(), QStringLiteral("Zechwaage 3.3a"));
     QVERIFY(fehler_.isEmpty());
 }
 
@@ -362,6 +382,8 @@ void TestForm1::berechnungenJeAktion_data()
     QTest::newRow("Ziffer im Literfeld") << QStringLiteral("ziffer") << 1;
     QTest::newRow("Geschlecht gewählt") << QStringLiteral("geschlecht") << 1;
     QTest::newRow("Zurück nach Startwerten") << QStringLiteral("zurueckStart") << 1;
+    QTest::newRow("Regler nach rechts") << QStringLiteral("regler") << 1;
+    QTest::newRow("Regler am Ende nach rechts") << QStringLiteral("reglerAmEnde") << 1;
 }
 
 void TestForm1::berechnungenJeAktion()
@@ -370,6 +392,8 @@ void TestForm1::berechnungenJeAktion()
     QFETCH(int, laeufe);
     if (aktion == QLatin1String("pfeilAmEnde")) {
         form_->Edit1->setText(QStringLiteral("100"));
+    } else if (aktion == QLatin1String("reglerAmEnde")) {
+        form_->TrackBar1->setValue(2);
     } else if (aktion == QLatin1String("seiteMitBier")) {
         klickeHoch(form_->UpDown1, 2);
     }
@@ -386,6 +410,12 @@ void TestForm1::berechnungenJeAktion()
         aufSeite(3);
         spion.clear();
         QTest::mouseClick(form_->RadioGroup1Knoepfe->button(1), Qt::LeftButton);
+    } else if (aktion.startsWith(QLatin1String("regler"))) {
+        aufSeite(3);
+        spion.clear();
+        form_->TrackBar1->setFocus();
+        QTest::keyClick(form_->TrackBar1, Qt::Key_Right);
+        QCOMPARE(form_->TrackBar1->value(), 2);
     } else if (aktion == QLatin1String("zurueckStart")) {
         // Only the slider moves (1 -> 2): one recalculation.
         QTest::mouseClick(form_->ToolButton2, Qt::LeftButton);
@@ -443,6 +473,165 @@ void TestForm1::statuszeileBleibtUeberSeite()
     QCOMPARE(form_->StatusPanel1->text(), QStringLiteral("Bier: 5 % Vol"));
     QTest::mouseMove(form_->TabSheet1, {3, 100});
     QCOMPARE(form_->StatusPanel1->text(), QStringLiteral("Bier: 5 % Vol"));
+}
+
+void TestForm1::statusfelder()
+{
+    // Panel 0 is 210 wide, panel 1 begins right there and runs to the end; both texts sit the
+    // same distance inside their panels.
+    const QRect p0 = form_->StatusPanel0->geometry();
+    const QRect p1 = form_->StatusPanel1->geometry();
+    QCOMPARE(p0.left(), 0);
+    QCOMPARE(p0.width(), 210);
+    QCOMPARE(p1.left(), 210);
+    QCOMPARE(p1.right(), form_->StatusBar1->width() - 1);
+    QCOMPARE(form_->StatusPanel1->contentsRect().left(), form_->StatusPanel0->contentsRect().left());
+    QVERIFY(form_->StatusPanel0->contentsRect().left() <= 3);
+}
+
+void TestForm1::reiterNehmenFokus()
+{
+    // A click on a tab leaves the focus on the strip, where the arrow keys step the pages.
+    QTabBar* leiste = form_->PageControl1->tabBar();
+    aufSeite(1);
+    QVERIFY(leiste->hasFocus());
+    QSignalSpy laeufe(form_.get(), &TForm1::berechnungGestartet);
+    QTest::keyClick(leiste, Qt::Key_Right);
+    QCOMPARE(form_->PageControl1->currentIndex(), 2);
+    QCOMPARE(laeufe.count(), 1);
+    QTest::keyClick(leiste, Qt::Key_Left);
+    QTest::keyClick(leiste, Qt::Key_Left);
+    QCOMPARE(form_->PageControl1->currentIndex(), 0);
+    QVERIFY(leiste->hasFocus());
+}
+
+void TestForm1::reiterUnterMaus()
+{
+    TTabBar* leiste = form_->PageControl1->reiter();
+    const QColor heiss = leiste->palette().color(QPalette::Link);
+    for (int i = 0; i < leiste->count(); ++i) {
+        QTest::mouseMove(leiste, leiste->tabRect(i).center());
+        QCOMPARE(leiste->heisserReiter(), i);
+        for (int j = 0; j < leiste->count(); ++j)
+            QCOMPARE(leiste->tabTextColor(j), i == j ? heiss : QColor());
+    }
+    // Leaving the strip takes the highlight away.
+    QTest::mouseMove(form_->Chart1, {20, 20});
+    QCOMPARE(leiste->heisserReiter(), -1);
+    QCOMPARE(leiste->tabTextColor(leiste->count() - 1), QColor());
+}
+
+void TestForm1::gruppenrahmen()
+{
+    // The frame's top line runs through the caption, above every control of the group, and
+    // leaves a gap for the caption's text.
+    const QList<TGroupBox*> gruppen = form_->findChildren<TGroupBox*>();
+    QCOMPARE(gruppen.size(), 7);
+    for (TGroupBox* g : gruppen) {
+        const QRect titel = g->titelRechteck();
+        QVERIFY(g->rahmenOben() > titel.top() && g->rahmenOben() < titel.bottom());
+        for (QWidget* kind : g->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (kind->isWindow())
+                continue; // the hidden counters
+            QVERIFY2(kind->y() > g->rahmenOben(), qPrintable(g->title()));
+        }
+        const QImage bild = g->grab().toImage();
+        const QRgb linie = g->palette().color(QPalette::Mid).rgba();
+        QCOMPARE(bild.pixel(1, g->rahmenOben()), linie);
+        QCOMPARE(bild.pixel(g->width() - 2, g->rahmenOben()), linie);
+        QVERIFY(bild.pixel(titel.center().x(), g->rahmenOben()) != linie);
+    }
+}
+
+void TestForm1::infoKlick_data()
+{
+    QTest::addColumn<QString>("gedrueckt");
+    QTest::addColumn<QString>("losgelassen");
+    QTest::addColumn<bool>("info");
+    QTest::newRow("Bierglas") << QStringLiteral("Image1") << QStringLiteral("Image1") << true;
+    QTest::newRow("Blasen") << QStringLiteral("Image2") << QStringLiteral("Image2") << true;
+    QTest::newRow("Tafel") << QStringLiteral("Panel1") << QStringLiteral("Panel1") << true;
+    QTest::newRow("Bierglas, über der Grafik losgelassen") << QStringLiteral("Image1") << QStringLiteral("Chart1") << false;
+    QTest::newRow("Blasen, über der Tafel losgelassen") << QStringLiteral("Image2") << QStringLiteral("Panel1") << false;
+    QTest::newRow("Grafik, über dem Bierglas losgelassen") << QStringLiteral("Chart1") << QStringLiteral("Image1") << false;
+}
+
+void TestForm1::infoKlick()
+{
+    // Opens the info window only when pressed and released on the same control.
+    QFETCH(QString, gedrueckt);
+    QFETCH(QString, losgelassen);
+    QFETCH(bool, info);
+    const std::map<QString, QWidget*> ziele{{QStringLiteral("Image1"), form_->Image1},
+                                            {QStringLiteral("Image2"), form_->Image2},
+                                            {QStringLiteral("Panel1"), form_->Panel1},
+                                            {QStringLiteral("Chart1"), form_->Chart1}};
+    QWidget* an = ziele.at(gedrueckt);
+    QWidget* los = ziele.at(losgelassen);
+    // Over the panel, a spot between the two pictures.
+    const auto ort = [&](QWidget* w) { return w == form_->Panel1 ? QPoint(40, 258) : QPoint(w->width() / 2, 30); };
+    QPointer<QWidget> gesehen;
+    QTimer::singleShot(0, this, [&] {
+        gesehen = QApplication::activeModalWidget();
+        if (gesehen)
+            QTest::keyClick(gesehen, Qt::Key_Escape);
+    });
+    QTest::mousePress(an, Qt::LeftButton, {}, ort(an));
+    QTest::mouseMove(los, ort(los));
+    QTest::mouseRelease(an, Qt::LeftButton, {}, an->mapFrom(form_.get(), los->mapTo(form_.get(), ort(los))));
+    QTest::qWait(0);
+    QCOMPARE(!gesehen.isNull(), info);
+    if (info)
+        QCOMPARE(gesehen.data(), static_cast<QWidget*>(form_->Form2()));
+}
+
+void TestForm1::qtTexteDeutsch_data()
+{
+    QTest::addColumn<QString>("was");
+    QTest::addColumn<QString>("deutsch");
+    QTest::newRow("Titel des Dialogs") << QStringLiteral("titel") << QStringLiteral("Speichern unter");
+    QTest::newRow("Ordner") << QStringLiteral("ordner") << QStringLiteral("Suchen in:");
+    QTest::newRow("Dateiname") << QStringLiteral("name") << QStringLiteral("Datei&name:");
+    QTest::newRow("Dateityp") << QStringLiteral("typ") << QStringLiteral("Dateien des Typs:");
+    QTest::newRow("Speichern") << QStringLiteral("speichern") << QStringLiteral("S&peichern");
+    QTest::newRow("Abbrechen") << QStringLiteral("abbrechen") << QStringLiteral("Abbrechen");
+    QTest::newRow("Ersetzen") << QStringLiteral("ersetzen")
+                              << QString::fromUtf8("Die Datei %1 existiert bereits.\nSoll sie überschrieben werden?");
+    QTest::newRow("Ja") << QStringLiteral("ja") << QStringLiteral("&Ja");
+    QTest::newRow("Einfügen") << QStringLiteral("einfuegen") << QString::fromUtf8("Einf&ügen");
+}
+
+void TestForm1::qtTexteDeutsch()
+{
+    // Qt's own texts come in German once the program has set itself up.
+    QFETCH(QString, was);
+    QFETCH(QString, deutsch);
+    QVERIFY(!LadeQtUebersetzung(*QCoreApplication::instance(), QStringLiteral("/kein/solcher/ordner")));
+    QVERIFY(LadeQtUebersetzung(*QCoreApplication::instance(), QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+    const auto aufraeumen = qScopeGuard([] {
+        for (QTranslator* t : QCoreApplication::instance()->findChildren<QTranslator*>()) {
+            QCoreApplication::removeTranslator(t);
+            delete t;
+        }
+    });
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    QMessageBox frage;
+    frage.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    const std::map<QString, QString> ist{
+        {QStringLiteral("titel"), dialog.windowTitle()},
+        {QStringLiteral("ordner"), dialog.labelText(QFileDialog::LookIn)},
+        {QStringLiteral("name"), dialog.labelText(QFileDialog::FileName)},
+        {QStringLiteral("typ"), dialog.labelText(QFileDialog::FileType)},
+        {QStringLiteral("speichern"), dialog.labelText(QFileDialog::Accept)},
+        {QStringLiteral("abbrechen"), dialog.labelText(QFileDialog::Reject)},
+        {QStringLiteral("ersetzen"),
+         QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?")},
+        {QStringLiteral("ja"), frage.button(QMessageBox::Yes)->text()},
+        {QStringLiteral("einfuegen"), QCoreApplication::translate("QLineEdit", "&Paste")},
+    };
+    QCOMPARE(ist.at(was), deutsch);
 }
 
 void TestForm1::modaleFenster_data()
@@ -541,6 +730,28 @@ void TestForm1::zugaenglichkeit()
             namenlos << QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') + w->objectName();
     }
     QVERIFY2(namenlos.isEmpty(), qPrintable(namenlos.join(QStringLiteral(", "))));
+    // The hidden counters are not in the tree a screen reader walks.
+    QList<QObject*> imBaum;
+    std::function<void(QAccessibleInterface*)> gehe = [&](QAccessibleInterface* knoten) {
+        for (int i = 0; i < knoten->childCount(); ++i) {
+            QAccessibleInterface* kind = knoten->child(i);
+            if (!kind)
+                continue;
+            imBaum << kind->object();
+            gehe(kind);
+        }
+    };
+    gehe(QAccessible::queryAccessibleInterface(form_.get()));
+    QVERIFY(imBaum.contains(form_->Edit2));
+    for (const TForm1::Schnellspalte& s : form_->Schnellspalten())
+        QVERIFY2(!imBaum.contains(s.Zaehler), qPrintable(s.Name->text()));
+    // The tab strip's scroll buttons are announced in German.
+    QStringList knopfNamen;
+    for (QToolButton* k : form_->PageControl1->tabBar()->findChildren<QToolButton*>())
+        knopfNamen << QAccessible::queryAccessibleInterface(k)->text(QAccessible::Name);
+    knopfNamen.sort();
+    QCOMPARE(knopfNamen, (QStringList{QStringLiteral("Nach links scrollen"), QStringLiteral("Nach rechts scrollen")}));
+
     // The results are readable: the field's meaning as name, what it shows as description.
     for (TTextFeld* feld : {form_->Memo1, form_->Memo2, form_->Memo3, form_->Memo4, form_->Memo5}) {
         QAccessibleInterface* zugang = QAccessible::queryAccessibleInterface(feld);
