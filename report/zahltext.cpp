@@ -154,6 +154,19 @@ std::string NichtEndlich(double wert)
     return wert < 0 ? "-INF" : "INF";
 }
 
+// The value rounded once, half away from zero, to 15 significant digits of its exact decimal
+// expansion. Rounding an 18-digit expansion again would round values just below a half up
+// (0.64835514725102449951... to ...025). Twenty correctly rounded digits decide it, unless the
+// five past the fifteenth read 50000: only then may the exact value lie below the half.
+Dezimal AufFuenfzehn(double wert)
+{
+    Dezimal d = Entwickle(wert, 20);
+    if (d.ziffern.size() == 20 && d.ziffern.compare(15, 5, "50000") == 0)
+        d = Entwickle(wert, MaxExakteStellen);
+    Runde(d, 15);
+    return d;
+}
+
 constexpr double GrenzeFestkomma = 1e18;
 constexpr int MaxDezimalen = 18;
 
@@ -180,10 +193,7 @@ std::string AllgemeinerZahlText(double wert, const Trennzeichen& t)
 {
     if (!std::isfinite(wert))
         return NichtEndlich(wert);
-    // Rounded once, from the exact value: rounding an 18-digit expansion again would round
-    // values just below a half up (0.64835514725102449951... to ...025).
-    Dezimal d = Entwickle(wert, MaxExakteStellen);
-    Runde(d, 15);
+    Dezimal d = AufFuenfzehn(wert);
     StreicheNullen(d);
     if (d.ziffern.empty())
         return "0";

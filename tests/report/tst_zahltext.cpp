@@ -117,6 +117,9 @@ void TstZahltext::allgemein_data()
                                                   << QStringLiteral("0,648355147251024");
     QTest::newRow("just below a half, scientific") << 9.999999999999995e-291 << 0
                                                    << QStringLiteral("9,99999999999999E-291");
+    // Exactly 5.6767702096227049999525...e-6: twenty digits alone would read it as a half.
+    QTest::newRow("below a half by the 21st digit") << 5.676770209622705e-06 << 0
+                                                    << QStringLiteral("5,6767702096227E-6");
     QTest::newRow("just above a half goes up") << 0.6483551472510246 << 0
                                                << QStringLiteral("0,648355147251025");
     QTest::newRow("0.0001") << 0.0001 << 0 << QStringLiteral("0,0001");
