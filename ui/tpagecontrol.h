@@ -12,9 +12,6 @@ class TTabBar : public QTabBar {
 public:
     explicit TTabBar(QWidget* parent = nullptr);
 
-    // The tab under the mouse, -1 for none.
-    int heisserReiter() const { return heiss_; }
-
 protected:
     bool event(QEvent* e) override;
     void tabInserted(int index) override;
@@ -23,7 +20,7 @@ protected:
 private:
     void setzeHeiss(int index);
 
-    int heiss_ = -1;
+    int heiss_ = -1; // the tab under the mouse, -1 for none
 };
 
 class TPageControl : public QTabWidget {
