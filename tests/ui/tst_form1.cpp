@@ -105,6 +105,7 @@ private Q_SLOTS:
     void statuszeile_data();
     void statuszeile();
     void statuszeileBleibtUeberSeite();
+    void statusfelder();
     void reiterNehmenFokus();
     void reiterUnterMaus();
     void gruppenrahmen();
@@ -471,6 +472,15 @@ void TestForm1::statuszeileBleibtUeberSeite()
     QCOMPARE(form_->StatusPanel1->text(), QStringLiteral("Bier: 5 % Vol"));
     QTest::mouseMove(form_->TabSheet1, {3, 100});
     QCOMPARE(form_->StatusPanel1->text(), QStringLiteral("Bier: 5 % Vol"));
+}
+
+void TestForm1::statusfelder()
+{
+    // Panel 1 begins where the 210 pixels of panel 0 end, its text as far inside as panel 0's.
+    const auto textAnfang = [](QLabel* l) { return l->x() + l->contentsRect().left(); };
+    QCOMPARE(form_->StatusPanel1->x(), 210);
+    QCOMPARE(textAnfang(form_->StatusPanel1) - 210, textAnfang(form_->StatusPanel0));
+    QVERIFY(textAnfang(form_->StatusPanel0) < 4);
 }
 
 void TestForm1::reiterNehmenFokus()
