@@ -74,7 +74,7 @@ struct AchsenRechnung {
     double schritt = 0;
     int passend = 0;
     std::vector<double> alle;          // every label value, ends included
-    std::vector<double> sichtbar;      // strictly inside
+    std::vector<double> sichtbar;      // those drawn, largest first
     std::vector<QString> texte;        // for `sichtbar`
 };
 
@@ -88,9 +88,13 @@ void uebernimmRechnung(ChartAchse& achse, const AchsenRechnung& r, int laenge)
     achse.passend = r.passend;
 }
 
+// Which labels an axis draws: the left axis leaves out the two at its ends, the bottom axis
+// draws them too.
+enum class Enden { Weglassen, Zeigen };
+
 // Steps and label values for one axis; `groesse` measures a label text along the axis.
 template <typename Mass>
-AchsenRechnung rechneAchse(const Bereich& b, int laenge, bool leer, const Trennzeichen& t,
+AchsenRechnung rechneAchse(const Bereich& b, int laenge, bool leer, Enden enden, const Trennzeichen& t,
                            Mass groesse)
 {
     AchsenRechnung r;
@@ -113,7 +117,8 @@ AchsenRechnung rechneAchse(const Bereich& b, int laenge, bool leer, const Trennz
         // Judged by the pixel, so that a value a hair inside still counts as the end it
         // lands on; a flat range's single label sits in the middle and stays.
         const int p = pixel(w);
-        if (p > 0 && p < laenge) {
+        const bool drin = enden == Enden::Zeigen ? p >= 0 && p <= laenge : p > 0 && p < laenge;
+        if (drin) {
             r.sichtbar.push_back(w);
             r.texte.push_back(alsText(w, t));
         }
@@ -121,24 +126,19 @@ AchsenRechnung rechneAchse(const Bereich& b, int laenge, bool leer, const Trennz
     return r;
 }
 
-// Values of the minor ticks: three between neighbouring labels, continued past the outermost
-// labels as far as the axis reaches.
+// Values of the minor ticks: three between each pair of neighbouring drawn labels, none
+// beyond the outermost ones.
 std::vector<double> kleineStrichWerte(const AchsenRechnung& r)
 {
     std::vector<double> werte;
-    if (r.alle.empty() || r.bereich.max == r.bereich.min)
+    if (r.bereich.max == r.bereich.min)
         return werte;
     const double s = r.schritt;
-    const double tol = s * kToleranz;
-    // Counted over the labels rather than stepped down by `s`: far from zero a small step
+    // Counted from each label rather than stepped down by `s`: far from zero a small step
     // can vanish in the rounding of a large value.
-    for (size_t j = 0; j <= r.alle.size(); ++j) {
-        const double basis = j == 0 ? r.alle.front() + s : r.alle[j - 1];
-        for (int i = 1; i <= kKleineStriche; ++i) {
-            const double w = basis - s * i / (kKleineStriche + 1);
-            if (w > r.bereich.min + tol && w < r.bereich.max - tol)
-                werte.push_back(w);
-        }
+    for (size_t j = 1; j < r.sichtbar.size(); ++j) {
+        for (int i = 1; i <= kKleineStriche; ++i)
+            werte.push_back(r.sichtbar[j - 1] - s * i / (kKleineStriche + 1));
     }
     return werte;
 }
@@ -206,7 +206,7 @@ ChartLayout berechneChartLayout(const std::vector<TChartPunkt>& alle, const Char
     const int oben = rahmenOben + d;
     const int unten = rahmenUnten - 1 - (kAchsenBreite - 1 + kStrich + 1 + fa.height() + kTitelUnten);
     const int hoehe = std::max(0, unten - oben);
-    const AchsenRechnung ry = rechneAchse(by, hoehe, leer, e.trennzeichen,
+    const AchsenRechnung ry = rechneAchse(by, hoehe, leer, Enden::Weglassen, e.trennzeichen,
                                           [&](const QString&) { return fa.height(); });
 
     int labelBreite = 0;
@@ -220,7 +220,7 @@ ChartLayout berechneChartLayout(const std::vector<TChartPunkt>& alle, const Char
     const int rechts = std::max(links, rahmenRechts - 1 - d);
     const int breite = rechts - links;
     const int xLaenge = runde(breite * 0.95);
-    const AchsenRechnung rx = rechneAchse(bx, xLaenge, leer, e.trennzeichen,
+    const AchsenRechnung rx = rechneAchse(bx, xLaenge, leer, Enden::Zeigen, e.trennzeichen,
                                           [&](const QString& s) { return fa.horizontalAdvance(s); });
 
     l.plot = QRect(QPoint(links, oben), QPoint(rechts, std::max(oben, unten)));

@@ -53,7 +53,7 @@ struct ChartAchse {
     double schritt = 0;    // 0 when no labels are drawn
     int laenge = 0;        // pixels the range is spread over
     int passend = 0;       // number of labels that fit
-    std::vector<ChartBeschriftung> beschriftungen; // only those strictly inside the axis
+    std::vector<ChartBeschriftung> beschriftungen; // left: strictly inside; bottom: ends too
     std::vector<ChartLinie> striche;               // major and minor ticks
     std::vector<ChartLinie> gitter;                // dotted grid lines on the walls
     ChartLinie linie;                              // the axis line itself

@@ -20,14 +20,18 @@ struct Dezimal {
     int exponent = 0;
 };
 
-// The value expanded to 18 significant digits. std::to_chars is exact and correctly rounded and,
-// unlike printf, does not depend on the C locale.
-Dezimal Entwickle18(double wert)
+// The most significant digits the exact decimal expansion of a double can have.
+constexpr int MaxExakteStellen = 767;
+
+// The value expanded to `stellen` significant digits (at most MaxExakteStellen, which is the
+// exact value). std::to_chars is exact and correctly rounded and, unlike printf, does not
+// depend on the C locale.
+Dezimal Entwickle(double wert, int stellen)
 {
-    std::array<char, 40> puffer{};
+    std::array<char, MaxExakteStellen + 16> puffer{};
     const auto [ende, fehler] = std::to_chars(puffer.data(), puffer.data() + puffer.size(), wert,
-                                              std::chars_format::scientific, 17);
-    (void)fehler; // 40 characters always suffice for 18 digits and a three-digit exponent
+                                              std::chars_format::scientific, stellen - 1);
+    (void)fehler; // the buffer holds the digits, a sign, the point and a three-digit exponent
     Dezimal d;
     const char* p = puffer.data();
     if (*p == '-') {
@@ -43,6 +47,11 @@ Dezimal Entwickle18(double wert)
     if (d.ziffern.find_first_not_of('0') == std::string::npos)
         d.ziffern.clear();
     return d;
+}
+
+Dezimal Entwickle18(double wert)
+{
+    return Entwickle(wert, 18);
 }
 
 bool IstNull(const Dezimal& d)
@@ -145,6 +154,19 @@ std::string NichtEndlich(double wert)
     return wert < 0 ? "-INF" : "INF";
 }
 
+// The value rounded once, half away from zero, to 15 significant digits of its exact decimal
+// expansion. Rounding an 18-digit expansion again would round values just below a half up
+// (0.64835514725102449951... to ...025). Twenty correctly rounded digits decide it, unless the
+// five past the fifteenth read 50000: only then may the exact value lie below the half.
+Dezimal AufFuenfzehn(double wert)
+{
+    Dezimal d = Entwickle(wert, 20);
+    if (d.ziffern.size() == 20 && d.ziffern.compare(15, 5, "50000") == 0)
+        d = Entwickle(wert, MaxExakteStellen);
+    Runde(d, 15);
+    return d;
+}
+
 constexpr double GrenzeFestkomma = 1e18;
 constexpr int MaxDezimalen = 18;
 
@@ -171,8 +193,7 @@ std::string AllgemeinerZahlText(double wert, const Trennzeichen& t)
 {
     if (!std::isfinite(wert))
         return NichtEndlich(wert);
-    Dezimal d = Entwickle18(wert);
-    Runde(d, 15);
+    Dezimal d = AufFuenfzehn(wert);
     StreicheNullen(d);
     if (d.ziffern.empty())
         return "0";

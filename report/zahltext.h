@@ -19,8 +19,8 @@ struct Trennzeichen {
 // from zero after expanding the value to 18 significant digits. |v| >= 1e18 goes scientific.
 std::string ZahlText(double wert, int dezimalen, const Trennzeichen& t);
 
-// General number text: 15 significant digits, trailing zeros dropped, no grouping; scientific
-// outside 0.0001 <= |v| < 1e15.
+// General number text: the exact value rounded once, half away from zero, to 15 significant
+// digits, trailing zeros dropped, no grouping; scientific outside 0.0001 <= |v| < 1e15.
 std::string AllgemeinerZahlText(double wert, const Trennzeichen& t);
 
 // The chart's label format "#,##0.###": grouped, up to three decimals, trailing zeros dropped.

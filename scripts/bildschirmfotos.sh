@@ -15,9 +15,11 @@ export LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 QT_SCALE_FACTOR="$skala"
 suffix=""
 [ "$skala" != 1 ] && suffix="-${skala}x"
 
-"$programm" >/dev/null 2>&1 &
+# Started in an empty folder of its own: the save dialog opens there.
+ordner=$(mktemp -d)
+(cd "$ordner" && exec "$programm") >/dev/null 2>&1 &
 pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
+trap 'kill $pid 2>/dev/null || true; rm -rf "$ordner"' EXIT
 fenster=$(xdotool search --sync --onlyvisible --name '^Zechwaage 3.3a$' | head -n1)
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$fenster")" # X, Y of the client area
@@ -30,6 +32,7 @@ reiter() { # tab n of the page control, tabs along its bottom edge
   klicke "${x[$1]}" 133
 }
 
+# The bottom axis reads 0, 1 and 2 hours at the start values.
 foto "$fenster" hauptfenster-start
 # Ten clicks on the up arrow beside "Bier": one litre.
 for _ in $(seq 10); do klicke 220 61; done
@@ -49,4 +52,18 @@ xdotool key Escape; sleep 0.3
 klicke 505 382 # "Info"
 dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Info$' | head -n1); sleep 0.5
 foto "$dialog" info
+xdotool key Escape; sleep 0.3
+# The chart's menu, "Grafik speichern": the German save dialog. The chart is saved once as a
+# bitmap, then the dialog is opened again and the file clicked, so that its preview shows.
+speichern() {
+  xdotool mousemove $((X + 400 * skala)) $((Y + 290 * skala)) click 3; sleep 0.5
+  xdotool key Down Return
+  dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Speichern unter$' | head -n1); sleep 1
+}
+speichern
+xdotool type --delay 50 "promille.bmp"; xdotool key Return; sleep 0.5
+speichern
+eval "$(xdotool getwindowgeometry --shell "$dialog" | sed 's/^/D/')" # DX, DY of the dialog
+xdotool mousemove $((DX + 140 * skala)) $((DY + 71 * skala)) click 1; sleep 0.5
+foto "$dialog" speichern
 xdotool key Escape; sleep 0.3

@@ -3,8 +3,24 @@
 #include "chart/schriften.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 namespace zw {
+
+bool LadeQtUebersetzung(QCoreApplication& app, const QString& ordner)
+{
+    // Qt's own texts (file dialog, message box buttons, the text fields' menus) in German like
+    // the rest of the program, whatever the regional settings. Without the catalogue they stay
+    // English.
+    auto* uebersetzung = new QTranslator(&app);
+    if (!uebersetzung->load(QStringLiteral("qtbase_de"), ordner)) {
+        delete uebersetzung;
+        return false;
+    }
+    QCoreApplication::installTranslator(uebersetzung);
+    return true;
+}
 
 void RichteAnwendungEin()
 {
@@ -16,6 +32,8 @@ void RichteAnwendungEin()
     // application also replaces the fonts desktop themes give to particular kinds of control
     // (tool buttons, for instance), which would no longer fit their places.
     QApplication::setFont(MsSansSerif());
+    if (auto* app = QCoreApplication::instance())
+        LadeQtUebersetzung(*app, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }
 
 } // namespace zw

@@ -2,8 +2,15 @@
 // start-up before the first window is created.
 #pragma once
 
+#include <QString>
+
+class QCoreApplication;
+
 namespace zw {
 
 void RichteAnwendungEin();
+
+// Installs Qt's German catalogue from ordner for app; false when it is not there.
+bool LadeQtUebersetzung(QCoreApplication& app, const QString& ordner);
 
 } // namespace zw

@@ -41,7 +41,8 @@ QString DateiNichtErstelltText(const QString& dateiname);
 int BildschirmFarbtiefe();
 
 // The file contents of the chart as drawn now, at its full size, background included.
-// Empty for TBildArt::Keine. farbtiefe applies to the bitmap only (1, up to 8, or more bits).
+// Empty for TBildArt::Keine. farbtiefe applies to the bitmap only: 1, 8, 15, 16, 24 or 32 bits
+// (a depth in between takes the next one up).
 QByteArray ChartBild(const TChart& chart, TBildArt art, int farbtiefe = 24);
 
 enum class TSpeicherErgebnis {

@@ -9,9 +9,12 @@
 #include "ui/bildexport.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
+#include "ui/tgroupbox.h"
+#include "ui/tpagecontrol.h"
 #include "ui/tsavepicturedialog.h"
 #include "ui/tspinedit.h"
 #include "ui/ttextfeld.h"
+#include "ui/ttrackbar.h"
 #include "ui/twerkzeugknopf.h"
 #include "ui/tupdown.h"
 #include "ui/zwischenablage.h"
@@ -26,7 +29,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QRadioButton>
-#include <QSlider>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QHBoxLayout>
@@ -53,9 +55,9 @@ QLabel* beschriftung(const QString& text, QWidget* eltern, int links, int oben)
     return l;
 }
 
-QGroupBox* gruppe(const QString& titel, QWidget* eltern, const QRect& ort)
+TGroupBox* gruppe(const QString& titel, QWidget* eltern, const QRect& ort)
 {
-    auto* g = new QGroupBox(titel, eltern);
+    auto* g = new TGroupBox(titel, eltern);
     g->setGeometry(ort);
     return g;
 }
@@ -104,6 +106,8 @@ TForm1::~TForm1() = default;
 void TForm1::baueFenster()
 {
     setWindowTitle(QStringLiteral("Zechwaage 3.3a"));
+    // Shown by some window managers for the minimised window.
+    setWindowIconText(windowTitle());
     setWindowIcon(Programmsymbol());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -134,7 +138,7 @@ void TForm1::baueFenster()
     for (QWidget* w : {static_cast<QWidget*>(Panel1), static_cast<QWidget*>(Image1), static_cast<QWidget*>(Image2)})
         w->installEventFilter(this);
 
-    PageControl1 = new QTabWidget(this);
+    PageControl1 = new TPageControl(this);
     PageControl1->setGeometry(104, 8, 516, 137);
     PageControl1->setTabPosition(QTabWidget::South);
     PageControl1->setAccessibleName(QStringLiteral("Eingabeseiten"));
@@ -164,11 +168,17 @@ void TForm1::baueFenster()
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setGeometry(0, 396, 629, 20);
     StatusBar1->setSizeGripEnabled(false);
-    StatusPanel0 = new QLabel(QStringLiteral("© Zechwaage-Team, Version 3.3a"));
-    StatusPanel0->setFixedWidth(210);
-    StatusPanel1 = new QLabel;
-    StatusBar1->addWidget(StatusPanel0);
-    StatusBar1->addWidget(StatusPanel1, 1);
+    // The panels are placed by hand rather than by the bar's layout, which would put spacing
+    // between them: panel 0 is 210 wide, panel 1 begins right there, both texts just inside.
+    const auto panel = [this](const QString& text, int links, int breite) {
+        auto* l = new QLabel(text, StatusBar1);
+        l->setGeometry(links, 0, breite, StatusBar1->height());
+        l->setContentsMargins(2, 0, 2, 0);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        return l;
+    };
+    StatusPanel0 = panel(QStringLiteral("© Zechwaage-Team, Version 3.3a"), 0, 210);
+    StatusPanel1 = panel(QString(), 210, StatusBar1->width() - 210);
 }
 
 void TForm1::baueSchnellSeite()
@@ -200,6 +210,9 @@ void TForm1::baueSchnellSeite()
         (*o.liter)->setGeometry(o.literLinks, 44, o.literBreite, 21);
         (*o.liter)->setAccessibleName(name + QStringLiteral(" in Liter"));
         *o.zaehler = new QLineEdit(QStringLiteral("0"), verzehr);
+        // A window of its own that is never shown: it takes no place among the page's
+        // controls, so neither the focus chain nor a screen reader finds it there.
+        (*o.zaehler)->setWindowFlags(Qt::Window);
         (*o.zaehler)->hide();
         *o.knopf = new TUpDown(verzehr);
         (*o.knopf)->setGeometry(o.knopfLinks, 44, 15, 21);
@@ -266,7 +279,7 @@ void TForm1::bauePhysiognomieSeite()
     beschriftung(QStringLiteral("kg"), TabSheet4, 198, 47);
 
     gruppe(QStringLiteral("Konstitution:"), TabSheet4, {256, 19, 153, 65});
-    TrackBar1 = new QSlider(Qt::Horizontal, TabSheet4);
+    TrackBar1 = new TTrackBar(TabSheet4);
     TrackBar1->setGeometry(264, 37, 129, 30);
     TrackBar1->setRange(0, 2);
     TrackBar1->setPageStep(1);
@@ -355,8 +368,7 @@ void TForm1::baueKontextmenue()
 void TForm1::verbinde()
 {
     for (const Schnellspalte& s : Schnellspalten()) {
-        connect(s.Zaehler, &QLineEdit::textChanged, this,
-                [this, zaehler = s.Zaehler, liter = s.Liter] { zaehlerGeaendert(zaehler, liter); });
+        connect(s.Zaehler, &QLineEdit::textChanged, this, s.ZaehlerChange);
         // A litre field's recalculation reports its own failure, whoever changed the field.
         connect(s.Liter, &QLineEdit::textChanged, this, &TForm1::BerechnungClick);
         // The status bar names the beverage under the mouse: its label, field and arrows.
@@ -379,9 +391,8 @@ void TForm1::verbinde()
         if (gewaehlt)
             steuerelementGeaendert();
     });
-    connect(TrackBar1, &QSlider::valueChanged, this, &TForm1::steuerelementGeaendert);
-    // Letting go of the slider is a movement notification too, even where it stays put.
-    connect(TrackBar1, &QSlider::sliderReleased, this, &TForm1::steuerelementGeaendert);
+    // Every movement notification, also one that leaves the position as it was.
+    connect(TrackBar1, &TTrackBar::Change, this, &TForm1::steuerelementGeaendert);
     connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::BerechnungClick);
 
     connect(ToolButton2, &QToolButton::clicked, this, &TForm1::Zuruecksetzen);
@@ -401,12 +412,12 @@ void TForm1::verbinde()
 std::array<TForm1::Schnellspalte, 6> TForm1::Schnellspalten() const
 {
     return {{
-        {Label1, Edit2, UpDown1, Edit1},
-        {Label5, Edit4, UpDown2, Edit3},
-        {Label8, Edit10, UpDown5, Edit9},
-        {Label7, Edit8, UpDown4, Edit7},
-        {Label9, Edit12, UpDown6, Edit11},
-        {Label6, Edit6, UpDown3, Edit5},
+        {Label1, Edit2, UpDown1, Edit1, &TForm1::Edit1Change, &TForm1::Edit2MouseMove},
+        {Label5, Edit4, UpDown2, Edit3, &TForm1::Edit3Change, &TForm1::Edit4MouseMove},
+        {Label8, Edit10, UpDown5, Edit9, &TForm1::Edit9Change, &TForm1::Edit10MouseMove},
+        {Label7, Edit8, UpDown4, Edit7, &TForm1::Edit7Change, &TForm1::Edit8MouseMove},
+        {Label9, Edit12, UpDown6, Edit11, &TForm1::Edit11Change, &TForm1::Edit12MouseMove},
+        {Label6, Edit6, UpDown3, Edit5, &TForm1::Edit5Change, &TForm1::Edit6MouseMove},
     }};
 }
 
@@ -545,6 +556,13 @@ void TForm1::zaehlerGeaendert(QLineEdit* zaehler, QLineEdit* literfeld)
     setzeText(literfeld, QString::fromStdString(AllgemeinerZahlText(n / 10.0, trennzeichen_)));
 }
 
+void TForm1::Edit1Change() { zaehlerGeaendert(Edit1, Edit2); }
+void TForm1::Edit3Change() { zaehlerGeaendert(Edit3, Edit4); }
+void TForm1::Edit5Change() { zaehlerGeaendert(Edit5, Edit6); }
+void TForm1::Edit7Change() { zaehlerGeaendert(Edit7, Edit8); }
+void TForm1::Edit9Change() { zaehlerGeaendert(Edit9, Edit10); }
+void TForm1::Edit11Change() { zaehlerGeaendert(Edit11, Edit12); }
+
 void TForm1::Zuruecksetzen()
 {
     Chart1->Series1.Clear();
@@ -671,34 +689,60 @@ void TForm1::zeigeStatus(const QString& text)
         StatusPanel1->setText(text);
 }
 
+void TForm1::Edit2MouseMove() { zeigeStatus(ausUtf8(SchnellGetraenke[0].Statustext)); }
+void TForm1::Edit4MouseMove() { zeigeStatus(ausUtf8(SchnellGetraenke[1].Statustext)); }
+void TForm1::Edit10MouseMove() { zeigeStatus(ausUtf8(SchnellGetraenke[2].Statustext)); }
+void TForm1::Edit8MouseMove() { zeigeStatus(ausUtf8(SchnellGetraenke[3].Statustext)); }
+void TForm1::Edit12MouseMove() { zeigeStatus(ausUtf8(SchnellGetraenke[4].Statustext)); }
+void TForm1::Edit6MouseMove() { zeigeStatus(ausUtf8(SchnellGetraenke[5].Statustext)); }
+void TForm1::FormMouseMove() { zeigeStatus(QStringLiteral("Geben Sie Werte zur Berechnung ein!")); }
+void TForm1::Label3MouseMove() { zeigeStatus(QStringLiteral("Maximale Promille")); }
+void TForm1::Label4MouseMove() { zeigeStatus(QStringLiteral("Aufgenommene Gesamt-Alkoholmenge")); }
+void TForm1::Label13MouseMove()
+{
+    zeigeStatus(QStringLiteral("Zeitraum bis zum Höchstpegel inklusive Verzögerung durch die Mahlzeit."));
+}
+void TForm1::Label14MouseMove() { zeigeStatus(QStringLiteral("Zeit bis zum vollständigen Abbau des Alkohols.")); }
+
 bool TForm1::eventFilter(QObject* objekt, QEvent* e)
 {
-    if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton
-        && (objekt == Panel1 || objekt == Image1 || objekt == Image2)) {
-        ShowInfo();
+    const bool infoFlaeche = objekt == Panel1 || objekt == Image1 || objekt == Image2;
+    if (infoFlaeche && (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease)) {
+        const auto* m = static_cast<QMouseEvent*>(e);
+        if (m->button() != Qt::LeftButton)
+            return QWidget::eventFilter(objekt, e);
+        // A click: pressed and released on the same control. Taken here, so that a press on a
+        // picture does not reach the panel below it as well.
+        if (e->type() == QEvent::MouseButtonPress) {
+            gedruecktAuf_ = objekt;
+            return true;
+        }
+        const bool geklickt = gedruecktAuf_ == objekt
+                              && static_cast<QWidget*>(objekt)->rect().contains(m->position().toPoint());
+        gedruecktAuf_ = nullptr;
+        if (geklickt)
+            ShowInfo();
         return true;
     }
     if (e->type() != QEvent::MouseMove)
         return QWidget::eventFilter(objekt, e);
 
-    const auto spalten = Schnellspalten();
-    for (std::size_t i = 0; i < spalten.size(); ++i) {
-        const Schnellspalte& s = spalten[i];
+    for (const Schnellspalte& s : Schnellspalten()) {
         for (QWidget* w : {static_cast<QWidget*>(s.Name), static_cast<QWidget*>(s.Liter), static_cast<QWidget*>(s.Knopf)}) {
             if (objekt == w || (objekt->isWidgetType() && w->isAncestorOf(static_cast<QWidget*>(objekt)))) {
-                zeigeStatus(ausUtf8(SchnellGetraenke[i].Statustext));
+                (this->*s.MouseMove)();
                 return false;
             }
         }
     }
     if (objekt == Memo2)
-        zeigeStatus(QStringLiteral("Maximale Promille"));
+        Label3MouseMove();
     else if (objekt == Memo4)
-        zeigeStatus(QStringLiteral("Aufgenommene Gesamt-Alkoholmenge"));
+        Label4MouseMove();
     else if (objekt == Memo3)
-        zeigeStatus(QStringLiteral("Zeitraum bis zum Höchstpegel inklusive Verzögerung durch die Mahlzeit."));
+        Label13MouseMove();
     else if (objekt == Memo5)
-        zeigeStatus(QStringLiteral("Zeit bis zum vollständigen Abbau des Alkohols."));
+        Label14MouseMove();
     return false;
 }
 
@@ -707,7 +751,7 @@ void TForm1::mouseMoveEvent(QMouseEvent* e)
     // Moves over controls without a text of their own reach the window too; only its bare
     // background counts.
     if (!childAt(e->position().toPoint()))
-        zeigeStatus(QStringLiteral("Geben Sie Werte zur Berechnung ein!"));
+        FormMouseMove();
     QWidget::mouseMoveEvent(e);
 }
 

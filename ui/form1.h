@@ -29,6 +29,9 @@ namespace zw {
 
 class TChart;
 class TForm2;
+class TGroupBox;
+class TPageControl;
+class TTrackBar;
 class TForm3;
 class TSavePictureDialog;
 class TSpinEdit;
@@ -52,7 +55,7 @@ public:
     QFrame* Panel1;
     QLabel* Image1;
     QLabel* Image2;
-    QTabWidget* PageControl1;
+    TPageControl* PageControl1;
     QWidget* TabSheet1;
     QWidget* TabSheet2;
     QWidget* TabSheet3;
@@ -71,10 +74,10 @@ public:
 
     TSpinEdit* SpinEdit1; // drinking period, hours
     QComboBox* ComboBox2; // stomach fill
-    QGroupBox* RadioGroup1;
+    TGroupBox* RadioGroup1;
     QButtonGroup* RadioGroup1Knoepfe;
     TSpinEdit* SpinEdit2; // body weight
-    QSlider* TrackBar1;   // constitution
+    TTrackBar* TrackBar1; // constitution
 
     QLabel *StaticText1, *StaticText2, *StaticText3, *StaticText4;
     TTextFeld* Memo1; // effect box
@@ -101,6 +104,8 @@ public:
         QLineEdit* Liter;
         TUpDown* Knopf;
         QLineEdit* Zaehler;
+        void (TForm1::*ZaehlerChange)();  // the counter's change handler
+        void (TForm1::*MouseMove)();      // names the beverage in the status bar
     };
     std::array<Schnellspalte, 6> Schnellspalten() const;
     std::array<TSpinEdit*, 6> Staerkefelder() const;
@@ -116,6 +121,27 @@ public:
     void ToolButton5Click();
     void AlsWMFspeichern1Click();
     void Zwischenspeicher1Click();
+
+    // The counters write their litre fields.
+    void Edit1Change();
+    void Edit3Change();
+    void Edit5Change();
+    void Edit7Change();
+    void Edit9Change();
+    void Edit11Change();
+
+    // Status panel 1 names what lies under the mouse.
+    void Edit2MouseMove();
+    void Edit4MouseMove();
+    void Edit6MouseMove();
+    void Edit8MouseMove();
+    void Edit10MouseMove();
+    void Edit12MouseMove();
+    void FormMouseMove();
+    void Label3MouseMove();
+    void Label4MouseMove();
+    void Label13MouseMove();
+    void Label14MouseMove();
 
     // The windows behind "Info" and "Formeln", created when first asked for.
     TForm2* Form2();
@@ -164,6 +190,7 @@ private:
     TForm2* form2_ = nullptr;
     TForm3* form3_ = nullptr;
 
+    QObject* gedruecktAuf_ = nullptr; // Panel1 or one of its pictures, while pressed there
     int programmAenderungen_ = 0;                   // depth of program-made changes in progress
     std::optional<QString> weitergereichterFehler_; // failure handed to the change's maker
 };

@@ -36,6 +36,7 @@ QLabel* verweis(QWidget* eltern, int x, int y, const QString& text)
 TForm2::TForm2(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Info"));
+    setWindowIconText(windowTitle());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFont(MsSansSerif());
     setFixedSize(280, 234);

@@ -54,6 +54,7 @@ QGroupBox* gruppe(QWidget* eltern, const QRect& platz, const QString& titel)
 TForm3::TForm3(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Berechnungsformeln"));
+    setWindowIconText(windowTitle());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(517, 341);
 

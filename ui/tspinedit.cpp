@@ -192,10 +192,16 @@ void TSpinEdit::kontextmenue(QContextMenuEvent* e)
     QPointer<QMenu> menue = zeile_->createStandardContextMenu();
     if (!menue)
         return;
+    // Cut and Paste are left out. Qt names the menu's actions only in some versions, so they
+    // are also recognised by their (translated) captions, the shortcut after the tab aside.
+    const QString ausschneiden = QCoreApplication::translate("QLineEdit", "Cu&t");
+    const QString einfuegen = QCoreApplication::translate("QLineEdit", "&Paste");
     for (QAction* a : menue->actions()) {
         const QString name = a->objectName();
-        if (name == QLatin1String("edit-paste") || name == QLatin1String("edit-cut"))
-            a->setEnabled(false);
+        const QString text = a->text().section(QLatin1Char('\t'), 0, 0);
+        if (name == QLatin1String("edit-paste") || name == QLatin1String("edit-cut") || text == ausschneiden
+            || text == einfuegen)
+            menue->removeAction(a);
     }
     menue->exec(e->globalPos());
     delete menue;

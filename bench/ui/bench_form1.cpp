@@ -24,6 +24,19 @@ void Tastendruck(benchmark::State& state)
 }
 BENCHMARK(Tastendruck);
 
+// A click on the beer arrow: the counter's text, its litre text and the recalculation.
+void Zaehlerschritt(benchmark::State& state)
+{
+    zw::TForm1 form([](const QString&) {});
+    const QString texte[2] = {QStringLiteral("10"), QStringLiteral("11")};
+    int i = 0;
+    for (auto _ : state) {
+        form.Edit1->setText(texte[i]);
+        i ^= 1;
+    }
+}
+BENCHMARK(Zaehlerschritt);
+
 // The same keystroke followed by the chart's next paint, until the window could show it.
 void TastendruckMitGrafik(benchmark::State& state)
 {

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -100,32 +101,32 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("unten");
         QTest::addColumn<QStringList>("marken");
         QTest::newRow("nothing drunk")
-            << Punkte{{0, 0}, {2, 0}, {2, 0}} << true << L({"0"}) << L({"1"})
+            << Punkte{{0, 0}, {2, 0}, {2, 0}} << true << L({"0"}) << L({"2", "1", "0"})
             << L({"0", "0", "0"});
         QTest::newRow("one litre of beer")
             << Punkte{{0, 0}, {2, 0.384931506849315}, {4.5662100456621, 0}} << true
             << L({"0,3", "0,2", "0,1"})
-            << L({"4", "3", "2", "1"})
+            << L({"4", "3", "2", "1", "0"})
             << L({"0", "0,385", "0"});
         QTest::newRow("peak on a step loses its label")
             << Punkte{{0, 0}, {1, 0.4}, {6, 0}} << true << L({"0,3", "0,2", "0,1"})
-            << L({"5", "4", "3", "2", "1"})
+            << L({"6", "5", "4", "3", "2", "1", "0"})
             << L({"0", "0,4", "0"});
         QTest::newRow("thousands, German")
             << Punkte{{0, 0}, {2, 1600.5}, {3, 0}} << true
-            << L({"1.500", "1.000", "500"}) << L({"2", "1"})
+            << L({"1.500", "1.000", "500"}) << L({"3", "2", "1", "0"})
             << L({"0", "1.600,5", "0"});
         QTest::newRow("thousands, English")
             << Punkte{{0, 0}, {2, 1600.5}, {3, 0}} << false
-            << L({"1,500", "1,000", "500"}) << L({"2", "1"})
+            << L({"1,500", "1,000", "500"}) << L({"3", "2", "1", "0"})
             << L({"0", "1,600.5", "0"});
         QTest::newRow("empty series") << Punkte{} << true << QStringList{} << QStringList{}
                                       << QStringList{};
         QTest::newRow("a point without a value is left out")
             << Punkte{{0, 0}, {1, kNan}, {2, 0.5}} << true << L({"0,4", "0,3", "0,2", "0,1"})
-            << L({"1"}) << L({"0", "0,5"});
+            << L({"2", "1", "0"}) << L({"0", "0,5"});
         QTest::newRow("range beyond double draws no labels")
-            << Punkte{{0, -1e308}, {1, 1e308}} << true << QStringList{} << QStringList{}
+            << Punkte{{0, -1e308}, {1, 1e308}} << true << QStringList{} << L({"1", "0"})
             << QStringList{achsenText(-1e308), achsenText(1e308)};
     }
     void beschriftung()
@@ -139,15 +140,33 @@ private Q_SLOTS:
         QCOMPARE(texte(l.links.beschriftungen), links);
         QCOMPARE(texte(l.unten.beschriftungen), unten);
         QCOMPARE(texte(l.marken), marken);
-        // Whatever is drawn lies strictly inside its axis, with a tick and a grid line.
+        // The left axis draws only labels strictly inside it, the bottom axis its ends too; each
+        // with a tick and a grid line.
         for (const auto& b : l.links.beschriftungen) {
             if (l.links.minimum != l.links.maximum)
                 QVERIFY(b.pixel > l.plot.top() && b.pixel < l.plot.bottom());
         }
         for (const auto& b : l.unten.beschriftungen)
-            QVERIFY(b.pixel > l.plot.left() && b.pixel < l.plot.left() + l.unten.laenge);
-        QVERIFY(l.links.gitter.size() == 2 * l.links.beschriftungen.size());
-        QVERIFY(l.unten.gitter.size() == 2 * l.unten.beschriftungen.size());
+            QVERIFY(b.pixel >= l.plot.left() && b.pixel <= l.plot.left() + l.unten.laenge);
+        // Major ticks and grid lines at the labels, three minor ticks between neighbouring labels
+        // and none beyond the outermost ones.
+        for (const ChartAchse* a : {&l.links, &l.unten}) {
+            const bool links = a == &l.links;
+            std::vector<int> gross, klein, orte;
+            for (const ChartLinie& s : a->striche) {
+                const int laenge = links ? s.linie.dx() : s.linie.dy();
+                (laenge == 4 ? gross : klein).push_back(links ? s.linie.y1() : s.linie.x1());
+            }
+            for (const auto& b : a->beschriftungen)
+                orte.push_back(b.pixel);
+            QCOMPARE(gross, orte);
+            QCOMPARE(a->gitter.size(), 2 * orte.size());
+            QCOMPARE(klein.size(), orte.empty() ? size_t(0) : 3 * (orte.size() - 1));
+            for (int k : klein) {
+                const auto [erster, letzter] = std::minmax_element(orte.begin(), orte.end());
+                QVERIFY(k > *erster && k < *letzter);
+            }
+        }
     }
 
     // Awkward data still gives a finite layout with every label inside its axis.
@@ -219,6 +238,9 @@ private Q_SLOTS:
         const int mitte = l.plot.bottom() - qRound(0.5 * l.links.laenge);
         QCOMPARE(l.links.beschriftungen.size(), size_t(1));
         QCOMPARE(l.links.beschriftungen[0].pixel, mitte);
+        // The bottom axis reads 0 at its left end and 2 at 95 % of the plot width.
+        QCOMPARE(l.unten.beschriftungen.front().pixel, l.plot.left() + l.unten.laenge);
+        QCOMPARE(l.unten.beschriftungen.back().pixel, l.plot.left());
         for (const ChartMarke& m : l.marken)
             QCOMPARE(m.pfeil.y2(), mitte);
         // The second and third point coincide, so do their marks.

@@ -164,37 +164,53 @@ private Q_SLOTS:
             PruefeBilddatei(test::Lies(pfad), art, chart_->alsBild(1.0));
     }
 
-    // The bitmap keeps the screen's depth where the format has it; deeper screens give 24 bits.
+    // The bitmap is at the screen's depth: 16 bits as a 16-bit display holds them (5-6-5, named
+    // by bit masks), 15 bits as 5-5-5 without masks.
     void bitmapFarbtiefe_data()
     {
         QTest::addColumn<int>("farbtiefe");
         QTest::addColumn<int>("bitsProPunkt");
-        QTest::newRow("monochrome") << 1 << 1;
-        QTest::newRow("256 colours") << 8 << 8;
-        QTest::newRow("high colour") << 16 << 24;
-        QTest::newRow("true colour") << 24 << 24;
-        QTest::newRow("32 bits") << 32 << 24;
+        QTest::addColumn<int>("kompression"); // 0 plain, 3 with bit masks
+        QTest::addColumn<int>("toleranz");    // per colour channel
+        QTest::newRow("monochrome") << 1 << 1 << 0 << 0;
+        QTest::newRow("256 colours") << 8 << 8 << 0 << 32;
+        QTest::newRow("15 bits") << 15 << 16 << 0 << 8;
+        QTest::newRow("high colour") << 16 << 16 << 3 << 8;
+        QTest::newRow("true colour") << 24 << 24 << 0 << 0;
+        QTest::newRow("32 bits") << 32 << 32 << 0 << 0;
     }
     void bitmapFarbtiefe()
     {
         QFETCH(int, farbtiefe);
         QFETCH(int, bitsProPunkt);
+        QFETCH(int, kompression);
+        QFETCH(int, toleranz);
         const QByteArray bmp = ChartBild(*chart_, TBildArt::Bmp, farbtiefe);
         QCOMPARE(bmp.left(2), QByteArray("BM"));
         QCOMPARE(I16(bmp, 28), bitsProPunkt);
+        QCOMPARE(int(U32(bmp, 30)), kompression);
+        QCOMPARE(qsizetype(U32(bmp, 2)), bmp.size());
+        const int zeile = (505 * bitsProPunkt / 8 + 3) / 4 * 4;
+        QCOMPARE(qsizetype(U32(bmp, 10)) + zeile * 137, bmp.size());
+        if (kompression == 3) {
+            QCOMPARE(U32(bmp, 54), 0xF800u);
+            QCOMPARE(U32(bmp, 58), 0x07E0u);
+            QCOMPARE(U32(bmp, 62), 0x001Fu);
+        }
         const QImage bild = QImage::fromData(bmp, "BMP");
         QCOMPARE(bild.size(), QSize(505, 137));
         if (bitsProPunkt < 8)
             return;
-        // Background and area keep their colours, within what a palette of 256 colours allows.
+        // Every pixel keeps its colour and its place, within what the depth allows.
         const QImage original = chart_->alsBild(1.0);
-        const int toleranz = bitsProPunkt == 8 ? 32 : 0;
-        for (const QPoint& punkt : {QPoint(2, 2), QPoint(150, 100)}) {
-            const QColor soll = original.pixelColor(punkt);
-            const QColor ist = bild.pixelColor(punkt);
-            QVERIFY2(qAbs(soll.red() - ist.red()) <= toleranz && qAbs(soll.green() - ist.green()) <= toleranz &&
-                         qAbs(soll.blue() - ist.blue()) <= toleranz,
-                     qPrintable(soll.name() + QLatin1String(" / ") + ist.name()));
+        for (int y = 0; y < 137; ++y) {
+            for (int x = 0; x < 505; ++x) {
+                const QColor soll = original.pixelColor(x, y);
+                const QColor ist = bild.pixelColor(x, y);
+                if (qAbs(soll.red() - ist.red()) > toleranz || qAbs(soll.green() - ist.green()) > toleranz
+                    || qAbs(soll.blue() - ist.blue()) > toleranz)
+                    QFAIL(qPrintable(QStringLiteral("%1,%2: %3 / %4").arg(x).arg(y).arg(soll.name(), ist.name())));
+            }
         }
         QVERIFY(original.pixelColor(150, 100) != original.pixelColor(2, 2)); // one point in the area
     }

@@ -112,6 +112,16 @@ void TstZahltext::allgemein_data()
     QTest::newRow("rounds up to 1e15") << 999999999999999.5 << 0 << QStringLiteral("1E15");
     QTest::newRow("16th digit 5 rounds away") << 1000000000000005.0 << 0
                                              << QString::fromUtf8("1,00000000000001E15");
+    // Exactly 0.64835514725102449951...: just below the half, whatever 18 digits would say.
+    QTest::newRow("just below a half stays down") << 0.6483551472510245 << 0
+                                                  << QStringLiteral("0,648355147251024");
+    QTest::newRow("just below a half, scientific") << 9.999999999999995e-291 << 0
+                                                   << QStringLiteral("9,99999999999999E-291");
+    // Exactly 5.6767702096227049999525...e-6: twenty digits alone would read it as a half.
+    QTest::newRow("below a half by the 21st digit") << 5.676770209622705e-06 << 0
+                                                    << QStringLiteral("5,6767702096227E-6");
+    QTest::newRow("just above a half goes up") << 0.6483551472510246 << 0
+                                               << QStringLiteral("0,648355147251025");
     QTest::newRow("0.0001") << 0.0001 << 0 << QStringLiteral("0,0001");
     QTest::newRow("0.00001") << 0.00001 << 0 << QStringLiteral("1E-5");
     QTest::newRow("-0.000012") << -0.000012 << 0 << QStringLiteral("-1,2E-5");

@@ -1,5 +1,7 @@
 // The spin field and the up-down pair, driven by mouse and key events as a user would.
+#include "ui/anwendung.h"
 #include "ui/tspinedit.h"
+#include "ui/ttrackbar.h"
 #include "ui/tupdown.h"
 
 #include <QApplication>
@@ -7,10 +9,14 @@
 #include <QDialog>
 #include <QTimer>
 #include <QElapsedTimer>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QTest>
 #include <QVBoxLayout>
+#include <QScopeGuard>
 
 #include <climits>
 #include <memory>
@@ -46,6 +52,7 @@ struct Fenster {
     TSpinEdit* spin;
     QLineEdit* anderes;
     int piepser = 0;
+    bool aktiv = false; // the window got the focus, as the key tests need
 
     Fenster(int min, int max, const QString& text)
     {
@@ -60,7 +67,8 @@ struct Fenster {
         l->addWidget(spin);
         l->addWidget(anderes);
         fenster.show();
-        QApplication::setActiveWindow(&fenster);
+        fenster.activateWindow();
+        aktiv = QTest::qWaitForWindowActive(&fenster);
         spin->setFocus();
     }
     QPoint oben() const { return {spin->knoepfe()->width() / 2, 2}; }
@@ -102,6 +110,10 @@ private Q_SLOTS:
     void halten();
     void haltenHinterFehlerbox();
     void gewichtEinfuegenIgnoriert();
+    void kontextmenue_data();
+    void kontextmenue();
+    void reglerMeldungen_data();
+    void reglerMeldungen();
     void setValueBegrenzt_data();
     void setValueBegrenzt();
     void updown_data();
@@ -182,6 +194,7 @@ void TestFelder::tippen()
     QFETCH(int, piepser);
     QFETCH(int, changes);
     Fenster f(0, 999, start);
+    QVERIFY(f.aktiv);
     f.spin->setTippenErlaubt(tippenErlaubt);
     f.spin->lineEdit()->end(false);
     QSignalSpy change(f.spin, &TSpinEdit::Change);
@@ -216,7 +229,7 @@ void TestFelder::verlassen()
     QFETCH(QString, danach);
     QFETCH(int, changesBeimVerlassen);
     Fenster f(min, max, QString());
-    QVERIFY(QTest::qWaitForWindowActive(&f.fenster));
+    QVERIFY(f.aktiv);
     QVERIFY(f.spin->lineEdit()->hasFocus());
     tippe(f.spin->lineEdit(), getippt);
     QCOMPARE(f.spin->text(), getippt);
@@ -349,6 +362,92 @@ void TestFelder::gewichtEinfuegenIgnoriert()
     normal.spin->lineEdit()->selectAll();
     tippe(normal.spin->lineEdit(), QStringLiteral("\x04"));
     QCOMPARE(normal.spin->text(), QStringLiteral("12"));
+}
+
+void TestFelder::kontextmenue_data()
+{
+    QTest::addColumn<bool>("gewicht");
+    QTest::addColumn<bool>("deutsch");
+    QTest::addColumn<QStringList>("texte"); // Cut and Paste as the menu names them
+    const QStringList englisch{QStringLiteral("Cu&t"), QStringLiteral("&Paste")};
+    QTest::newRow("Gewicht") << true << false << englisch;
+    QTest::newRow("Gewicht, deutsch") << true << true
+                                      << QStringList{QStringLiteral("&Ausschneiden"), QString::fromUtf8("Einf&ügen")};
+    QTest::newRow("andere Felder") << false << false << englisch;
+}
+
+// The weight field's own menu offers neither Cut nor Paste, in either language.
+void TestFelder::kontextmenue()
+{
+    QFETCH(bool, gewicht);
+    QFETCH(bool, deutsch);
+    QFETCH(QStringList, texte);
+    if (deutsch)
+        QVERIFY(LadeQtUebersetzung(*QCoreApplication::instance(), QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+    const auto aufraeumen = qScopeGuard([] { qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>()); });
+    Fenster f(1, 999, QStringLiteral("80"));
+    f.spin->setTippenErlaubt(!gewicht);
+    QStringList angeboten;
+    QTimer::singleShot(0, &f.fenster, [&] {
+        if (auto* menue = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (QAction* a : menue->actions())
+                angeboten << a->text().section(QLatin1Char('\t'), 0, 0);
+            menue->close();
+        }
+    });
+    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(5, 5), f.spin->lineEdit()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(f.spin->lineEdit(), &e);
+    QTRY_VERIFY(!angeboten.isEmpty()); // an ordinary field's menu pops up without waiting
+    for (const QString& t : texte)
+        QVERIFY2(angeboten.contains(t) != gewicht, qPrintable(angeboten.join(QLatin1Char('|'))));
+}
+
+// Every movement notification, also one that leaves the position unchanged.
+void TestFelder::reglerMeldungen_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("taste"); // 0: one wheel step down
+    QTest::addColumn<int>("ende");
+    QTest::newRow("rechts am rechten Ende") << 2 << int(Qt::Key_Right) << 2;
+    QTest::newRow("Ende am rechten Ende") << 2 << int(Qt::Key_End) << 2;
+    QTest::newRow("auf am rechten Ende") << 2 << int(Qt::Key_Up) << 2;
+    QTest::newRow("Bild auf am rechten Ende") << 2 << int(Qt::Key_PageUp) << 2;
+    QTest::newRow("links am linken Ende") << 0 << int(Qt::Key_Left) << 0;
+    QTest::newRow("Pos1 am linken Ende") << 0 << int(Qt::Key_Home) << 0;
+    QTest::newRow("ab am linken Ende") << 0 << int(Qt::Key_Down) << 0;
+    QTest::newRow("Rad am linken Ende") << 0 << 0 << 0;
+    QTest::newRow("ein Schritt nach rechts") << 1 << int(Qt::Key_Right) << 2;
+    QTest::newRow("an den Anfang") << 2 << int(Qt::Key_Home) << 0;
+    QTest::newRow("Rad in der Mitte") << 1 << 0 << 0;
+}
+
+void TestFelder::reglerMeldungen()
+{
+    QFETCH(int, start);
+    QFETCH(int, taste);
+    QFETCH(int, ende);
+    TTrackBar regler;
+    regler.setRange(0, 2);
+    regler.setPageStep(1);
+    regler.setValue(start);
+    regler.resize(129, 30);
+    regler.show();
+    // The handler sees the position the notification is about.
+    QList<int> gesehen;
+    connect(&regler, &TTrackBar::Change, &regler, [&] { gesehen << regler.value(); });
+    if (taste == 0) {
+        const QPointF ort(60, 15);
+        QWheelEvent rad(ort, regler.mapToGlobal(ort), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                        Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&regler, &rad);
+    } else {
+        QTest::keyClick(&regler, static_cast<Qt::Key>(taste));
+    }
+    QCOMPARE(gesehen, QList<int>{ende});
+    // The program's own changes notify only when the position changes.
+    regler.setValue(ende);
+    regler.setValue(4);
+    QCOMPARE(gesehen, ende == 2 ? QList<int>{2} : (QList<int>{ende, 2}));
 }
 
 void TestFelder::setValueBegrenzt_data()

@@ -1,9 +1,13 @@
 // The main window driven as a user drives it: mouse clicks, key presses and mouse moves.
 
 #include "chart/tchart.h"
+#include "ui/anwendung.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
+#include "ui/tgroupbox.h"
+#include "ui/tpagecontrol.h"
+#include "ui/ttrackbar.h"
 #include "ui/tspinedit.h"
 #include "ui/ttextfeld.h"
 #include "ui/tupdown.h"
@@ -12,19 +16,26 @@
 #include <QAccessible>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTranslator>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -94,6 +105,13 @@ private Q_SLOTS:
     void statuszeile_data();
     void statuszeile();
     void statuszeileBleibtUeberSeite();
+    void statusfelder();
+    void reiterNehmenFokus();
+    void reiterUnterMaus();
+    void gruppenrahmen();
+    void infoKlick_data();
+    void infoKlick();
+    void qtTexteDeutsch();
     void modaleFenster_data();
     void modaleFenster();
     void berichtInZwischenablage();
@@ -161,6 +179,7 @@ void TestForm1::startwerte()
     QCOMPARE(form_->PageControl1->currentWidget(), form_->TabSheet1);
     QCOMPARE(form_->Chart1->Series1.Punkte().size(), std::size_t{3});
     QVERIFY(form_->StatusPanel1->text().isEmpty());
+    QCOMPARE(form_->windowIconText(), QStringLiteral("Zechwaage 3.3a"));
     QVERIFY(fehler_.isEmpty());
 }
 
@@ -362,6 +381,8 @@ void TestForm1::berechnungenJeAktion_data()
     QTest::newRow("Ziffer im Literfeld") << QStringLiteral("ziffer") << 1;
     QTest::newRow("Geschlecht gewählt") << QStringLiteral("geschlecht") << 1;
     QTest::newRow("Zurück nach Startwerten") << QStringLiteral("zurueckStart") << 1;
+    QTest::newRow("Regler nach rechts") << QStringLiteral("regler") << 1;
+    QTest::newRow("Regler am Ende nach rechts") << QStringLiteral("reglerAmEnde") << 1;
 }
 
 void TestForm1::berechnungenJeAktion()
@@ -370,6 +391,8 @@ void TestForm1::berechnungenJeAktion()
     QFETCH(int, laeufe);
     if (aktion == QLatin1String("pfeilAmEnde")) {
         form_->Edit1->setText(QStringLiteral("100"));
+    } else if (aktion == QLatin1String("reglerAmEnde")) {
+        form_->TrackBar1->setValue(2);
     } else if (aktion == QLatin1String("seiteMitBier")) {
         klickeHoch(form_->UpDown1, 2);
     }
@@ -386,6 +409,12 @@ void TestForm1::berechnungenJeAktion()
         aufSeite(3);
         spion.clear();
         QTest::mouseClick(form_->RadioGroup1Knoepfe->button(1), Qt::LeftButton);
+    } else if (aktion.startsWith(QLatin1String("regler"))) {
+        aufSeite(3);
+        spion.clear();
+        form_->TrackBar1->setFocus();
+        QTest::keyClick(form_->TrackBar1, Qt::Key_Right);
+        QCOMPARE(form_->TrackBar1->value(), 2);
     } else if (aktion == QLatin1String("zurueckStart")) {
         // Only the slider moves (1 -> 2): one recalculation.
         QTest::mouseClick(form_->ToolButton2, Qt::LeftButton);
@@ -443,6 +472,114 @@ void TestForm1::statuszeileBleibtUeberSeite()
     QCOMPARE(form_->StatusPanel1->text(), QStringLiteral("Bier: 5 % Vol"));
     QTest::mouseMove(form_->TabSheet1, {3, 100});
     QCOMPARE(form_->StatusPanel1->text(), QStringLiteral("Bier: 5 % Vol"));
+}
+
+void TestForm1::statusfelder()
+{
+    // Panel 1 begins where the 210 pixels of panel 0 end, its text as far inside as panel 0's.
+    const auto textAnfang = [](QLabel* l) { return l->x() + l->contentsRect().left(); };
+    QCOMPARE(form_->StatusPanel1->x(), 210);
+    QCOMPARE(textAnfang(form_->StatusPanel1) - 210, textAnfang(form_->StatusPanel0));
+    QVERIFY(textAnfang(form_->StatusPanel0) < 4);
+}
+
+void TestForm1::reiterNehmenFokus()
+{
+    // A click on a tab leaves the focus on the strip, where the arrow keys step the pages.
+    aufSeite(1);
+    QVERIFY(form_->PageControl1->tabBar()->hasFocus());
+    QSignalSpy laeufe(form_.get(), &TForm1::berechnungGestartet);
+    QTest::keyClick(form_->PageControl1->tabBar(), Qt::Key_Right);
+    QCOMPARE(form_->PageControl1->currentIndex(), 2);
+    QCOMPARE(laeufe.count(), 1);
+}
+
+void TestForm1::reiterUnterMaus()
+{
+    TTabBar* leiste = form_->PageControl1->reiter();
+    QTest::mouseMove(leiste, leiste->tabRect(2).center());
+    for (int i = 0; i < leiste->count(); ++i)
+        QCOMPARE(leiste->tabTextColor(i), i == 2 ? leiste->palette().color(QPalette::Link) : QColor());
+    QTest::mouseMove(form_->Chart1, {20, 20});
+    QCOMPARE(leiste->tabTextColor(2), QColor());
+}
+
+void TestForm1::gruppenrahmen()
+{
+    // The frame's top line runs through the caption, above every control of the group, with a
+    // gap for the caption's text.
+    for (TGroupBox* g : form_->findChildren<TGroupBox*>()) {
+        const int linie = g->rahmenOben();
+        QVERIFY(linie > g->titelRechteck().top() && linie < g->titelRechteck().bottom());
+        for (QWidget* kind : g->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            QVERIFY2(kind->isWindow() || kind->y() > linie, qPrintable(g->title()));
+        const QImage bild = g->grab().toImage();
+        const QRgb farbe = g->palette().color(QPalette::Mid).rgba();
+        QCOMPARE(bild.pixel(1, linie), farbe);
+        QVERIFY(bild.pixel(g->titelRechteck().center().x(), linie) != farbe);
+    }
+}
+
+void TestForm1::infoKlick_data()
+{
+    QTest::addColumn<QString>("gedrueckt");
+    QTest::addColumn<QString>("losgelassen");
+    QTest::addColumn<bool>("info");
+    QTest::newRow("Bierglas") << QStringLiteral("Image1") << QStringLiteral("Image1") << true;
+    QTest::newRow("Tafel") << QStringLiteral("Panel1") << QStringLiteral("Panel1") << true;
+    QTest::newRow("Bierglas, über der Grafik los") << QStringLiteral("Image1") << QStringLiteral("Chart1") << false;
+    QTest::newRow("Blasen, über der Tafel los") << QStringLiteral("Image2") << QStringLiteral("Panel1") << false;
+}
+
+void TestForm1::infoKlick()
+{
+    // Opens the info window only when pressed and released on the same control.
+    QFETCH(QString, gedrueckt);
+    QFETCH(QString, losgelassen);
+    QFETCH(bool, info);
+    const std::map<QString, QWidget*> ziele{{QStringLiteral("Image1"), form_->Image1},
+                                            {QStringLiteral("Image2"), form_->Image2},
+                                            {QStringLiteral("Panel1"), form_->Panel1},
+                                            {QStringLiteral("Chart1"), form_->Chart1}};
+    QWidget* an = ziele.at(gedrueckt);
+    QWidget* los = ziele.at(losgelassen);
+    // Over the panel, a spot between the two pictures.
+    const auto ort = [&](QWidget* w) { return w == form_->Panel1 ? QPoint(40, 258) : QPoint(w->width() / 2, 30); };
+    QPointer<QWidget> gesehen;
+    QTimer::singleShot(0, this, [&] {
+        gesehen = QApplication::activeModalWidget();
+        if (gesehen)
+            QTest::keyClick(gesehen, Qt::Key_Escape);
+    });
+    QTest::mousePress(an, Qt::LeftButton, {}, ort(an));
+    QTest::mouseMove(los, ort(los));
+    QTest::mouseRelease(an, Qt::LeftButton, {}, an->mapFrom(form_.get(), los->mapTo(form_.get(), ort(los))));
+    QTest::qWait(0);
+    QCOMPARE(!gesehen.isNull(), info);
+    if (info)
+        QCOMPARE(gesehen.data(), static_cast<QWidget*>(form_->Form2()));
+}
+
+void TestForm1::qtTexteDeutsch()
+{
+    // Qt's own texts come in German once the program has set itself up.
+    QVERIFY(!LadeQtUebersetzung(*QCoreApplication::instance(), QStringLiteral("/kein/solcher/ordner")));
+    QVERIFY(LadeQtUebersetzung(*QCoreApplication::instance(), QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+    const auto aufraeumen = qScopeGuard([] { qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>()); });
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    const QStringList dialogTexte{dialog.windowTitle(), dialog.labelText(QFileDialog::LookIn),
+                                  dialog.labelText(QFileDialog::FileName), dialog.labelText(QFileDialog::FileType),
+                                  dialog.labelText(QFileDialog::Accept), dialog.labelText(QFileDialog::Reject)};
+    QCOMPARE(dialogTexte, (QStringList{QStringLiteral("Speichern unter"), QStringLiteral("Suchen in:"),
+                                       QStringLiteral("Datei&name:"), QStringLiteral("Dateien des Typs:"),
+                                       QStringLiteral("S&peichern"), QStringLiteral("Abbrechen")}));
+    QCOMPARE(QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?"),
+             QString::fromUtf8("Die Datei %1 existiert bereits.\nSoll sie überschrieben werden?"));
+    QMessageBox frage;
+    frage.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(frage.button(QMessageBox::Yes)->text(), QStringLiteral("&Ja"));
 }
 
 void TestForm1::modaleFenster_data()
@@ -541,6 +678,22 @@ void TestForm1::zugaenglichkeit()
             namenlos << QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') + w->objectName();
     }
     QVERIFY2(namenlos.isEmpty(), qPrintable(namenlos.join(QStringLiteral(", "))));
+    // The hidden counters are not in the tree a screen reader walks.
+    QList<QObject*> imBaum;
+    std::function<void(QAccessibleInterface*)> gehe = [&](QAccessibleInterface* knoten) {
+        for (int i = 0; i < knoten->childCount(); ++i) {
+            QAccessibleInterface* kind = knoten->child(i);
+            if (!kind)
+                continue;
+            imBaum << kind->object();
+            gehe(kind);
+        }
+    };
+    gehe(QAccessible::queryAccessibleInterface(form_.get()));
+    QVERIFY(imBaum.contains(form_->Edit2));
+    for (const TForm1::Schnellspalte& s : form_->Schnellspalten())
+        QVERIFY2(!imBaum.contains(s.Zaehler), qPrintable(s.Name->text()));
+
     // The results are readable: the field's meaning as name, what it shows as description.
     for (TTextFeld* feld : {form_->Memo1, form_->Memo2, form_->Memo3, form_->Memo4, form_->Memo5}) {
         QAccessibleInterface* zugang = QAccessible::queryAccessibleInterface(feld);
