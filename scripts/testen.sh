@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the tests need too, builds everything twice (GCC, and Clang with
 # AddressSanitizer, UBSan and the fuzzers) and runs every test of both builds.
-# ZW_WERROR=ON turns compiler warnings into errors, as CI does.
+# ZW_WERROR=ON turns compiler warnings into errors, as CI does. After the GCC build,
+# scripts/pruefen.sh checks the formatting and runs clang-tidy (version 14 only; it says when
+# it skips).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/abhaengigkeiten.sh test
@@ -10,6 +12,7 @@ werror=${ZW_WERROR:-OFF}
 
 cmake --preset default -DZW_WERROR="$werror"
 cmake --build --preset default -j"$jobs"
+scripts/pruefen.sh build
 ctest --preset default -j"$jobs"
 
 cmake --preset asan -DZW_WERROR="$werror"
