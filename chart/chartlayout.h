@@ -96,7 +96,7 @@ struct ChartEingabe {
 };
 
 // The whole geometry for these points. Points with a non-finite coordinate are left out.
-ChartLayout berechneChartLayout(const std::vector<TChartPunkt>& punkte, const ChartEingabe& e);
+ChartLayout berechneChartLayout(const std::vector<TChartPunkt>& alle, const ChartEingabe& e);
 
 // Draws the layout, background included, with the painter's origin at the chart's top left.
 void maleChart(QPainter& p, const ChartLayout& l);

@@ -81,7 +81,7 @@ QByteArray AlsBitmapTief(const QImage& quelle, int bits)
     const std::uint32_t punkte = std::uint32_t(zeile) * std::uint32_t(bild.height());
 
     QByteArray b;
-    b.reserve(qsizetype(kopf + punkte));
+    b.reserve(qsizetype(kopf) + qsizetype(punkte));
     b.append("BM", 2);
     bytes::u32(b, kopf + punkte);
     bytes::u32(b, 0);
