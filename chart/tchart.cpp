@@ -1,6 +1,6 @@
 #include "chart/tchart.h"
 
-#include "chart/schriften.h"
+#include "schrift/schriften.h"
 
 #include <QEvent>
 #include <QMouseEvent>

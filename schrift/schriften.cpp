@@ -1,4 +1,4 @@
-#include "chart/schriften.h"
+#include "schrift/schriften.h"
 
 #include <QFontDatabase>
 #include <QStringList>

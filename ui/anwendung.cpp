@@ -1,6 +1,6 @@
 #include "ui/anwendung.h"
 
-#include "chart/schriften.h"
+#include "schrift/schriften.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

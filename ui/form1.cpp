@@ -1,10 +1,10 @@
 #include "ui/form1.h"
 
 #include "calc/berechnung.h"
-#include "chart/schriften.h"
 #include "chart/tchart.h"
 #include "report/bericht.h"
 #include "report/ergebnistexte.h"
+#include "schrift/schriften.h"
 #include "ui/bilder.h"
 #include "ui/bildexport.h"
 #include "ui/form2.h"

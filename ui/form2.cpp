@@ -1,6 +1,6 @@
 #include "ui/form2.h"
 
-#include "chart/schriften.h"
+#include "schrift/schriften.h"
 #include "ui/zentrieren.h"
 
 #include <QDesktopServices>

@@ -1,6 +1,6 @@
 #include "ui/form3.h"
 
-#include "chart/schriften.h"
+#include "schrift/schriften.h"
 #include "ui/zentrieren.h"
 
 #include <QFrame>

@@ -1,6 +1,6 @@
 // Laying out and painting the standard 505 x 137 chart into an image.
 #include "chart/chartlayout.h"
-#include "chart/schriften.h"
+#include "schrift/schriften.h"
 #include "chart/tchart.h"
 
 #include <QImage>

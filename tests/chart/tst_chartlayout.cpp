@@ -1,6 +1,6 @@
 // Geometry of the chart without pixels: steps, label texts and places, marks.
 #include "chart/chartlayout.h"
-#include "chart/schriften.h"
+#include "schrift/schriften.h"
 #include "chart/tchart.h"
 
 #include <QFontMetrics>

@@ -1,6 +1,6 @@
 // The chart control: its series, its pictures and its mouse.
 #include "chart/chartlayout.h"
-#include "chart/schriften.h"
+#include "schrift/schriften.h"
 #include "chart/tchart.h"
 
 #include <QSignalSpy>
