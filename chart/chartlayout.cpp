@@ -1,7 +1,5 @@
 #include "chart/chartlayout.h"
 
-#include "chart/tchart.h"
-
 #include <QFontMetrics>
 
 #include <algorithm>

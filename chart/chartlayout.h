@@ -23,7 +23,12 @@ class QPainter;
 
 namespace zw {
 
-struct TChartPunkt;
+// One point of the chart's series, in the series' own units (hours, per mille).
+struct TChartPunkt {
+    double X = 0;
+    double Y = 0;
+    QColor Farbe; // of the segment that ends at this point
+};
 
 // A straight line; width 1 or 2, solid or dotted. Like a metafile's line-to, it covers the
 // pixels from `linie.p1()` up to but not including `linie.p2()`; a 2-pixel line adds the row

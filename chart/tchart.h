@@ -17,12 +17,6 @@ namespace zw {
 
 class TChart;
 
-struct TChartPunkt {
-    double X = 0;
-    double Y = 0;
-    QColor Farbe;
-};
-
 // The one area series. Changing it only marks the chart for repainting.
 class TAreaSeries {
 public:
