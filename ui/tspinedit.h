@@ -7,18 +7,12 @@
 #include <QWidget>
 
 #include <functional>
-#include <optional>
 
 class QLineEdit;
 
 namespace zw {
 
 class TUpDown;
-
-// The whole text as a decimal integer: an optional "+" or "-" and ASCII digits, nothing else,
-// within the range of int. Anything else (empty, a bare sign, blanks, "1,5", overflow) is no
-// integer.
-std::optional<int> GanzzahlAusText(QStringView text);
 
 // Sounds the refusal of a key; QApplication::beep by default, replaceable so tests can count.
 using TPiepser = std::function<void()>;

@@ -1,6 +1,6 @@
 #include "ui/tupdown.h"
 
-#include "ui/tspinedit.h"
+#include "ui/ganzzahl.h"
 
 #include <QApplication>
 #include <QLineEdit>

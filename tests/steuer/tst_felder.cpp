@@ -1,5 +1,6 @@
 // The spin field and the up-down pair, driven by mouse and key events as a user would.
 #include "ui/anwendung.h"
+#include "ui/ganzzahl.h"
 #include "ui/tspinedit.h"
 #include "ui/ttrackbar.h"
 #include "ui/tupdown.h"
