@@ -52,50 +52,87 @@ public:
     void setTrennzeichen(const Trennzeichen& t);
 
     // --- Controls, under the names the program's handlers use ---------------------------
-    QFrame* Panel1;
-    QLabel* Image1;
-    QLabel* Image2;
-    TPageControl* PageControl1;
-    QWidget* TabSheet1;
-    QWidget* TabSheet2;
-    QWidget* TabSheet3;
-    QWidget* TabSheet4;
+    QFrame* Panel1 = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* Image2 = nullptr;
+    TPageControl* PageControl1 = nullptr;
+    QWidget* TabSheet1 = nullptr;
+    QWidget* TabSheet2 = nullptr;
+    QWidget* TabSheet3 = nullptr;
+    QWidget* TabSheet4 = nullptr;
 
     // Quick entry: name labels, litre fields, up-downs and hidden counters, in screen order
     // Bier, Wein, Likör, Korn, Bacardi, Whisky.
-    QLabel *Label1, *Label5, *Label8, *Label7, *Label9, *Label6;
-    QLineEdit *Edit2, *Edit4, *Edit10, *Edit8, *Edit12, *Edit6;
-    TUpDown *UpDown1, *UpDown2, *UpDown5, *UpDown4, *UpDown6, *UpDown3;
-    QLineEdit *Edit1, *Edit3, *Edit9, *Edit7, *Edit11, *Edit5;
+    QLabel* Label1 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QLineEdit* Edit4 = nullptr;
+    QLineEdit* Edit10 = nullptr;
+    QLineEdit* Edit8 = nullptr;
+    QLineEdit* Edit12 = nullptr;
+    QLineEdit* Edit6 = nullptr;
+    TUpDown* UpDown1 = nullptr;
+    TUpDown* UpDown2 = nullptr;
+    TUpDown* UpDown5 = nullptr;
+    TUpDown* UpDown4 = nullptr;
+    TUpDown* UpDown6 = nullptr;
+    TUpDown* UpDown3 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    QLineEdit* Edit9 = nullptr;
+    QLineEdit* Edit7 = nullptr;
+    QLineEdit* Edit11 = nullptr;
+    QLineEdit* Edit5 = nullptr;
 
     // Fine entry: strength and amount of rows 1 to 6.
-    TSpinEdit *SpinEdit3, *SpinEdit4, *SpinEdit5, *SpinEdit9, *SpinEdit11, *SpinEdit13;
-    TSpinEdit *SpinEdit6, *SpinEdit7, *SpinEdit8, *SpinEdit10, *SpinEdit12, *SpinEdit14;
+    TSpinEdit* SpinEdit3 = nullptr;
+    TSpinEdit* SpinEdit4 = nullptr;
+    TSpinEdit* SpinEdit5 = nullptr;
+    TSpinEdit* SpinEdit9 = nullptr;
+    TSpinEdit* SpinEdit11 = nullptr;
+    TSpinEdit* SpinEdit13 = nullptr;
+    TSpinEdit* SpinEdit6 = nullptr;
+    TSpinEdit* SpinEdit7 = nullptr;
+    TSpinEdit* SpinEdit8 = nullptr;
+    TSpinEdit* SpinEdit10 = nullptr;
+    TSpinEdit* SpinEdit12 = nullptr;
+    TSpinEdit* SpinEdit14 = nullptr;
 
-    TSpinEdit* SpinEdit1; // drinking period, hours
-    QComboBox* ComboBox2; // stomach fill
-    TGroupBox* RadioGroup1;
-    QButtonGroup* RadioGroup1Knoepfe;
-    TSpinEdit* SpinEdit2; // body weight
-    TTrackBar* TrackBar1; // constitution
+    TSpinEdit* SpinEdit1 = nullptr; // drinking period, hours
+    QComboBox* ComboBox2 = nullptr; // stomach fill
+    TGroupBox* RadioGroup1 = nullptr;
+    QButtonGroup* RadioGroup1Knoepfe = nullptr;
+    TSpinEdit* SpinEdit2 = nullptr; // body weight
+    TTrackBar* TrackBar1 = nullptr; // constitution
 
-    QLabel *StaticText1, *StaticText2, *StaticText3, *StaticText4;
-    TTextFeld* Memo1; // effect box
-    TTextFeld* Memo2; // peak
-    TTextFeld* Memo3; // time to peak
-    TTextFeld* Memo4; // intake
-    TTextFeld* Memo5; // time to sober
-    QLabel* Label15;  // effect caption
-    TChart* Chart1;
+    QLabel* StaticText1 = nullptr;
+    QLabel* StaticText2 = nullptr;
+    QLabel* StaticText3 = nullptr;
+    QLabel* StaticText4 = nullptr;
+    TTextFeld* Memo1 = nullptr; // effect box
+    TTextFeld* Memo2 = nullptr; // peak
+    TTextFeld* Memo3 = nullptr; // time to peak
+    TTextFeld* Memo4 = nullptr; // intake
+    TTextFeld* Memo5 = nullptr; // time to sober
+    QLabel* Label15 = nullptr;  // effect caption
+    TChart* Chart1 = nullptr;
     QMenu* PopupMenu1 = nullptr; // with its two items, made when first opened
     QAction* AlsWMFspeichern1 = nullptr;
     QAction* Zwischenspeicher1 = nullptr;
 
-    QWidget* ToolBar1;
-    QToolButton *ToolButton2, *ToolButton1, *ToolButton4, *ToolButton3, *ToolButton5;
-    QStatusBar* StatusBar1;
-    QLabel* StatusPanel0;
-    QLabel* StatusPanel1;
+    QWidget* ToolBar1 = nullptr;
+    QToolButton* ToolButton2 = nullptr;
+    QToolButton* ToolButton1 = nullptr;
+    QToolButton* ToolButton4 = nullptr;
+    QToolButton* ToolButton3 = nullptr;
+    QToolButton* ToolButton5 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QLabel* StatusPanel0 = nullptr;
+    QLabel* StatusPanel1 = nullptr;
 
     // The six quick-entry columns and the six fine rows as tables, for code that treats them
     // alike.
