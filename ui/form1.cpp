@@ -29,6 +29,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QHBoxLayout>
@@ -529,9 +530,15 @@ std::optional<QString> TForm1::programmAenderung(Aenderung&& aenderung)
 {
     ++programmAenderungen_;
     std::optional<QString> aeusserer = std::exchange(weitergereichterFehler_, std::nullopt);
+    // Restored however the change ends: a change that throws must not leave later changes
+    // the user makes counted as the program's, nor swallow the outer change's failure.
+    auto zurueck = qScopeGuard([&] {
+        --programmAenderungen_;
+        weitergereichterFehler_ = std::exchange(aeusserer, std::nullopt);
+    });
     aenderung();
-    --programmAenderungen_;
-    return std::exchange(weitergereichterFehler_, std::move(aeusserer));
+    std::optional<QString> fehler = std::move(weitergereichterFehler_);
+    return fehler;
 }
 
 void TForm1::steuerelementGeaendert()
