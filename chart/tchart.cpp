@@ -2,8 +2,9 @@
 
 #include "schrift/schriften.h"
 
+#include <QContextMenuEvent>
 #include <QEvent>
-#include <QMouseEvent>
+#include <QKeyEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -32,6 +33,8 @@ void TAreaSeries::AddXY(double x, double y, const QColor& farbe)
 TChart::TChart(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Reachable by Tab, so that the keyboard can open the menu too.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 TChart::~TChart() = default;
@@ -98,14 +101,26 @@ void TChart::resizeEvent(QResizeEvent* e)
     QWidget::resizeEvent(e);
 }
 
-void TChart::mousePressEvent(QMouseEvent* e)
+void TChart::contextMenuEvent(QContextMenuEvent* e)
 {
-    if (e->button() == Qt::RightButton) {
+    // From the keyboard the mouse may be anywhere; the menu belongs over the chart.
+    const QPoint ort = e->reason() == QContextMenuEvent::Mouse ? e->globalPos()
+                                                                : mapToGlobal(rect().center());
+    e->accept();
+    Q_EMIT kontextmenuAngefordert(ort);
+}
+
+void TChart::keyPressEvent(QKeyEvent* e)
+{
+    // Qt turns the Menu key into a context menu event itself, but not the other common key.
+    if (e->key() == Qt::Key_F10 && e->modifiers() == Qt::ShiftModifier) {
+        QContextMenuEvent menue(QContextMenuEvent::Keyboard, rect().center(),
+                                mapToGlobal(rect().center()), e->modifiers());
+        contextMenuEvent(&menue);
         e->accept();
-        Q_EMIT kontextmenuAngefordert(e->globalPosition().toPoint());
         return;
     }
-    QWidget::mousePressEvent(e);
+    QWidget::keyPressEvent(e);
 }
 
 void TChart::changeEvent(QEvent* e)

@@ -49,13 +49,15 @@ public:
     QImage alsBild(qreal devicePixelRatio = 1.0) const;
 
 Q_SIGNALS:
-    // The right button was pressed; the owner opens its menu there.
+    // The chart's menu was asked for: by the right button (at the mouse), or with the chart
+    // focused by the Menu key or Shift+F10 (at the chart's centre). The owner opens it there.
     void kontextmenuAngefordert(const QPoint& globalPos);
 
 protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     void changeEvent(QEvent* e) override;
 
 private:

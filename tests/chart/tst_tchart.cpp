@@ -3,6 +3,9 @@
 #include "schrift/schriften.h"
 #include "chart/tchart.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -175,26 +178,68 @@ private Q_SLOTS:
         QVERIFY(gemischt > 100);
     }
 
-    void maus_data()
+    // Every way of asking for the menu, and where it opens: at the mouse, or over the chart's
+    // centre when the keyboard asks (the mouse may be anywhere then).
+    void menue_data()
     {
-        QTest::addColumn<Qt::MouseButton>("knopf");
-        QTest::addColumn<int>("signale");
-        QTest::newRow("right") << Qt::RightButton << 1;
-        QTest::newRow("left") << Qt::LeftButton << 0;
+        QTest::addColumn<QString>("weg");
+        QTest::addColumn<bool>("offen");
+        QTest::addColumn<bool>("mitte");
+        QTest::newRow("right button") << QStringLiteral("rechts") << true << false;
+        QTest::newRow("left button") << QStringLiteral("links") << false << false;
+        QTest::newRow("Menu key") << QStringLiteral("menuetaste") << true << true;
+        QTest::newRow("Shift+F10") << QStringLiteral("umschaltF10") << true << true;
+        QTest::newRow("F10 alone") << QStringLiteral("f10") << false << false;
+        QTest::newRow("Ctrl+Shift+F10") << QStringLiteral("strgUmschaltF10") << false << false;
     }
-    void maus()
+    void menue()
     {
-        QFETCH(Qt::MouseButton, knopf);
-        QFETCH(int, signale);
+        QFETCH(QString, weg);
+        QFETCH(bool, offen);
+        QFETCH(bool, mitte);
         TChart c;
-        c.resize(505, 137);
+        fuelle(c, kBier);
         c.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&c));
+        c.setFocus();
         QSignalSpy spy(&c, &TChart::kontextmenuAngefordert);
         const QPoint wo(100, 50);
-        QTest::mousePress(&c, knopf, {}, wo);
-        QCOMPARE(spy.size(), signale);
-        if (signale)
-            QCOMPARE(spy.front().front().toPoint(), c.mapToGlobal(wo));
+        if (weg == QLatin1String("rechts") || weg == QLatin1String("links")) {
+            // Through the window, as the window system delivers it: Qt makes the context menu
+            // event from the press there.
+            QTest::mouseClick(c.windowHandle(),
+                              weg == QLatin1String("rechts") ? Qt::RightButton : Qt::LeftButton,
+                              {}, wo);
+        } else if (weg == QLatin1String("menuetaste")) {
+            // What the window system sends for the Menu key, with the mouse elsewhere.
+            QContextMenuEvent e(QContextMenuEvent::Keyboard, wo, c.mapToGlobal(wo));
+            QApplication::sendEvent(&c, &e);
+        } else {
+            const Qt::KeyboardModifiers mod = weg == QLatin1String("f10") ? Qt::NoModifier
+                                              : weg == QLatin1String("umschaltF10")
+                                                  ? Qt::ShiftModifier
+                                                  : Qt::ShiftModifier | Qt::ControlModifier;
+            QTest::keyClick(&c, Qt::Key_F10, mod);
+        }
+        QCOMPARE(spy.size(), offen ? 1 : 0);
+        if (offen) {
+            const QPoint erwartet = c.mapToGlobal(mitte ? c.rect().center() : wo);
+            QCOMPARE(spy.front().front().toPoint(), erwartet);
+        }
+    }
+
+    // A keyboard user reaches the chart with Tab before asking for its menu.
+    void tabErreichtChart()
+    {
+        QWidget fenster;
+        auto* feld = new QLineEdit(&fenster);
+        auto* c = new TChart(&fenster);
+        c->setGeometry(0, 30, 505, 137);
+        fenster.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fenster));
+        feld->setFocus();
+        QTest::keyClick(feld, Qt::Key_Tab);
+        QVERIFY(c->hasFocus());
     }
 };
 

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -114,6 +115,8 @@ private Q_SLOTS:
     void qtTexteDeutsch();
     void modaleFenster_data();
     void modaleFenster();
+    void chartmenue_data();
+    void chartmenue();
     void berichtInZwischenablage();
     void gescheiterteZwischenablageBehaeltInhalt();
     void andereRegion();
@@ -618,6 +621,36 @@ void TestForm1::modaleFenster()
     QVERIFY(!gesehen->isVisible());
     const bool erwartetFormeln = knopf == QLatin1String("Formeln");
     QCOMPARE(gesehen.data() == static_cast<QWidget*>(form_->Form3()), erwartetFormeln);
+}
+
+void TestForm1::chartmenue_data()
+{
+    QTest::addColumn<bool>("tastatur");
+    QTest::newRow("right button") << false;
+    QTest::newRow("Shift+F10 with the chart focused") << true;
+}
+
+// The chart's menu opens with its two items, by the mouse and by the keyboard.
+void TestForm1::chartmenue()
+{
+    QFETCH(bool, tastatur);
+    if (tastatur) {
+        form_->Chart1->setFocus();
+        QTest::keyClick(form_->Chart1, Qt::Key_F10, Qt::ShiftModifier);
+    } else {
+        QTest::mouseClick(form_->windowHandle(), Qt::RightButton, {},
+                          form_->Chart1->mapTo(form_.get(), QPoint(200, 60)));
+    }
+    QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+    auto* menue = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menue);
+    QStringList texte;
+    for (QAction* a : menue->actions())
+        texte << a->text();
+    QCOMPARE(texte, (QStringList{QStringLiteral("Grafik speichern"),
+                                 QStringLiteral("in Zwischenspeicher")}));
+    QVERIFY(form_->Chart1->rect().contains(form_->Chart1->mapFromGlobal(menue->pos())));
+    menue->close();
 }
 
 void TestForm1::berichtInZwischenablage()
