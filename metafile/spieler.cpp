@@ -210,7 +210,10 @@ void Spieler::poly(const std::vector<QPointF>& p, bool geschlossen)
         return;
     const QTransform t = abbildung();
     if (imPfad_) {
-        pfad_.moveTo(punkt(t.map(p.front())));
+        // PolylineTo starts where the figure stands and goes on with it.
+        const QPointF anfang = punkt(t.map(p.front()));
+        if (pfad_.elementCount() == 0 || pfad_.currentPosition() != anfang)
+            pfad_.moveTo(anfang);
         for (std::size_t i = 1; i < p.size(); ++i)
             pfad_.lineTo(punkt(t.map(p[i])));
         if (geschlossen)
@@ -270,11 +273,12 @@ void Spieler::bezier(const std::vector<QPointF>& p)
     for (std::size_t i = 1; i + 2 < p.size(); i += 3)
         kurve.cubicTo(punkt(t.map(p[i])), punkt(t.map(p[i + 1])), punkt(t.map(p[i + 2])));
     if (imPfad_) {
-        // The curve goes on from the current point, not from a new figure.
-        if (pfad_.elementCount() > 0 && pfad_.currentPosition() == kurve.elementAt(0))
-            pfad_.connectPath(kurve);
-        else
-            pfad_.addPath(kurve);
+        // PolyBezierTo goes on from where the figure stands.
+        const QPointF anfang = kurve.elementAt(0);
+        if (pfad_.elementCount() == 0 || pfad_.currentPosition() != anfang)
+            pfad_.moveTo(anfang);
+        for (int i = 1; i < kurve.elementCount(); i += 3)
+            pfad_.cubicTo(kurve.elementAt(i), kurve.elementAt(i + 1), kurve.elementAt(i + 2));
         return;
     }
     Op op;

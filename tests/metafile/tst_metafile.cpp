@@ -685,6 +685,11 @@ void TestMetafile::fremdeDateien_data()
                       + emfSatz(EMR_LINETO, {40, 10}) + emfSatz(EMR_LINETO, {40, 40}) + emfSatz(EMR_LINETO, {10, 40})
                       + emfSatz(EMR_CLOSEFIGURE, {}) + emfSatz(EMR_ENDPATH, {}) + emfSatz(EMR_FILLPATH, {0, 0, 0, 0}))
         << standard << QPoint(25, 25) << QPoint(45, 45);
+    QTest::newRow("pfad geht mit polylineto weiter")
+        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_BEGINPATH, {}) + emfSatz(EMR_MOVETOEX, {10, 10})
+                      + emfSatz(EMR_LINETO, {40, 10}) + emfSatz(EMR_POLYLINETO16, {0, 0, 0, 0, 2, p16(40, 40), p16(10, 40)})
+                      + emfSatz(EMR_CLOSEFIGURE, {}) + emfSatz(EMR_ENDPATH, {}) + emfSatz(EMR_FILLPATH, {0, 0, 0, 0}))
+        << standard << QPoint(15, 20) << QPoint(45, 45);
     QTest::newRow("bezier im pfad")
         << fremdesEmf(schwarzOhneRand + emfSatz(EMR_BEGINPATH, {}) + emfSatz(EMR_MOVETOEX, {10, 10})
                       + emfSatz(EMR_POLYBEZIERTO16, {0, 0, 0, 0, 3, p16(10, 40), p16(40, 40), p16(40, 10)})
