@@ -6,6 +6,7 @@
 #include "metafile/windows1252.h"
 
 #include <array>
+#include <cmath>
 
 namespace zw::leser {
 namespace {
@@ -416,6 +417,47 @@ constexpr std::array<const Eintrag*, kHoechsterTyp> nachTyp()
 }
 constexpr std::array<const Eintrag*, kHoechsterTyp> kNachTyp = nachTyp();
 
+// The header: where the records lie, the picture's frame and the reference device.
+struct Kopf {
+    std::uint32_t kopf = 0, gesamt = 0; // sizes of the header and the file
+    QSize groesse;
+    QRectF bild;
+    double pxProMm[2] = {96 / 25.4, 96 / 25.4};
+    std::uint16_t objekte = 0;
+};
+
+std::optional<Kopf> kopfLesen(const char* d, qsizetype laenge)
+{
+    Kopf k;
+    k.kopf = liesU32(d + 4);
+    k.gesamt = liesU32(d + 48);
+    if (k.kopf < 88 || k.kopf % 4 || k.kopf > k.gesamt || k.gesamt > static_cast<std::uint64_t>(laenge))
+        return std::nullopt;
+    const QRect frame(QPoint(liesI32(d + 24), liesI32(d + 28)), QPoint(liesI32(d + 32), liesI32(d + 36)));
+    const double gx = (static_cast<double>(frame.right()) - frame.left()) * 96.0 / 2540.0;
+    const double gy = (static_cast<double>(frame.bottom()) - frame.top()) * 96.0 / 2540.0;
+    if (!(gx >= 0.5 && gy >= 0.5 && gx <= kMaxPixel && gy <= kMaxPixel))
+        return std::nullopt;
+    k.groesse = QSize(static_cast<int>(std::lround(gx)), static_cast<int>(std::lround(gy)));
+    k.objekte = liesU16(d + 56);
+    const std::int32_t devPx[2] = {liesI32(d + 72), liesI32(d + 76)};
+    const std::int32_t devMm[2] = {liesI32(d + 80), liesI32(d + 84)};
+    for (int i = 0; i < 2; ++i)
+        if (devPx[i] > 0 && devMm[i] > 0)
+            k.pxProMm[i] = static_cast<double>(devPx[i]) / devMm[i];
+    // The frame's 0.01 mm are a few hundredths of a pixel: an edge that close to a whole pixel
+    // is one, and drawing exactly one to one keeps the text as crisp as it was drawn.
+    const auto kante = [](double mm100, double pxProMm) {
+        const double px = mm100 * pxProMm / 100.0;
+        return std::abs(px - std::round(px)) <= pxProMm / 200.0 ? std::round(px) : px;
+    };
+    k.bild = QRectF(QPointF(kante(frame.left(), k.pxProMm[0]), kante(frame.top(), k.pxProMm[1])),
+                    QPointF(kante(frame.right(), k.pxProMm[0]), kante(frame.bottom(), k.pxProMm[1])));
+    if (!(k.bild.width() > 0 && k.bild.height() > 0))
+        return std::nullopt;
+    return k;
+}
+
 } // namespace
 
 bool istEmf(const QByteArray& daten)
@@ -426,49 +468,28 @@ bool istEmf(const QByteArray& daten)
 
 std::optional<BildDaten> emfLesen(const QByteArray& daten)
 {
+    if (daten.size() < 88 || !istEmf(daten))
+        return std::nullopt;
     const char* d = daten.constData();
-    const qsizetype laenge = daten.size();
-    if (laenge < 88 || !istEmf(daten))
+    const std::optional<Kopf> k = kopfLesen(d, daten.size());
+    if (!k)
         return std::nullopt;
-    const std::uint32_t kopf = liesU32(d + 4);
-    const std::uint32_t gesamt = liesU32(d + 48);
-    if (kopf < 88 || kopf % 4 || kopf > gesamt || gesamt > static_cast<std::uint64_t>(laenge))
-        return std::nullopt;
-    const QRect frame(QPoint(liesI32(d + 24), liesI32(d + 28)), QPoint(liesI32(d + 32), liesI32(d + 36)));
-    const double gx = (static_cast<double>(frame.right()) - frame.left()) * 96.0 / 2540.0;
-    const double gy = (static_cast<double>(frame.bottom()) - frame.top()) * 96.0 / 2540.0;
-    if (!(gx >= 0.5 && gy >= 0.5 && gx <= kMaxPixel && gy <= kMaxPixel))
-        return std::nullopt;
-
-    Spieler sp(Spieler::Format::Emf, liesU16(d + 56));
-    const std::int32_t devPx[2] = {liesI32(d + 72), liesI32(d + 76)};
-    const std::int32_t devMm[2] = {liesI32(d + 80), liesI32(d + 84)};
-    for (int i = 0; i < 2; ++i)
-        if (devPx[i] > 0 && devMm[i] > 0)
-            sp.emfPxProMm[i] = static_cast<double>(devPx[i]) / devMm[i];
-
+    Spieler sp(Spieler::Format::Emf, k->objekte);
+    sp.emfPxProMm[0] = k->pxProMm[0];
+    sp.emfPxProMm[1] = k->pxProMm[1];
+    sp.setzeBild(k->bild);
     BildDaten bild;
-    bild.groesse = QSize(static_cast<int>(std::lround(gx)), static_cast<int>(std::lround(gy)));
-    // The frame's 0.01 mm are a few hundredths of a pixel: an edge that close to a whole pixel
-    // is one, and drawing exactly one to one keeps the text as crisp as it was drawn.
-    const auto kante = [](double mm100, double pxProMm) {
-        const double px = mm100 * pxProMm / 100.0;
-        return std::abs(px - std::round(px)) <= pxProMm / 200.0 ? std::round(px) : px;
-    };
-    bild.bild = QRectF(QPointF(kante(frame.left(), sp.emfPxProMm[0]), kante(frame.top(), sp.emfPxProMm[1])),
-                       QPointF(kante(frame.right(), sp.emfPxProMm[0]), kante(frame.bottom(), sp.emfPxProMm[1])));
-    if (!(bild.bild.width() > 0 && bild.bild.height() > 0))
-        return std::nullopt;
-    sp.setzeBild(bild.bild);
+    bild.groesse = k->groesse;
+    bild.bild = k->bild;
 
     Lauf lauf{sp, {}, false};
-    qsizetype at = kopf;
+    qsizetype at = k->kopf;
     for (int saetze = 0; !lauf.eof; ++saetze) {
-        if (saetze >= kMaxSaetze || at + 8 > gesamt)
+        if (saetze >= kMaxSaetze || at + 8 > k->gesamt)
             return std::nullopt;
         const std::uint32_t typ = liesU32(d + at);
         const std::uint32_t groesse = liesU32(d + at + 4);
-        if (groesse < 8 || groesse % 4 || groesse > gesamt - at)
+        if (groesse < 8 || groesse % 4 || groesse > k->gesamt - at)
             return std::nullopt;
         const Satz s{d + at, static_cast<qsizetype>(groesse)};
         at += groesse;

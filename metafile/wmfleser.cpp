@@ -5,6 +5,7 @@
 #include "metafile/windows1252.h"
 
 #include <array>
+#include <cmath>
 
 namespace zw::leser {
 namespace {
@@ -260,63 +261,72 @@ constexpr std::array<const Eintrag*, 256> nachFunktion()
 }
 constexpr std::array<const Eintrag*, 256> kNachFunktion = nachFunktion();
 
-} // namespace
+// The headers: where the records lie, and the placeable frame if there is one.
+struct Kopf {
+    qsizetype ende = 0; // of the records
+    qsizetype start = 0; // of the META header
+    std::optional<QRect> rahmen;
+    int proZoll = 0;
+    std::uint16_t objekte = 0;
+};
 
-std::optional<BildDaten> wmfLesen(const QByteArray& daten)
+std::optional<Kopf> kopfLesen(const QByteArray& daten)
 {
     const char* d = daten.constData();
     const qsizetype laenge = daten.size();
-    qsizetype start = 0;
-    std::optional<QRect> rahmen;
-    int proZoll = 0;
+    Kopf k;
     if (laenge >= 22 && liesU32(d) == WMF_PLATZIERBAR) {
         std::uint16_t pruef = 0;
         for (int i = 0; i < 10; ++i)
             pruef ^= liesU16(d + 2 * i);
         if (pruef != liesU16(d + 20))
             return std::nullopt;
-        rahmen = QRect(QPoint(liesI16(d + 6), liesI16(d + 8)), QPoint(liesI16(d + 10), liesI16(d + 12)));
-        proZoll = liesU16(d + 14);
-        if (proZoll == 0)
+        k.rahmen = QRect(QPoint(liesI16(d + 6), liesI16(d + 8)), QPoint(liesI16(d + 10), liesI16(d + 12)));
+        k.proZoll = liesU16(d + 14);
+        if (k.proZoll == 0)
             return std::nullopt;
-        start = 22;
+        k.start = 22;
     }
-    if (laenge - start < 18)
+    if (laenge - k.start < 18)
         return std::nullopt;
-    const char* h = d + start;
+    const char* h = d + k.start;
     const std::uint16_t typ = liesU16(h);
     if ((typ != 1 && typ != 2) || liesU16(h + 2) != 9)
         return std::nullopt;
     std::uint64_t bytes = 2ull * liesU32(h + 6);
     // Some writers count the placeable header in the size: then the file ends where it says.
-    if (rahmen && bytes > static_cast<std::uint64_t>(laenge - start)
-        && bytes <= static_cast<std::uint64_t>(laenge))
-        bytes = static_cast<std::uint64_t>(laenge - start);
-    if (bytes < 18 || bytes > static_cast<std::uint64_t>(laenge - start))
+    const auto rest = static_cast<std::uint64_t>(laenge - k.start);
+    if (k.rahmen && bytes > rest && bytes <= static_cast<std::uint64_t>(laenge))
+        bytes = rest;
+    if (bytes < 18 || bytes > rest)
         return std::nullopt;
-    const qsizetype ende = start + static_cast<qsizetype>(bytes);
+    k.ende = k.start + static_cast<qsizetype>(bytes);
+    k.objekte = liesU16(h + 10);
+    return k;
+}
 
-    // First pass: every record fits; find the first window for a file without placeable header.
-    std::optional<QPointF> ersteOrg;
-    std::optional<QSizeF> ersteExt;
-    struct Ref {
-        qsizetype at;
-        qsizetype n;
-        std::uint16_t funktion;
-    };
-    std::vector<Ref> saetze;
-    bool eof = false;
-    for (qsizetype at = start + 18; !eof;) {
-        if (static_cast<int>(saetze.size()) >= kMaxSaetze || at + 6 > ende)
-            return std::nullopt;
+struct Ref {
+    qsizetype at;
+    qsizetype n;
+    std::uint16_t funktion;
+};
+
+// Every record up to the end record, each checked to fit; the first window too, which frames
+// a file without placeable header. False when a record does not fit or the end is missing.
+bool saetzeSammeln(const char* d, const Kopf& k, std::vector<Ref>& saetze, std::optional<QPointF>& ersteOrg,
+                   std::optional<QSizeF>& ersteExt)
+{
+    for (qsizetype at = k.start + 18;;) {
+        if (static_cast<int>(saetze.size()) >= kMaxSaetze || at + 6 > k.ende)
+            return false;
         const std::uint64_t groesse = 2ull * liesU32(d + at);
-        if (groesse < 6 || groesse > static_cast<std::uint64_t>(ende - at))
-            return std::nullopt;
+        if (groesse < 6 || groesse > static_cast<std::uint64_t>(k.ende - at))
+            return false;
         const std::uint16_t f = liesU16(d + at + 4);
         const qsizetype n = static_cast<qsizetype>(groesse) - 6;
-        if (f == META_EOF) {
-            eof = true;
-        } else if ((f == META_SETWINDOWORG || f == META_SETWINDOWEXT) && n >= 4) {
+        if (f == META_EOF)
+            return true;
+        if ((f == META_SETWINDOWORG || f == META_SETWINDOWEXT) && n >= 4) {
             const double y = liesI16(d + at + 6), x = liesI16(d + at + 8);
             if (f == META_SETWINDOWORG && !ersteOrg)
                 ersteOrg = QPointF(x, y);
@@ -326,20 +336,31 @@ std::optional<BildDaten> wmfLesen(const QByteArray& daten)
         saetze.push_back({at + 6, n, f});
         at += static_cast<qsizetype>(groesse);
     }
+}
+
+} // namespace
+
+std::optional<BildDaten> wmfLesen(const QByteArray& daten)
+{
+    const std::optional<Kopf> k = kopfLesen(daten);
+    std::vector<Ref> saetze;
+    std::optional<QPointF> ersteOrg;
+    std::optional<QSizeF> ersteExt;
+    if (!k || !saetzeSammeln(daten.constData(), *k, saetze, ersteOrg, ersteExt))
+        return std::nullopt;
 
     BildDaten bild;
-    Spieler sp(Spieler::Format::Wmf, liesU16(h + 10));
-    if (rahmen) {
-        const QRect r = rahmen->normalized();
-        bild.groesse = QSize(static_cast<int>(std::lround((r.width() - 1) * 96.0 / proZoll)),
-                             static_cast<int>(std::lround((r.height() - 1) * 96.0 / proZoll)));
+    Spieler sp(Spieler::Format::Wmf, k->objekte);
+    if (k->rahmen) {
+        const QRect r = k->rahmen->normalized();
+        bild.groesse = QSize(static_cast<int>(std::lround((r.width() - 1) * 96.0 / k->proZoll)),
+                             static_cast<int>(std::lround((r.height() - 1) * 96.0 / k->proZoll)));
         sp.wmfFenster = QRectF(r.left(), r.top(), r.width() - 1, r.height() - 1);
-        sp.wmfEinPixel = proZoll / 96.0;
+        sp.wmfEinPixel = k->proZoll / 96.0;
     } else {
         if (!ersteExt)
             return std::nullopt; // no way to know the picture's extent
-        const QPointF o = ersteOrg.value_or(QPointF());
-        sp.wmfFenster = QRectF(o, *ersteExt).normalized();
+        sp.wmfFenster = QRectF(ersteOrg.value_or(QPointF()), *ersteExt).normalized();
         bild.groesse = QSize(static_cast<int>(sp.wmfFenster.width()), static_cast<int>(sp.wmfFenster.height()));
     }
     if (bild.groesse.width() <= 0 || bild.groesse.height() <= 0 || bild.groesse.width() > kMaxPixel
@@ -357,7 +378,7 @@ std::optional<BildDaten> wmfLesen(const QByteArray& daten)
         const Eintrag* e = kNachFunktion[r.funktion & 0xFF];
         if (e == nullptr || e->funktion != r.funktion)
             continue; // not needed to show the picture
-        const Satz s{d + r.at, r.n};
+        const Satz s{daten.constData() + r.at, r.n};
         if (!hatWorte(s, e->mindestens) || !e->handler(lauf, s, r.funktion) || sp.fehler)
             return std::nullopt;
     }
