@@ -128,8 +128,8 @@ bool zeichne(const BildDaten& b, QPainter& p, const QRectF& ziel, QDeadlineTimer
     int clip = 0;
     bool fertig = true;
     for (std::size_t i = 0; i < b.ops.size(); ++i) {
-        // Reading the clock costs more than a small shape; every 16 shapes is often enough.
-        if (begrenzt && i % 16 == 0 && frist.hasExpired()) {
+        // Before every shape: one shape may cost as much as many small ones.
+        if (begrenzt && frist.hasExpired()) {
             fertig = false;
             break;
         }

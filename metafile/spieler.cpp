@@ -187,6 +187,8 @@ void Spieler::rechteck(QPointF a, QPointF b, bool ellipse)
 {
     const QTransform t = abbildung();
     if (imPfad_) {
+        if (pfad_.elementCount() > kMaxPunkte) // too costly to draw already: it takes no more
+            return;
         QPainterPath teil;
         const QRectF r = QRectF(a, b).normalized();
         if (ellipse)
@@ -200,8 +202,7 @@ void Spieler::rechteck(QPointF a, QPointF b, bool ellipse)
     op.art = ellipse ? Art::Ellipse : Art::Rechteck;
     op.punkte = {punkt(t.map(a)), punkt(t.map(b))};
     fuellung(op, t);
-    const QPointF d = op.punkte[1] - op.punkte[0];
-    hinzu(std::move(op), 2 * (std::abs(d.x()) + std::abs(d.y())));
+    hinzu(std::move(op));
 }
 
 void Spieler::poly(const std::vector<QPointF>& p, bool geschlossen)
@@ -210,6 +211,8 @@ void Spieler::poly(const std::vector<QPointF>& p, bool geschlossen)
         return;
     const QTransform t = abbildung();
     if (imPfad_) {
+        if (pfad_.elementCount() > kMaxPunkte) // too costly to draw already: it takes no more
+            return;
         // PolylineTo starts where the figure stands and goes on with it.
         const QPointF anfang = punkt(t.map(p.front()));
         if (pfad_.elementCount() == 0 || pfad_.currentPosition() != anfang)
@@ -232,8 +235,7 @@ void Spieler::poly(const std::vector<QPointF>& p, bool geschlossen)
         if (op.stift.isCosmetic() && !linienEnde(op))
             return;
     }
-    const QRectF r = op.punkte.boundingRect();
-    hinzu(std::move(op), 2 * (r.width() + r.height()));
+    hinzu(std::move(op));
 }
 
 void Spieler::polyPolygon(const std::vector<QPointF>& p, const std::vector<int>& anzahlen)
@@ -251,6 +253,8 @@ void Spieler::polyPolygon(const std::vector<QPointF>& p, const std::vector<int>&
         at += static_cast<std::size_t>(n);
     }
     if (imPfad_) {
+        if (pfad_.elementCount() > kMaxPunkte) // too costly to draw already: it takes no more
+            return;
         pfad_.addPath(flaeche);
         return;
     }
@@ -258,9 +262,8 @@ void Spieler::polyPolygon(const std::vector<QPointF>& p, const std::vector<int>&
     op.art = Art::Pfad;
     fuellung(op, t);
     flaeche.setFillRule(op.regel);
-    const QRectF r = flaeche.boundingRect();
     op.pfad = std::move(flaeche);
-    hinzu(std::move(op), 2 * (r.width() + r.height()) + static_cast<double>(p.size()));
+    hinzu(std::move(op));
 }
 
 void Spieler::bezier(const std::vector<QPointF>& p)
@@ -273,6 +276,8 @@ void Spieler::bezier(const std::vector<QPointF>& p)
     for (std::size_t i = 1; i + 2 < p.size(); i += 3)
         kurve.cubicTo(punkt(t.map(p[i])), punkt(t.map(p[i + 1])), punkt(t.map(p[i + 2])));
     if (imPfad_) {
+        if (pfad_.elementCount() > kMaxPunkte) // too costly to draw already: it takes no more
+            return;
         // PolyBezierTo goes on from where the figure stands.
         const QPointF anfang = kurve.elementAt(0);
         if (pfad_.elementCount() == 0 || pfad_.currentPosition() != anfang)
@@ -285,18 +290,20 @@ void Spieler::bezier(const std::vector<QPointF>& p)
     op.art = Art::Pfad;
     op.stift = stift(t);
     op.pinsel = Qt::NoBrush;
-    const QRectF r = kurve.boundingRect();
     op.pfad = std::move(kurve);
-    hinzu(std::move(op), 2 * (r.width() + r.height()) + static_cast<double>(p.size()) * 8);
+    hinzu(std::move(op));
 }
 
 void Spieler::linieNach(QPointF ziel)
 {
     if (imPfad_) {
-        const QTransform t = abbildung();
-        if (pfad_.elementCount() == 0)
-            pfad_.moveTo(punkt(t.map(dc.pos)));
-        pfad_.lineTo(punkt(t.map(ziel)));
+        // A path too costly to draw already takes no more.
+        if (pfad_.elementCount() <= kMaxPunkte) {
+            const QTransform t = abbildung();
+            if (pfad_.elementCount() == 0)
+                pfad_.moveTo(punkt(t.map(dc.pos)));
+            pfad_.lineTo(punkt(t.map(ziel)));
+        }
     } else {
         poly({dc.pos, ziel}, false);
     }
@@ -344,8 +351,7 @@ void Spieler::text(QPointF bezug, QString s, std::vector<double> dx)
     op.dx = std::move(dx);
     if (mitCp && endlich(summe))
         dc.pos = bezug + QPointF(summe, 0);
-    const double zeichen = static_cast<double>(op.text.size());
-    hinzu(std::move(op), zeichen * 16);
+    hinzu(std::move(op));
 }
 
 void Spieler::undurchsichtig(QPointF a, QPointF b)
@@ -396,11 +402,9 @@ void Spieler::pfadZeichnen(bool fuellen, bool umranden)
     if (!umranden)
         op.stift = QPen(Qt::NoPen);
     pfad_.setFillRule(op.regel);
-    const QRectF r = pfad_.boundingRect();
-    const double elemente = pfad_.elementCount();
     op.pfad = std::move(pfad_);
     pfad_ = QPainterPath();
-    hinzu(std::move(op), 2 * (r.width() + r.height()) + elemente);
+    hinzu(std::move(op));
 }
 
 void Spieler::pfadAlsClip(int modus)
@@ -409,12 +413,13 @@ void Spieler::pfadAlsClip(int modus)
         pfadVerwerfen();
         return;
     }
-    QPainterPath neu = pfad_;
+    QPainterPath neu = std::move(pfad_);
     neu.setFillRule(dc.regel);
     pfad_ = QPainterPath();
     if (modus == gdi::RGN_AND && dc.clip > 0)
-        neu = clips_[static_cast<std::size_t>(dc.clip - 1)].intersected(neu);
-    setzeClip(std::move(neu));
+        setzeClip(verknuepft(clips_[static_cast<std::size_t>(dc.clip - 1)], neu, false));
+    else
+        setzeClip(std::move(neu));
 }
 
 void Spieler::clipRechteck(QPointF a, QPointF b, bool ausschliessen)
@@ -430,7 +435,7 @@ void Spieler::clipRechteck(QPointF a, QPointF b, bool ausschliessen)
         const double m = bildMass();
         alt.addRect(bild_.adjusted(-m, -m, m, m));
     }
-    setzeClip(ausschliessen ? alt.subtracted(r) : alt.intersected(r));
+    setzeClip(verknuepft(alt, r, ausschliessen));
 }
 
 void Spieler::clipRegion(const std::vector<QRectF>& rechtecke, int modus)
@@ -439,25 +444,37 @@ void Spieler::clipRegion(const std::vector<QRectF>& rechtecke, int modus)
         clipAufheben();
         return;
     }
+    if (modus != gdi::RGN_AND && modus != gdi::RGN_COPY)
+        return; // OR, XOR and DIFF are not needed for the pictures we show
     QPainterPath neu;
     for (const QRectF& r : rechtecke)
         neu.addRect(QRectF(punkt(r.topLeft()), punkt(r.bottomRight())).normalized());
     neu.setFillRule(Qt::WindingFill);
     if (modus == gdi::RGN_AND && dc.clip > 0)
-        neu = clips_[static_cast<std::size_t>(dc.clip - 1)].intersected(neu);
-    else if (modus != gdi::RGN_AND && modus != gdi::RGN_COPY)
-        return; // OR, XOR and DIFF are not needed for the pictures we show
-    setzeClip(std::move(neu));
+        setzeClip(verknuepft(clips_[static_cast<std::size_t>(dc.clip - 1)], neu, false));
+    else
+        setzeClip(std::move(neu));
 }
 
-void Spieler::setzeClip(QPainterPath neu)
+std::optional<QPainterPath> Spieler::verknuepft(const QPainterPath& a, const QPainterPath& b, bool abziehen)
 {
-    // Past the limit the clip stays as it is: the picture may show more than it should, but
+    // Boolean operations grow with the size of both paths, and so does the result.
+    const qsizetype n = a.elementCount() + b.elementCount();
+    const double k = 64 + 16 * static_cast<double>(n);
+    if (n > kMaxClipElemente || aufwand_ + k > kMaxAufwand)
+        return std::nullopt;
+    aufwand_ += k;
+    return abziehen ? a.subtracted(b) : a.intersected(b);
+}
+
+void Spieler::setzeClip(std::optional<QPainterPath> neu)
+{
+    // Past the limits the clip stays as it is: the picture may show more than it should, but
     // the work stays bounded.
-    if (static_cast<int>(clips_.size()) >= kMaxClips)
+    if (!neu || static_cast<int>(clips_.size()) >= kMaxClips || neu->elementCount() > kMaxClipElemente)
         return;
-    aufwand_ += 64 + neu.elementCount();
-    clips_.push_back(std::move(neu));
+    aufwand_ += 64 + static_cast<double>(neu->elementCount());
+    clips_.push_back(std::move(*neu));
     dc.clip = static_cast<int>(clips_.size());
 }
 
@@ -607,21 +624,88 @@ QFont Spieler::schrift(const QTransform& t) const
     return f;
 }
 
-void Spieler::hinzu(Op op, double umfang)
+namespace {
+
+// How far a shape's outline runs, and how far up and down: filling costs one step per edge
+// and scan line it crosses, stroking grows with the length.
+struct Ausmass {
+    double laenge = 0;
+    double hoehe = 0;
+    qsizetype punkte = 0;
+    void kante(QPointF a, QPointF b)
+    {
+        const QPointF d = b - a;
+        laenge += std::abs(d.x()) + std::abs(d.y());
+        hoehe += std::abs(d.y());
+    }
+};
+
+Ausmass ausmass(const Op& op)
+{
+    Ausmass a;
+    switch (op.art) {
+    case Art::Polygon:
+    case Art::Polylinie:
+        a.punkte = op.punkte.size();
+        for (qsizetype i = 1; i < op.punkte.size(); ++i)
+            a.kante(op.punkte[i - 1], op.punkte[i]);
+        if (op.art == Art::Polygon && a.punkte > 1)
+            a.kante(op.punkte.back(), op.punkte.front());
+        break;
+    case Art::Pfad:
+        // Curves by their control points, which run at least as far as the curve.
+        a.punkte = op.pfad.elementCount();
+        for (int i = 1; i < op.pfad.elementCount(); ++i)
+            if (!op.pfad.elementAt(i).isMoveTo())
+                a.kante(op.pfad.elementAt(i - 1), op.pfad.elementAt(i));
+        break;
+    case Art::Rechteck:
+    case Art::Ellipse:
+        a.punkte = 4;
+        a.kante(op.punkte[0], op.punkte[1]);
+        a.laenge *= 2;
+        a.hoehe *= 2;
+        break;
+    case Art::Text: break;
+    }
+    return a;
+}
+
+// The work units one shape costs. An outline crossing itself at every step (a polygon of
+// random points) has many edges on every scan line, and each line costs more the more there
+// are: hence the factor that grows with the number of points.
+double kosten(const Op& op)
+{
+    if (op.art == Art::Text)
+        return 1 + 16 * static_cast<double>(op.text.size());
+    const Ausmass a = ausmass(op);
+    const double viele = 1 + static_cast<double>(a.punkte) / 256;
+    double k = 1 + static_cast<double>(a.punkte);
+    if (op.pinsel.style() != Qt::NoBrush)
+        k += a.hoehe * viele / 4;
+    if (op.stift.style() != Qt::NoPen) {
+        const double breite = op.stift.isCosmetic() ? 1.0 : std::max(op.stift.widthF(), 1.0);
+        k += a.laenge * breite / 64;
+        if (!op.stift.isCosmetic()) // the outline of the stroke is filled like a shape
+            k += (2 * a.hoehe + static_cast<double>(a.punkte) * breite) * viele / 4;
+        if (op.stift.style() != Qt::SolidLine) // every dash is a shape of its own
+            k += 4 * a.laenge / breite;
+    }
+    return k;
+}
+
+} // namespace
+
+void Spieler::hinzu(Op op)
 {
     op.clip = dc.clip;
-    // What a pen costs grows with its width and, for patterns, with the number of dashes.
-    double kosten = 1 + static_cast<double>(op.punkte.size());
-    if (op.stift.style() != Qt::NoPen) {
-        const double breite = op.stift.isCosmetic() ? 1.0 : op.stift.widthF();
-        kosten += umfang * std::max(breite, 1.0) / 64;
-        if (op.stift.style() != Qt::SolidLine)
-            kosten += 4 * umfang / std::max(breite, 1.0);
-    }
-    punkteGesamt_ += op.punkte.size();
-    if (punkteGesamt_ > kMaxPunkte || static_cast<int>(ops_.size()) >= kMaxFormen || aufwand_ + kosten > kMaxAufwand)
-        return; // the budget is spent: the rest of the picture is not drawn
-    aufwand_ += kosten;
+    const double k = kosten(op);
+    const qsizetype punkte = op.punkte.size() + op.pfad.elementCount();
+    // A shape past the budget is left out; cheaper ones after it may still fit.
+    if (punkteGesamt_ + punkte > kMaxPunkte || static_cast<int>(ops_.size()) >= kMaxFormen || aufwand_ + k > kMaxAufwand)
+        return;
+    punkteGesamt_ += punkte;
+    aufwand_ += k;
     ops_.push_back(std::move(op));
 }
 

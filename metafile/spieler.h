@@ -36,6 +36,7 @@ constexpr qsizetype kMaxTextGesamt = 50'000;
 constexpr int kMaxDcStapel = 256;
 constexpr int kMaxPixel = 32767;
 constexpr int kMaxClips = 4096;
+constexpr int kMaxClipElemente = 16384;
 constexpr int kMaxStrichmuster = 16;
 // One unit is roughly one point to transform and draw; a wide or patterned pen costs in
 // proportion to how much it covers. Past the budget the rest of the file is not drawn.
@@ -205,9 +206,11 @@ private:
     QPen stift(const QTransform& t) const;
     void fuellung(Op& op, const QTransform& t) const;
     QFont schrift(const QTransform& t) const;
-    // Adds op unless the budget is spent; umfang is the length its pen runs, in picture units.
-    void hinzu(Op op, double umfang = 0);
-    void setzeClip(QPainterPath neu);
+    // Adds op unless what it costs to draw is more than is left of the budget.
+    void hinzu(Op op);
+    // The clip after intersecting or subtracting, or nullopt when that would cost too much.
+    std::optional<QPainterPath> verknuepft(const QPainterPath& a, const QPainterPath& b, bool abziehen);
+    void setzeClip(std::optional<QPainterPath> neu);
 
     Format format_;
     std::vector<Dc> stapel_;

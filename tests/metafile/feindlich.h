@@ -66,6 +66,41 @@ inline QByteArray emfBreiterPunktstift(int ellipsen = 249'000)
     return f;
 }
 
+// An EMF of 500 x 500 pixels with a polygon of random points, whose every edge crosses many
+// others (unless punkte is 0), then a black square from 10 to 40: filling the polygon would
+// take seconds.
+inline QByteArray emfZufallsvieleck(int punkte)
+{
+    using namespace bytes;
+    QByteArray f;
+    u32(f, EMR_HEADER);
+    u32(f, 88);
+    i32(f, 0), i32(f, 0), i32(f, 499), i32(f, 499);
+    i32(f, 0), i32(f, 0), i32(f, 13229), i32(f, 13229);
+    u32(f, EMF_SIGNATUR);
+    u32(f, 0x10000);
+    u32(f, 0); // size, below
+    u32(f, 5);
+    u16(f, 1), u16(f, 0);
+    u32(f, 0), u32(f, 0), u32(f, 0);
+    i32(f, 1920), i32(f, 1440), i32(f, 508), i32(f, 381);
+    u32(f, EMR_SELECTOBJECT), u32(f, 12), u32(f, gdi::STOCK_BIT | gdi::BLACK_BRUSH);
+    if (punkte > 0) {
+        u32(f, EMR_POLYGON16), u32(f, static_cast<std::uint32_t>(28 + 4 * punkte));
+        i32(f, 0), i32(f, 0), i32(f, 499), i32(f, 499);
+        u32(f, static_cast<std::uint32_t>(punkte));
+        std::uint32_t zufall = 4711; // a fixed sequence: the same file every time
+        for (int i = 0; i < 2 * punkte; ++i) {
+            zufall = zufall * 1664525u + 1013904223u;
+            i16(f, static_cast<std::int16_t>((zufall >> 16) % 500));
+        }
+    }
+    u32(f, EMR_RECTANGLE), u32(f, 24), i32(f, 10), i32(f, 10), i32(f, 40), i32(f, 40);
+    u32(f, EMR_EOF), u32(f, 20), u32(f, 0), u32(f, 16), u32(f, 20);
+    setzeU32(f, 48, static_cast<std::uint32_t>(f.size()));
+    return f;
+}
+
 // 154 bytes: a bitmap header promising 100 x 100 pixels at 24 bits whose pixel data would
 // start past the end of the file.
 inline QByteArray bmpOhneDaten()

@@ -234,6 +234,7 @@ private Q_SLOTS:
     void andereProgramme();
     void grenzen_data();
     void grenzen();
+    void teureFormWeggelassen();
 };
 
 void TestMetafile::emfKopf_data()
@@ -993,6 +994,18 @@ void TestMetafile::grenzen()
     QImage weiss(groesse, QImage::Format_RGB32);
     weiss.fill(Qt::white);
     QCOMPARE(bild, weiss);
+}
+
+// A shape that alone would cost more than the whole budget is left out; what follows is drawn.
+void TestMetafile::teureFormWeggelassen()
+{
+    const QImage mit = gezeichnet(feindlich::emfZufallsvieleck(100'000));
+    const QImage ohne = gezeichnet(feindlich::emfZufallsvieleck(0));
+    QVERIFY(!ohne.isNull());
+    QCOMPARE(QColor(ohne.pixel(20, 20)), QColor(Qt::black));
+    QCOMPARE(mit, ohne);
+    // A few hundred such points are an ordinary shape, and drawn.
+    QVERIFY(gezeichnet(feindlich::emfZufallsvieleck(200)) != ohne);
 }
 
 QTEST_MAIN(TestMetafile)
