@@ -39,9 +39,9 @@ inline QByteArray wmfVolleTabelle(int paletten = 999'000)
     return f;
 }
 
-// An EMF of 500 x 500 pixels drawing the same large ellipse over and over with a dotted pen
-// 700 units wide.
-inline QByteArray emfBreiterPunktstift(int ellipsen = 249'000)
+// The header of an EMF of 500 x 500 pixels at 96 dpi; its file size is set once the file is
+// complete (setzeU32 at 48).
+inline QByteArray emfKopf500(std::uint32_t datensaetze, std::uint16_t handles)
 {
     using namespace bytes;
     QByteArray f;
@@ -51,11 +51,20 @@ inline QByteArray emfBreiterPunktstift(int ellipsen = 249'000)
     i32(f, 0), i32(f, 0), i32(f, 13229), i32(f, 13229);
     u32(f, EMF_SIGNATUR);
     u32(f, 0x10000);
-    u32(f, 0); // size, below
-    u32(f, static_cast<std::uint32_t>(ellipsen + 4));
-    u16(f, 2), u16(f, 0);
+    u32(f, 0); // size
+    u32(f, datensaetze);
+    u16(f, handles), u16(f, 0);
     u32(f, 0), u32(f, 0), u32(f, 0);
     i32(f, 1920), i32(f, 1440), i32(f, 508), i32(f, 381);
+    return f;
+}
+
+// An EMF of 500 x 500 pixels drawing the same large ellipse over and over with a dotted pen
+// 700 units wide.
+inline QByteArray emfBreiterPunktstift(int ellipsen = 249'000)
+{
+    using namespace bytes;
+    QByteArray f = emfKopf500(static_cast<std::uint32_t>(ellipsen + 4), 2);
     u32(f, EMR_CREATEPEN), u32(f, 28), u32(f, 1), u32(f, gdi::PS_DOT), i32(f, 700), i32(f, 0), u32(f, 0xFF);
     u32(f, EMR_SELECTOBJECT), u32(f, 12), u32(f, 1);
     f.reserve(f.size() + 24 * static_cast<qsizetype>(ellipsen) + 20);
@@ -72,18 +81,7 @@ inline QByteArray emfBreiterPunktstift(int ellipsen = 249'000)
 inline QByteArray emfZufallsvieleck(int punkte)
 {
     using namespace bytes;
-    QByteArray f;
-    u32(f, EMR_HEADER);
-    u32(f, 88);
-    i32(f, 0), i32(f, 0), i32(f, 499), i32(f, 499);
-    i32(f, 0), i32(f, 0), i32(f, 13229), i32(f, 13229);
-    u32(f, EMF_SIGNATUR);
-    u32(f, 0x10000);
-    u32(f, 0); // size, below
-    u32(f, 5);
-    u16(f, 1), u16(f, 0);
-    u32(f, 0), u32(f, 0), u32(f, 0);
-    i32(f, 1920), i32(f, 1440), i32(f, 508), i32(f, 381);
+    QByteArray f = emfKopf500(5, 1);
     u32(f, EMR_SELECTOBJECT), u32(f, 12), u32(f, gdi::STOCK_BIT | gdi::BLACK_BRUSH);
     if (punkte > 0) {
         u32(f, EMR_POLYGON16), u32(f, static_cast<std::uint32_t>(28 + 4 * punkte));
