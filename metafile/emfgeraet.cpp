@@ -10,16 +10,8 @@ namespace {
 
 using namespace bytes;
 
-enum : std::uint32_t {
-    EMR_HEADER = 1, EMR_POLYGON = 3, EMR_POLYLINE = 4, EMR_EOF = 14, EMR_SETBKMODE = 18,
-    EMR_SETPOLYFILLMODE = 19, EMR_SETTEXTALIGN = 22, EMR_SETTEXTCOLOR = 24, EMR_MOVETOEX = 27,
-    EMR_SELECTOBJECT = 37, EMR_CREATEPEN = 38, EMR_CREATEBRUSHINDIRECT = 39, EMR_DELETEOBJECT = 40,
-    EMR_RECTANGLE = 43, EMR_LINETO = 54, EMR_EXTCREATEFONTINDIRECTW = 82, EMR_EXTTEXTOUTW = 84,
-    EMR_POLYGON16 = 86, EMR_POLYLINE16 = 87,
-};
-
-constexpr std::uint32_t kBestand = 0x80000000u;
-constexpr std::uint32_t WHITE_BRUSH = 0, NULL_BRUSH = 5, BLACK_PEN = 7, NULL_PEN = 8, SYSTEM_FONT = 13;
+using gdi::BLACK_PEN, gdi::NULL_BRUSH, gdi::NULL_PEN, gdi::SYSTEM_FONT, gdi::WHITE_BRUSH;
+constexpr std::uint32_t kBestand = gdi::STOCK_BIT;
 
 // The reference device: a 96-dpi screen whose size in pixels is an exact number of millimetres.
 constexpr int kGeraetPx[2] = {1920, 1440};
@@ -94,7 +86,7 @@ protected:
         i32(h, 0), i32(h, 0);
         i32(h, static_cast<std::int32_t>(std::lround(nenn.width() * 2540.0 / 96.0)));
         i32(h, static_cast<std::int32_t>(std::lround(nenn.height() * 2540.0 / 96.0)));
-        u32(h, 0x464D4520); // " EMF"
+        u32(h, EMF_SIGNATUR);
         u32(h, 0x00010000);
         u32(h, static_cast<std::uint32_t>(kHeaderGroesse + rec_.size()));
         u32(h, static_cast<std::uint32_t>(anzahl_ + 1));

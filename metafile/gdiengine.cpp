@@ -97,7 +97,13 @@ bool GdiEngine::begin(QPaintDevice* geraet)
     brush_ = QBrush();
     font_ = QFont();
     xf_ = QTransform();
-    stift_ = pinsel_ = schrift_ = Auswahl{};
+    // Emptied in place: copying a fresh Auswahl over them copies an empty variant's storage,
+    // which GCC 14 then takes for uninitialised.
+    for (Auswahl* a : {&stift_, &pinsel_, &schrift_}) {
+        a->objekt.reset();
+        a->handle = 0;
+        a->erzeugt = false;
+    }
     belegt_.clear();
     tabellenSpitze_ = ersterIndex();
     textfarbe_.reset();

@@ -3,6 +3,8 @@
 // shows the same pixels QPainter puts on screen. The formats only encode the records.
 #pragma once
 
+#include "metafile/gdikonstanten.h"
+
 #include <QColor>
 #include <QFont>
 #include <QPaintDevice>
@@ -20,24 +22,6 @@
 #include <vector>
 
 namespace zw {
-
-// GDI constants both formats share.
-namespace gdi {
-constexpr int PS_SOLID = 0, PS_DASH = 1, PS_DOT = 2, PS_DASHDOT = 3, PS_DASHDOTDOT = 4, PS_NULL = 5;
-constexpr int BS_SOLID = 0, BS_NULL = 1;
-constexpr int TRANSPARENT = 1, OPAQUE = 2;
-constexpr int TA_BASELINE = 24;
-constexpr int ALTERNATE = 1, WINDING = 2;
-constexpr int FW_NORMAL = 400, FW_BOLD = 700;
-constexpr int DEFAULT_CHARSET = 1;
-constexpr int FF_SWISS = 0x20, FF_ROMAN = 0x10, FF_MODERN = 0x30, VARIABLE_PITCH = 2;
-
-inline std::uint32_t colorref(const QColor& c)
-{
-    return static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8)
-           | (static_cast<std::uint32_t>(c.blue()) << 16);
-}
-} // namespace gdi
 
 struct GdiStift {
     int stil = gdi::PS_SOLID;

@@ -1,9 +1,11 @@
 // Reads EMF and WMF files (placeable or not) and draws them on a QPainter. Every file is
 // untrusted: sizes, counts and offsets are checked against the record and the file, and
-// anything that cannot be read safely makes the whole file unreadable.
+// anything that cannot be read safely makes the whole file unreadable. What a file can make
+// the reader and the drawing do is bounded; past the bounds the rest is left out.
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QRectF>
 #include <QSize>
 
@@ -25,8 +27,9 @@ public:
 
     // The picture's size in pixels at 96 dpi.
     QSize groesse() const;
-    // Draws the picture scaled into ziel.
-    void zeichne(QPainter& p, const QRectF& ziel) const;
+    // Draws the picture scaled into ziel, stopping when frist has expired; false when it
+    // stopped before the end.
+    bool zeichne(QPainter& p, const QRectF& ziel, QDeadlineTimer frist = QDeadlineTimer(QDeadlineTimer::Forever)) const;
 
 private:
     struct Daten;

@@ -11,15 +11,6 @@ namespace {
 
 using namespace bytes;
 
-enum : std::uint16_t {
-    META_EOF = 0x0000, META_SETBKMODE = 0x0102, META_SETPOLYFILLMODE = 0x0106,
-    META_SETTEXTALIGN = 0x012E, META_SELECTOBJECT = 0x012D, META_DELETEOBJECT = 0x01F0,
-    META_SETTEXTCOLOR = 0x0209, META_SETWINDOWORG = 0x020B, META_SETWINDOWEXT = 0x020C,
-    META_LINETO = 0x0213, META_MOVETO = 0x0214, META_CREATEPENINDIRECT = 0x02FA,
-    META_CREATEFONTINDIRECT = 0x02FB, META_CREATEBRUSHINDIRECT = 0x02FC, META_POLYGON = 0x0324,
-    META_POLYLINE = 0x0325, META_RECTANGLE = 0x041B, META_EXTTEXTOUT = 0x0A32,
-};
-
 // Longest text one record carries; the 16-bit counts allow more, no picture of ours needs it.
 constexpr int kMaxText = 8192;
 
@@ -55,7 +46,7 @@ protected:
         kopf(META_EOF, 3);
         const QSize nenn = flaeche() - QSize(1, 1);
         QByteArray h;
-        u32(h, 0x9AC6CDD7);
+        u32(h, WMF_PLATZIERBAR);
         u16(h, 0);
         i16(h, 0), i16(h, 0), i16(h, s16(nenn.width())), i16(h, s16(nenn.height()));
         u16(h, 96);

@@ -1,21 +1,28 @@
 #include "ui/tsavepicturedialog.h"
 
+#include "metafile/bytes.h"
 #include "metafile/metafileleser.h"
 
 #include <QBuffer>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QGridLayout>
 #include <QImageReader>
 #include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStyle>
 #include <QSvgRenderer>
 #include <QVBoxLayout>
+
+#include <cstdlib>
 
 namespace zw {
 
@@ -31,6 +38,37 @@ bool GroesseZulaessig(const QSize& s)
 bool RasterformatErlaubt(const QByteArray& format)
 {
     return format == "bmp" || format == "png";
+}
+
+// Whether a bitmap file holds all the pixels its header promises. Qt's decoder leaves the rest
+// of the image as the allocator handed it out, which must never be shown. Compressed bitmaps
+// cannot be checked before decoding and are not shown either.
+bool BmpVollstaendig(const QByteArray& d)
+{
+    if (d.size() < 26)
+        return false;
+    const auto u16 = [&](int at) { return bytes::liesU16(d.constData() + at); };
+    const auto u32 = [&](int at) { return bytes::liesU32(d.constData() + at); };
+    const qint64 daten = u32(10);
+    const quint32 kopf = u32(14);
+    qint64 breite = 0, hoehe = 0;
+    int bits = 0;
+    if (kopf == 12) { // the old OS/2 header
+        breite = u16(18), hoehe = u16(20), bits = u16(24);
+    } else if (kopf >= 40 && d.size() >= 54) {
+        breite = bytes::liesI32(d.constData() + 18);
+        hoehe = std::abs(qint64(bytes::liesI32(d.constData() + 22)));
+        bits = u16(28);
+        const quint32 kompression = u32(30);
+        if (kompression != 0 && kompression != 3) // BI_RGB, BI_BITFIELDS
+            return false;
+    } else {
+        return false;
+    }
+    if (breite <= 0 || hoehe <= 0 || bits <= 0 || bits > 32)
+        return false;
+    const qint64 zeile = (breite * bits + 31) / 32 * 4;
+    return daten >= 14 + kopf && daten + zeile * hoehe <= d.size();
 }
 
 bool SiehtAusWieSvg(const QByteArray& daten)
@@ -86,6 +124,8 @@ std::optional<TVorschauBild> TVorschauBild::ausDaten(const QByteArray& daten)
         const QSize groesse = leser.size();
         if (!GroesseZulaessig(groesse) || qint64(groesse.width()) * groesse.height() > MaxBildpunkte)
             return std::nullopt;
+        if (leser.format() == "bmp" && !BmpVollstaendig(daten))
+            return std::nullopt;
         QImage bild = leser.read();
         if (bild.isNull() || !GroesseZulaessig(bild.size()))
             return std::nullopt;
@@ -108,18 +148,36 @@ std::optional<TVorschauBild> TVorschauBild::ausDaten(const QByteArray& daten)
     return std::nullopt;
 }
 
-void TVorschauBild::zeichne(QPainter& p, const QRectF& ziel) const
+bool TVorschauBild::zeichne(QPainter& p, const QRectF& ziel, QDeadlineTimer frist) const
 {
+    bool fertig = true;
     p.save();
     if (const auto* bild = std::get_if<QImage>(&inhalt_)) {
         p.setRenderHint(QPainter::SmoothPixmapTransform, ziel.size() != QSizeF(bild->size()));
         p.drawImage(ziel, *bild);
     } else if (const auto* meta = std::get_if<std::unique_ptr<TMetafileBild>>(&inhalt_)) {
-        (*meta)->zeichne(p, ziel);
+        fertig = (*meta)->zeichne(p, ziel, frist);
     } else if (const auto* svg = std::get_if<std::unique_ptr<QSvgRenderer>>(&inhalt_)) {
         (*svg)->render(&p, ziel);
     }
     p.restore();
+    return fertig;
+}
+
+QImage TVorschauBild::alsVorschau(QSize flaeche, qreal pixelVerhaeltnis) const
+{
+    QSize groesse = groesse_;
+    if (groesse.width() > flaeche.width() || groesse.height() > flaeche.height())
+        groesse = groesse.scaled(flaeche, Qt::KeepAspectRatio);
+    groesse = groesse.expandedTo(QSize(1, 1));
+    QImage bild(groesse * pixelVerhaeltnis, QImage::Format_ARGB32_Premultiplied);
+    if (bild.isNull())
+        return bild;
+    bild.setDevicePixelRatio(pixelVerhaeltnis);
+    bild.fill(Qt::transparent);
+    QPainter p(&bild);
+    zeichne(p, QRectF(QPointF(0, 0), QSizeF(groesse)), QDeadlineTimer(ZeichenfristMs));
+    return bild;
 }
 
 TVorschauFlaeche::TVorschauFlaeche(QWidget* parent) : QFrame(parent)
@@ -131,6 +189,7 @@ TVorschauFlaeche::TVorschauFlaeche(QWidget* parent) : QFrame(parent)
 void TVorschauFlaeche::setzeBild(std::shared_ptr<const TVorschauBild> bild)
 {
     bild_ = std::move(bild);
+    zwischenbild_ = QImage();
     update();
 }
 
@@ -148,13 +207,19 @@ void TVorschauFlaeche::paintEvent(QPaintEvent* e)
         p.drawText(innen, Qt::AlignCenter, text());
         return;
     }
+    // Drawn once per picture and size: a picture that is costly to draw costs it once, not on
+    // every paint.
+    const qreal verhaeltnis = devicePixelRatioF();
     QSize groesse = bild_->groesse();
     if (groesse.width() > innen.width() || groesse.height() > innen.height())
         groesse = groesse.scaled(innen.size(), Qt::KeepAspectRatio);
-    QRect ziel(QPoint(0, 0), groesse.expandedTo(QSize(1, 1)));
+    groesse = groesse.expandedTo(QSize(1, 1));
+    if (zwischenbild_.deviceIndependentSize().toSize() != groesse || zwischenbild_.devicePixelRatio() != verhaeltnis)
+        zwischenbild_ = bild_->alsVorschau(innen.size(), verhaeltnis);
+    QRect ziel(QPoint(0, 0), groesse);
     ziel.moveCenter(innen.center());
     p.setClipRect(innen);
-    bild_->zeichne(p, ziel);
+    p.drawImage(ziel.topLeft(), zwischenbild_);
 }
 
 namespace {
@@ -171,8 +236,9 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override
     {
+        // Painted in parts as the window scrolls: each paint has the preview's time budget.
         QPainter p(this);
-        bild_->zeichne(p, QRectF(rect()));
+        bild_->zeichne(p, QRectF(rect()), QDeadlineTimer(TVorschauBild::ZeichenfristMs));
     }
 
 private:
@@ -188,7 +254,7 @@ TSavePictureDialog::TSavePictureDialog(QWidget* parent) : QFileDialog(parent)
     setFileMode(QFileDialog::AnyFile);
     setDefaultSuffix(QString());
     const QStringList filter = {
-        QStringLiteral("Alle Dateien (*.bmp *.emf *.wmf)"),
+        QStringLiteral("Alle Dateien (*.bmp;*.emf;*.wmf)"),
         QStringLiteral("Bitmaps (*.bmp)"),
         QStringLiteral("Erweiterte Metadateien (*.emf)"),
         QStringLiteral("Metadateien (*.wmf)"),
@@ -197,6 +263,10 @@ TSavePictureDialog::TSavePictureDialog(QWidget* parent) : QFileDialog(parent)
     };
     setNameFilters(filter);
     selectNameFilter(filter.front());
+    modell_ = findChild<QFileSystemModel*>();
+    filterAnwenden(filter.front());
+    // Runs after the dialog has set the filter's patterns, the way Qt reads them.
+    connect(this, &QFileDialog::filterSelected, this, &TSavePictureDialog::filterAnwenden);
 
     auto* bereich = new QWidget(this);
     auto* spalte = new QVBoxLayout(bereich);
@@ -223,6 +293,35 @@ TSavePictureDialog::TSavePictureDialog(QWidget* parent) : QFileDialog(parent)
 
     connect(this, &QFileDialog::currentChanged, this, &TSavePictureDialog::zeigeVorschau);
     connect(vorschauKnopf_, &QPushButton::clicked, this, &TSavePictureDialog::zeigeVollbild);
+    if (auto* namensfeld = findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        connect(namensfeld, &QLineEdit::textChanged, this, &TSavePictureDialog::zeigeNamensfeld);
+}
+
+void TSavePictureDialog::filterAnwenden(const QString& filter)
+{
+    if (modell_ == nullptr)
+        return;
+    // The patterns are what the parentheses at the end hold, apart at semicolons or blanks.
+    static const QRegularExpression klammern(QStringLiteral("\\(([^()]*)\\)\\s*$"));
+    static const QRegularExpression trenner(QStringLiteral("[;\\s]+"));
+    const QRegularExpressionMatch treffer = klammern.match(filter);
+    const QString muster = treffer.hasMatch() ? treffer.captured(1) : filter;
+    modell_->setNameFilters(muster.split(trenner, Qt::SkipEmptyParts));
+}
+
+void TSavePictureDialog::zeigeNamensfeld()
+{
+    const auto* namensfeld = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    const QString name = namensfeld ? namensfeld->text().trimmed() : QString();
+    zeigeVorschau(name.isEmpty() ? QString() : QDir(directory()).absoluteFilePath(name));
+}
+
+void TSavePictureDialog::showEvent(QShowEvent* e)
+{
+    QFileDialog::showEvent(e);
+    // What was shown when the dialog was last closed may have changed or gone since.
+    gezeigt_.clear();
+    zeigeNamensfeld();
 }
 
 TSavePictureDialog::~TSavePictureDialog() = default;
@@ -244,6 +343,10 @@ bool TSavePictureDialog::vorschauKnopfAktiv() const
 
 void TSavePictureDialog::zeigeVorschau(const QString& pfad)
 {
+    // Clicking a file names it in the name field as well: read it once.
+    if (!pfad.isEmpty() && pfad == gezeigt_)
+        return;
+    gezeigt_ = pfad;
     std::shared_ptr<const TVorschauBild> bild;
     try {
         if (std::optional<TVorschauBild> gelesen = TVorschauBild::lade(pfad))

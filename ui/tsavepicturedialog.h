@@ -2,6 +2,7 @@
 // beside the file list.
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QFrame>
 #include <QImage>
@@ -11,6 +12,7 @@
 #include <optional>
 #include <variant>
 
+class QFileSystemModel;
 class QLabel;
 class QPushButton;
 class QSvgRenderer;
@@ -20,7 +22,8 @@ namespace zw {
 class TMetafileBild;
 
 // A picture read from an untrusted file for previewing: EMF, WMF, BMP, PNG or SVG, recognised
-// by content. Reads are capped in bytes and in pixels; anything else gives no picture.
+// by content. Reads are capped in bytes and in pixels, drawing in time; anything else gives no
+// picture, and so does a bitmap whose pixels the file does not hold in full.
 class TVorschauBild {
 public:
     static constexpr qint64 MaxDateiBytes = 32 * 1024 * 1024;
@@ -35,8 +38,16 @@ public:
     TVorschauBild& operator=(TVorschauBild&&) noexcept;
     ~TVorschauBild();
 
+    // How long drawing a preview may take; a picture that needs longer shows the part drawn by
+    // then.
+    static constexpr int ZeichenfristMs = 150;
+
     QSize groesse() const { return groesse_; }
-    void zeichne(QPainter& p, const QRectF& ziel) const;
+    // False when frist ran out before the picture was complete.
+    bool zeichne(QPainter& p, const QRectF& ziel, QDeadlineTimer frist = QDeadlineTimer(QDeadlineTimer::Forever)) const;
+    // The picture reduced to fit into flaeche (never enlarged), drawn within the deadline;
+    // transparent where the picture has nothing.
+    QImage alsVorschau(QSize flaeche, qreal pixelVerhaeltnis = 1.0) const;
 
 private:
     using Inhalt = std::variant<QImage, std::unique_ptr<TMetafileBild>, std::unique_ptr<QSvgRenderer>>;
@@ -47,7 +58,8 @@ private:
 };
 
 // The framed area that shows a picture: reduced to fit when larger than the area, never
-// enlarged, centred; "(None)" when there is no picture.
+// enlarged, centred; "(None)" when there is no picture. The picture is drawn once for each
+// picture and size, and the result painted as often as asked.
 class TVorschauFlaeche : public QFrame {
     Q_OBJECT
 public:
@@ -63,6 +75,7 @@ protected:
 
 private:
     std::shared_ptr<const TVorschauBild> bild_;
+    QImage zwischenbild_;
 };
 
 class TSavePictureDialog : public QFileDialog {
@@ -82,7 +95,17 @@ public Q_SLOTS:
     // Shows the selected picture at full size in a modal window of its own.
     void zeigeVollbild();
 
+protected:
+    void showEvent(QShowEvent* e) override;
+
 private:
+    // The preview of what the file name field names, relative to the folder on show.
+    void zeigeNamensfeld();
+    // Qt splits a filter's patterns at blanks only; ours are separated by semicolons.
+    void filterAnwenden(const QString& filter);
+
+    QFileSystemModel* modell_ = nullptr;
+    QString gezeigt_; // the path last previewed
     QLabel* ueberschrift_ = nullptr;
     TVorschauFlaeche* flaeche_ = nullptr;
     QPushButton* vorschauKnopf_ = nullptr;

@@ -1,4 +1,5 @@
-// Arbitrary bytes as a picture file chosen in the save dialog: read, then drawn like the preview.
+// Arbitrary bytes as a picture file chosen in the save dialog: read, then drawn like the preview,
+// within its deadline. Seeds include pictures other programs wrote.
 #include "metafile/metafileleser.h"
 
 #include <QByteArray>
@@ -36,6 +37,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QImage ziel(64, 32, QImage::Format_RGB32);
     ziel.fill(Qt::white);
     QPainter p(&ziel);
-    bild->zeichne(p, QRectF(0, 0, 64, 32));
+    bild->zeichne(p, QRectF(0, 0, 64, 32), QDeadlineTimer(150));
     return 0;
 }

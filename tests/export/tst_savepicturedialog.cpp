@@ -1,11 +1,15 @@
+#include "metafile/feindlich.h"
 #include "testchart.h"
 #include "ui/bildexport.h"
 #include "ui/tsavepicturedialog.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileSystemModel>
+#include <QLineEdit>
 #include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -89,6 +93,9 @@ private Q_SLOTS:
         QVERIFY(Schreibe(pfad("riesig.bmp"), BmpKopf(100000, 100000)));
         QVERIFY(Schreibe(pfad("viele_punkte.bmp"), BmpKopf(16000, 16000)));
         QVERIFY(Schreibe(pfad("negativ.bmp"), BmpKopf(-5, 10)));
+        QVERIFY(Schreibe(pfad("ohne_daten.bmp"), feindlich::bmpOhneDaten()));
+        QVERIFY(Schreibe(pfad("volle_tabelle.wmf"), feindlich::wmfVolleTabelle()));
+        QVERIFY(Schreibe(pfad("breiter_stift.emf"), feindlich::emfBreiterPunktstift()));
         QVERIFY(QDir(ordner_.path()).mkdir(QStringLiteral("ordner.bmp")));
 #ifdef Q_OS_UNIX
         QCOMPARE(mkfifo(QFile::encodeName(pfad("rohr.bmp")).constData(), 0600), 0);
@@ -112,6 +119,9 @@ private Q_SLOTS:
         QTest::newRow("header claims 100000x100000") << "riesig.bmp" << "Picture:";
         QTest::newRow("header claims 256 M pixels") << "viele_punkte.bmp" << "Picture:";
         QTest::newRow("negative width") << "negativ.bmp" << "Picture:";
+        QTest::newRow("pixels past the end of the file") << "ohne_daten.bmp" << "Picture:";
+        QTest::newRow("WMF filling 65535 slots") << "volle_tabelle.wmf" << "Picture: (100x100)";
+        QTest::newRow("EMF of wide dotted ellipses") << "breiter_stift.emf" << "Picture: (500x500)";
         QTest::newRow("folder") << "ordner.bmp" << "Picture:";
         QTest::newRow("missing file") << "fehlt.emf" << "Picture:";
         QTest::newRow("nothing selected") << "" << "Picture:";
@@ -139,6 +149,84 @@ private Q_SLOTS:
         QCOMPARE(dialog.vorschauText(), lesbar ? QString() : QStringLiteral("(None)"));
         dialog.resize(800, 500);
         dialog.grab(); // paints the pane with whatever it holds
+    }
+
+    // The preview follows the name field as well: what is typed there is shown, or "(None)".
+    void namensfeld_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("ueberschrift");
+        QTest::newRow("a picture") << "chart.emf" << "Picture: (504x136)";
+        QTest::newRow("a name without a file") << "fehlt.bmp" << "Picture:";
+        QTest::newRow("not a picture") << "muell.bmp" << "Picture:";
+        QTest::newRow("emptied") << "" << "Picture:";
+    }
+    void namensfeld()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, ueberschrift);
+        const bool lesbar = ueberschrift != QLatin1String("Picture:");
+        TSavePictureDialog dialog;
+        dialog.setDirectory(ordner_.path());
+        auto* feld = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QVERIFY(feld);
+        // As if the bitmap had been clicked in the list, which names it in the field too.
+        Q_EMIT dialog.currentChanged(pfad("chart.bmp"));
+        feld->setText(QStringLiteral("chart.bmp"));
+        QCOMPARE(dialog.ueberschrift(), QStringLiteral("Picture: (505x137)"));
+
+        feld->setText(name);
+        QCOMPARE(dialog.ueberschrift(), ueberschrift);
+        QCOMPARE(dialog.vorschauKnopfAktiv(), lesbar);
+        QCOMPARE(dialog.vorschauText(), lesbar ? QString() : QStringLiteral("(None)"));
+
+        // Cancelled and opened again, it shows what the field names, not what it showed last.
+        dialog.show();
+        dialog.reject();
+        Q_EMIT dialog.currentChanged(pfad("chart.bmp"));
+        feld->setText(name);
+        dialog.show();
+        QCOMPARE(dialog.ueberschrift(), ueberschrift);
+        QCOMPARE(dialog.vorschauKnopfAktiv(), lesbar);
+        dialog.reject();
+    }
+
+    // The semicolons of the first filter separate patterns: the list shows each kind.
+    void filterListe_data()
+    {
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QString>("dateien"); // as the list shows them, apart at blanks
+        QTest::newRow("Alle Dateien") << 0 << "a.bmp b.emf c.wmf";
+        QTest::newRow("Bitmaps") << 1 << "a.bmp";
+        QTest::newRow("Metadateien") << 3 << "c.wmf";
+        QTest::newRow("PNG-Bilder") << 4 << "d.png";
+    }
+    void filterListe()
+    {
+        QFETCH(int, filter);
+        QFETCH(QString, dateien);
+        QTemporaryDir ziel;
+        for (const char* name : {"a.bmp", "b.emf", "c.wmf", "d.png", "e.txt", "f.bmp.txt"})
+            QVERIFY(Schreibe(ziel.filePath(QString::fromLatin1(name)), "x"));
+        TSavePictureDialog dialog;
+        QCOMPARE(dialog.nameFilters().value(0), QStringLiteral("Alle Dateien (*.bmp;*.emf;*.wmf)"));
+        dialog.setDirectory(ziel.path());
+        auto* art = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        auto* modell = dialog.findChild<QFileSystemModel*>();
+        QVERIFY(art && modell);
+        // Chosen as the user does: the box changes, then tells what was activated.
+        art->setCurrentIndex(filter);
+        Q_EMIT art->activated(filter);
+        Q_EMIT art->textActivated(art->currentText());
+        const auto sichtbar = [&] {
+            QStringList namen;
+            const QModelIndex wurzel = modell->index(ziel.path());
+            for (int i = 0; i < modell->rowCount(wurzel); ++i)
+                namen << modell->index(i, 0, wurzel).data().toString();
+            namen.sort();
+            return namen;
+        };
+        QTRY_COMPARE(sichtbar(), dateien.split(QLatin1Char(' ')));
     }
 
     void vollbildZeigtGanzeGroesse()

@@ -1,9 +1,12 @@
 // The metafile writers and reader: file structure checked field by field, the pictures checked
 // by drawing them back (ours and independent readers), and the reader fed broken files.
+#include "feindlich.h"
 #include "testbild.h"
 
 #include "chart/tchart.h"
+#include "metafile/bytes.h"
 #include "metafile/emfgeraet.h"
+#include "metafile/gdikonstanten.h"
 #include "metafile/metafileleser.h"
 #include "metafile/wmfgeraet.h"
 
@@ -38,23 +41,12 @@ constexpr auto emfVon = &aufgezeichnet<EmfGeraet>;
 constexpr auto wmfVon = &aufgezeichnet<WmfGeraet>;
 QByteArray dateiVon(bool emf, const Zeichner& z) { return emf ? emfVon(z) : wmfVon(z); }
 
-quint16 u16(const QByteArray& b, qsizetype at)
-{
-    return static_cast<quint16>(static_cast<uchar>(b[at]) | (static_cast<uchar>(b[at + 1]) << 8));
-}
-qint16 i16(const QByteArray& b, qsizetype at) { return static_cast<qint16>(u16(b, at)); }
-quint32 u32(const QByteArray& b, qsizetype at) { return u16(b, at) | (quint32(u16(b, at + 2)) << 16); }
-qint32 i32(const QByteArray& b, qsizetype at) { return static_cast<qint32>(u32(b, at)); }
-void setzeU32(QByteArray& b, qsizetype at, quint32 v)
-{
-    for (int i = 0; i < 4; ++i)
-        b[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-}
-void setzeU16(QByteArray& b, qsizetype at, quint16 v)
-{
-    b[at] = static_cast<char>(v & 0xFF);
-    b[at + 1] = static_cast<char>(v >> 8);
-}
+using bytes::setzeU16;
+using bytes::setzeU32;
+quint16 u16(const QByteArray& b, qsizetype at) { return bytes::liesU16(b.constData() + at); }
+qint16 i16(const QByteArray& b, qsizetype at) { return bytes::liesI16(b.constData() + at); }
+quint32 u32(const QByteArray& b, qsizetype at) { return bytes::liesU32(b.constData() + at); }
+qint32 i32(const QByteArray& b, qsizetype at) { return bytes::liesI32(b.constData() + at); }
 
 struct Satz {
     quint32 typ;
@@ -152,15 +144,15 @@ QByteArray emfSatz(quint32 typ, std::initializer_list<qint32> werte)
 QByteArray fremdesEmf(const QByteArray& saetze, QSize px = QSize(100, 50))
 {
     QByteArray h(88, '\0');
-    setzeU32(h, 0, 1);
+    setzeU32(h, 0, EMR_HEADER);
     setzeU32(h, 4, 88);
     setzeU32(h, 32, quint32(qRound(px.width() * 2540 / 96.0)));
     setzeU32(h, 36, quint32(qRound(px.height() * 2540 / 96.0)));
-    setzeU32(h, 40, 0x464D4520);
+    setzeU32(h, 40, EMF_SIGNATUR);
     setzeU32(h, 44, 0x10000);
     setzeU16(h, 56, 4);
     setzeU32(h, 72, 1920), setzeU32(h, 76, 1440), setzeU32(h, 80, 508), setzeU32(h, 84, 381);
-    QByteArray f = h + saetze + emfSatz(14, {0, 16, 20});
+    QByteArray f = h + saetze + emfSatz(EMR_EOF, {0, 16, 20});
     setzeU32(f, 48, quint32(f.size()));
     return f;
 }
@@ -183,7 +175,7 @@ QByteArray fremdesWmf(const QByteArray& saetze, std::optional<std::pair<QRect, i
     if (rahmen) {
         f.resize(22);
         f.fill('\0');
-        setzeU32(f, 0, 0x9AC6CDD7);
+        setzeU32(f, 0, WMF_PLATZIERBAR);
         const QRect& r = rahmen->first;
         setzeU16(f, 6, quint16(r.left())), setzeU16(f, 8, quint16(r.top()));
         setzeU16(f, 10, quint16(r.right() + 1)), setzeU16(f, 12, quint16(r.bottom() + 1));
@@ -195,12 +187,13 @@ QByteArray fremdesWmf(const QByteArray& saetze, std::optional<std::pair<QRect, i
     }
     QByteArray h(18, '\0');
     setzeU16(h, 0, 1), setzeU16(h, 2, 9), setzeU16(h, 4, 0x300), setzeU16(h, 10, 4);
-    const QByteArray rest = saetze + wmfSatz(0, {});
+    const QByteArray rest = saetze + wmfSatz(META_EOF, {});
     setzeU32(h, 6, quint32((h.size() + rest.size()) / 2));
     return f + h + rest;
 }
 
-constexpr qint32 kBestand = qint32(0x80000000u);
+// A stock object as an EMF selects it.
+constexpr qint32 bestand(gdi::Bestand b) { return qint32(gdi::STOCK_BIT | b); }
 
 Zeichner testbildZeichner() { return [](QPainter& p) { testbild::zeichne(p); }; }
 
@@ -235,6 +228,13 @@ private Q_SLOTS:
     void verfaelscht();
     void zufallsfehler_data() { abgeschnitten_data(); }
     void zufallsfehler();
+    void satzZuKurz_data();
+    void satzZuKurz();
+    void andereProgramme_data();
+    void andereProgramme();
+    void grenzen_data();
+    void grenzen();
+    void teureFormWeggelassen();
 };
 
 void TestMetafile::emfKopf_data()
@@ -263,9 +263,9 @@ void TestMetafile::emfKopf()
     QVERIFY(s.size() >= 2);
 
     const QByteArray& h = s.front().d;
-    QCOMPARE(s.front().typ, 1u);
+    QCOMPARE(s.front().typ, quint32(EMR_HEADER));
     QVERIFY(h.size() >= 88);
-    QCOMPARE(u32(f, 40), 0x464D4520u);
+    QCOMPARE(u32(f, 40), EMF_SIGNATUR);
     QCOMPARE(qsizetype(u32(f, 48)), f.size());
     QCOMPARE(qsizetype(u32(f, 52)), qsizetype(s.size()));
     const QRect gelesen(QPoint(i32(f, 8), i32(f, 12)), QPoint(i32(f, 16), i32(f, 20)));
@@ -285,18 +285,18 @@ void TestMetafile::emfKopf()
         QVERIFY2(x.d.size() % 4 == 0, qPrintable(QStringLiteral("record %1").arg(x.typ)));
         const quint32 ih = x.d.size() >= 12 ? u32(x.d, 8) : 0;
         switch (x.typ) {
-        case 38:
-        case 39:
-        case 82:
+        case EMR_CREATEPEN:
+        case EMR_CREATEBRUSHINDIRECT:
+        case EMR_EXTCREATEFONTINDIRECTW:
             QVERIFY(ih != 0);
             QVERIFY2(!lebend.count(ih), "created over a live handle");
             lebend.insert(ih);
             hoechster = std::max(hoechster, ih);
             break;
-        case 37:
+        case EMR_SELECTOBJECT:
             QVERIFY((ih & 0x80000000u) || lebend.count(ih));
             break;
-        case 40:
+        case EMR_DELETEOBJECT:
             QVERIFY(lebend.erase(ih) == 1);
             break;
         default: break;
@@ -304,7 +304,7 @@ void TestMetafile::emfKopf()
     }
     QVERIFY2(lebend.empty(), "handles left undeleted at the end");
     QCOMPARE(u16(f, 56), quint16(hoechster + 1));
-    QCOMPARE(s.back().typ, 14u);
+    QCOMPARE(s.back().typ, quint32(EMR_EOF));
     QCOMPARE(s.back().d.size(), 20);
     QCOMPARE(s.back().at + 20, f.size());
 
@@ -318,7 +318,7 @@ void TestMetafile::wmfKopf()
     QFETCH(Zeichner, zeichner);
     const QByteArray f = wmfVon(zeichner);
     QVERIFY(f.size() > kWmfStart);
-    QCOMPARE(u32(f, 0), 0x9AC6CDD7u);
+    QCOMPARE(u32(f, 0), WMF_PLATZIERBAR);
     QCOMPARE(u16(f, 4), quint16(0));
     QCOMPARE(QRect(QPoint(i16(f, 6), i16(f, 8)), QPoint(i16(f, 10), i16(f, 12))),
              QRect(QPoint(0, 0), QPoint(504, 136)));
@@ -337,7 +337,7 @@ void TestMetafile::wmfKopf()
 
     const auto s = wmfSaetze(f);
     QVERIFY(!s.empty());
-    QCOMPARE(s.back().typ, 0u);
+    QCOMPARE(s.back().typ, quint32(META_EOF));
     QCOMPARE(s.back().at + 6, f.size());
     quint32 groesster = 0;
     std::vector<bool> tabelle;
@@ -346,9 +346,9 @@ void TestMetafile::wmfKopf()
     for (const Satz& x : s) {
         groesster = std::max(groesster, quint32(x.d.size() / 2));
         switch (x.typ) {
-        case 0x02FA:
-        case 0x02FB:
-        case 0x02FC: {
+        case META_CREATEPENINDIRECT:
+        case META_CREATEFONTINDIRECT:
+        case META_CREATEBRUSHINDIRECT: {
             const auto frei = std::find(tabelle.begin(), tabelle.end(), false);
             const auto i = frei - tabelle.begin();
             if (frei == tabelle.end())
@@ -358,17 +358,17 @@ void TestMetafile::wmfKopf()
             spitze = std::max(spitze, int(i) + 1);
             break;
         }
-        case 0x012D:
+        case META_SELECTOBJECT:
             QVERIFY(u16(x.d, 6) < tabelle.size() && tabelle[u16(x.d, 6)]);
             break;
-        case 0x01F0:
+        case META_DELETEOBJECT:
             QVERIFY(u16(x.d, 6) < tabelle.size() && tabelle[u16(x.d, 6)]);
             tabelle[u16(x.d, 6)] = false;
             break;
-        case 0x020B:
+        case META_SETWINDOWORG:
             fensterOrg = i16(x.d, 6) == 0 && i16(x.d, 8) == 0;
             break;
-        case 0x020C:
+        case META_SETWINDOWEXT:
             fensterExt = i16(x.d, 6) == 136 && i16(x.d, 8) == 504;
             break;
         default: break;
@@ -424,14 +424,14 @@ void TestMetafile::objektplaetze()
     const QByteArray w = wmfVon(zeichner);
     std::vector<int> gewaehlt;
     for (const Satz& x : wmfSaetze(w))
-        if (x.typ == 0x012D)
+        if (x.typ == META_SELECTOBJECT)
             gewaehlt.push_back(u16(x.d, 6));
     QCOMPARE(gewaehlt, wmfWahl);
     QCOMPARE(int(u16(w, 32)), wmfSpitze);
 
     gewaehlt.clear();
     for (const Satz& x : emfSaetze(emfVon(zeichner)))
-        if (x.typ == 37 && !(u32(x.d, 8) & 0x80000000u))
+        if (x.typ == EMR_SELECTOBJECT && !(u32(x.d, 8) & gdi::STOCK_BIT))
             gewaehlt.push_back(int(u32(x.d, 8)));
     QCOMPARE(gewaehlt, emfWahl);
 }
@@ -468,7 +468,7 @@ void TestMetafile::schriften()
     };
     const int gewicht = fett ? 700 : 400;
 
-    const Satz e = ersterSatz(emfSaetze(emfVon(z)), 82);
+    const Satz e = ersterSatz(emfSaetze(emfVon(z)), EMR_EXTCREATEFONTINDIRECTW);
     QVERIFY(e.at >= 0);
     QCOMPARE(i32(e.d, 12), -pixel);
     QCOMPARE(i32(e.d, 20), winkel);
@@ -476,7 +476,7 @@ void TestMetafile::schriften()
     QCOMPARE(i32(e.d, 28), gewicht);
     QCOMPARE(QString::fromUtf16(reinterpret_cast<const char16_t*>(e.d.constData() + 40)), name);
 
-    const Satz w = ersterSatz(wmfSaetze(wmfVon(z)), 0x02FB);
+    const Satz w = ersterSatz(wmfSaetze(wmfVon(z)), META_CREATEFONTINDIRECT);
     QVERIFY(w.at >= 0);
     QCOMPARE(i16(w.d, 6), qint16(-pixel));
     QCOMPARE(i16(w.d, 10), qint16(winkel));
@@ -485,7 +485,7 @@ void TestMetafile::schriften()
     QCOMPARE(QString::fromLatin1(w.d.constData() + 24), name);
 
     // The rotated title's reference point is where the painter put it, in device pixels.
-    const Satz t = ersterSatz(emfSaetze(emfVon(z)), 84);
+    const Satz t = ersterSatz(emfSaetze(emfVon(z)), EMR_EXTTEXTOUTW);
     QCOMPARE(QPoint(i32(t.d, 36), i32(t.d, 40)), QPoint(20, 100));
 }
 
@@ -516,7 +516,7 @@ void TestMetafile::textKodierung()
     QString emfText;
     int summe = 0, teile = 0;
     for (const Satz& e : emfSaetze(emfVon(z))) {
-        if (e.typ != 84)
+        if (e.typ != EMR_EXTTEXTOUTW)
             continue;
         ++teile;
         const quint32 n = u32(e.d, 44);
@@ -531,7 +531,7 @@ void TestMetafile::textKodierung()
     QByteArray wmfText;
     summe = 0;
     for (const Satz& w : wmfSaetze(wmfVon(z))) {
-        if (w.typ != 0x0A32)
+        if (w.typ != META_EXTTEXTOUT)
             continue;
         const int laenge = i16(w.d, 10);
         wmfText += w.d.mid(14, laenge);
@@ -637,42 +637,108 @@ void TestMetafile::fremdeDateien_data()
     const QSize standard(100, 50);
     const QPoint keiner(-1, -1);
 
-    const QByteArray schwarzOhneRand = emfSatz(37, {kBestand | 4}) + emfSatz(37, {kBestand | 8});
+    const QByteArray schwarzOhneRand = emfSatz(EMR_SELECTOBJECT, {bestand(gdi::BLACK_BRUSH)}) + emfSatz(EMR_SELECTOBJECT, {bestand(gdi::NULL_PEN)});
     QTest::newRow("rechteck ohne stift laesst rechts und unten zwei aus")
-        << fremdesEmf(schwarzOhneRand + emfSatz(43, {10, 10, 20, 20})) << standard << QPoint(18, 18) << QPoint(19, 19);
+        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_RECTANGLE, {10, 10, 20, 20})) << standard << QPoint(18, 18) << QPoint(19, 19);
     QTest::newRow("rechteck mit stift")
-        << fremdesEmf(emfSatz(37, {kBestand | 4}) + emfSatz(43, {10, 10, 20, 20})) << standard << QPoint(19, 19) << QPoint(20, 20);
+        << fremdesEmf(emfSatz(EMR_SELECTOBJECT, {bestand(gdi::BLACK_BRUSH)}) + emfSatz(EMR_RECTANGLE, {10, 10, 20, 20})) << standard << QPoint(19, 19) << QPoint(20, 20);
     QTest::newRow("anisotrop doppelt")
-        << fremdesEmf(schwarzOhneRand + emfSatz(17, {8}) + emfSatz(9, {100, 100}) + emfSatz(11, {200, 200})
-                      + emfSatz(43, {5, 5, 10, 11}))
+        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_SETMAPMODE, {gdi::MM_ANISOTROPIC}) + emfSatz(EMR_SETWINDOWEXTEX, {100, 100}) + emfSatz(EMR_SETVIEWPORTEXTEX, {200, 200})
+                      + emfSatz(EMR_RECTANGLE, {5, 5, 10, 11}))
         << standard << QPoint(15, 15) << QPoint(25, 25);
     QTest::newRow("restoredc holt den pinsel zurueck")
-        << fremdesEmf(schwarzOhneRand + emfSatz(33, {}) + emfSatz(37, {kBestand | 0}) + emfSatz(34, {-1})
-                      + emfSatz(43, {10, 10, 20, 20}))
+        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_SAVEDC, {}) + emfSatz(EMR_SELECTOBJECT, {bestand(gdi::WHITE_BRUSH)}) + emfSatz(EMR_RESTOREDC, {-1})
+                      + emfSatz(EMR_RECTANGLE, {10, 10, 20, 20}))
         << standard << QPoint(12, 12) << QPoint(30, 30);
     QTest::newRow("polygon mit 32 bit")
-        << fremdesEmf(schwarzOhneRand + emfSatz(3, {30, 30, 40, 40, 4, 30, 30, 40, 30, 40, 40, 30, 40}))
+        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_POLYGON, {30, 30, 40, 40, 4, 30, 30, 40, 30, 40, 40, 30, 40}))
         << standard << QPoint(35, 35) << QPoint(45, 35);
     QTest::newRow("weltverschiebung")
-        << fremdesEmf(schwarzOhneRand + emfSatz(35, {0x3F800000, 0, 0, 0x3F800000, 0x42480000, 0})
-                      + emfSatz(43, {0, 0, 10, 10}))
+        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_SETWORLDTRANSFORM, {0x3F800000, 0, 0, 0x3F800000, 0x42480000, 0})
+                      + emfSatz(EMR_RECTANGLE, {0, 0, 10, 10}))
         << standard << QPoint(55, 5) << QPoint(5, 5);
     // Slot 0 holds a palette, so the brush created next goes into slot 1.
     QTest::newRow("wmf palette belegt einen platz")
-        << fremdesWmf(wmfSatz(0x020C, {50, 100}) + wmfSatz(0x00F7, {0x300, 0})
-                      + wmfSatz(0x02FC, {0, 0, 0, 0}) + wmfSatz(0x02FA, {5, 0, 0, 0, 0})
-                      + wmfSatz(0x012D, {1}) + wmfSatz(0x012D, {2}) + wmfSatz(0x041B, {20, 20, 10, 10}))
+        << fremdesWmf(wmfSatz(META_SETWINDOWEXT, {50, 100}) + wmfSatz(META_CREATEPALETTE, {0x300, 0})
+                      + wmfSatz(META_CREATEBRUSHINDIRECT, {0, 0, 0, 0}) + wmfSatz(META_CREATEPENINDIRECT, {5, 0, 0, 0, 0})
+                      + wmfSatz(META_SELECTOBJECT, {1}) + wmfSatz(META_SELECTOBJECT, {2}) + wmfSatz(META_RECTANGLE, {20, 20, 10, 10}))
         << standard << QPoint(15, 15) << QPoint(25, 25);
     QTest::newRow("wmf fenster auf den rahmen abgebildet")
-        << fremdesWmf(wmfSatz(0x020C, {25, 50}) + wmfSatz(0x02FC, {0, 0, 0, 0}) + wmfSatz(0x012D, {0})
-                          + wmfSatz(0x041B, {10, 10, 5, 5}),
+        << fremdesWmf(wmfSatz(META_SETWINDOWEXT, {25, 50}) + wmfSatz(META_CREATEBRUSHINDIRECT, {0, 0, 0, 0}) + wmfSatz(META_SELECTOBJECT, {0})
+                          + wmfSatz(META_RECTANGLE, {10, 10, 5, 5}),
                       std::make_pair(QRect(0, 0, 100, 50), 96))
         << standard << QPoint(15, 15) << QPoint(30, 30);
 
-    const QByteArray linie = wmfSatz(0x0214, {0, 0}) + wmfSatz(0x0213, {10, 10});
+    // A square from 10 to 40 with a hole from 20 to 30, as two polygons filled alternately.
+    const auto p16 = [](int x, int y) { return qint32((quint32(quint16(y)) << 16) | quint16(x)); };
+    QTest::newRow("polypolygon 16 bit mit loch")
+        << fremdesEmf(schwarzOhneRand
+                      + emfSatz(EMR_POLYPOLYGON16, {0, 0, 0, 0, 2, 8, 4, 4, p16(10, 10), p16(40, 10), p16(40, 40),
+                                                    p16(10, 40), p16(20, 20), p16(30, 20), p16(30, 30), p16(20, 30)}))
+        << standard << QPoint(15, 15) << QPoint(25, 25);
+    QTest::newRow("polypolygon 32 bit mit loch")
+        << fremdesEmf(schwarzOhneRand
+                      + emfSatz(EMR_POLYPOLYGON, {0, 0, 0, 0, 2, 8, 4, 4, 10, 10, 40, 10, 40, 40, 10, 40, 20, 20, 30,
+                                                  20, 30, 30, 20, 30}))
+        << standard << QPoint(15, 15) << QPoint(25, 25);
+    QTest::newRow("pfad gefuellt")
+        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_BEGINPATH, {}) + emfSatz(EMR_MOVETOEX, {10, 10})
+                      + emfSatz(EMR_LINETO, {40, 10}) + emfSatz(EMR_LINETO, {40, 40}) + emfSatz(EMR_LINETO, {10, 40})
+                      + emfSatz(EMR_CLOSEFIGURE, {}) + emfSatz(EMR_ENDPATH, {}) + emfSatz(EMR_FILLPATH, {0, 0, 0, 0}))
+        << standard << QPoint(25, 25) << QPoint(45, 45);
+    QTest::newRow("pfad geht mit polylineto weiter")
+        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_BEGINPATH, {}) + emfSatz(EMR_MOVETOEX, {10, 10})
+                      + emfSatz(EMR_LINETO, {40, 10}) + emfSatz(EMR_POLYLINETO16, {0, 0, 0, 0, 2, p16(40, 40), p16(10, 40)})
+                      + emfSatz(EMR_CLOSEFIGURE, {}) + emfSatz(EMR_ENDPATH, {}) + emfSatz(EMR_FILLPATH, {0, 0, 0, 0}))
+        << standard << QPoint(15, 20) << QPoint(45, 45);
+    QTest::newRow("bezier im pfad")
+        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_BEGINPATH, {}) + emfSatz(EMR_MOVETOEX, {10, 10})
+                      + emfSatz(EMR_POLYBEZIERTO16, {0, 0, 0, 0, 3, p16(10, 40), p16(40, 40), p16(40, 10)})
+                      + emfSatz(EMR_CLOSEFIGURE, {}) + emfSatz(EMR_ENDPATH, {}) + emfSatz(EMR_FILLPATH, {0, 0, 0, 0}))
+        << standard << QPoint(25, 25) << QPoint(25, 38);
+    QTest::newRow("pfad offen gelassen zeichnet nichts")
+        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_BEGINPATH, {}) + emfSatz(EMR_RECTANGLE, {10, 10, 40, 40})
+                      + emfSatz(EMR_FILLPATH, {0, 0, 0, 0}) + emfSatz(EMR_RECTANGLE, {50, 10, 60, 20}))
+        << standard << QPoint(-1, -1) << QPoint(25, 25);
+    QTest::newRow("clip rechteck")
+        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_INTERSECTCLIPRECT, {0, 0, 20, 50})
+                      + emfSatz(EMR_RECTANGLE, {10, 10, 40, 40}))
+        << standard << QPoint(15, 15) << QPoint(30, 30);
+    QTest::newRow("clip aufgehoben")
+        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_INTERSECTCLIPRECT, {0, 0, 20, 50})
+                      + emfSatz(EMR_EXTSELECTCLIPRGN, {0, gdi::RGN_COPY}) + emfSatz(EMR_RECTANGLE, {10, 10, 40, 40}))
+        << standard << QPoint(30, 30) << QPoint(45, 45);
+    QTest::newRow("clip mit savedc zurueck")
+        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_SAVEDC, {}) + emfSatz(EMR_INTERSECTCLIPRECT, {0, 0, 20, 50})
+                      + emfSatz(EMR_RESTOREDC, {-1}) + emfSatz(EMR_RECTANGLE, {10, 10, 40, 40}))
+        << standard << QPoint(30, 30) << QPoint(45, 45);
+    const QByteArray wmfSchwarzOhneRand = wmfSatz(META_CREATEBRUSHINDIRECT, {0, 0, 0, 0})
+                                          + wmfSatz(META_CREATEPENINDIRECT, {gdi::PS_NULL, 0, 0, 0, 0})
+                                          + wmfSatz(META_SELECTOBJECT, {0}) + wmfSatz(META_SELECTOBJECT, {1});
+    const std::pair<QRect, int> wmfRahmen(QRect(0, 0, 100, 50), 96);
+    QTest::newRow("wmf polypolygon mit loch")
+        << fremdesWmf(wmfSchwarzOhneRand
+                          + wmfSatz(META_POLYPOLYGON, {2, 4, 4, 10, 10, 40, 10, 40, 40, 10, 40, 20, 20, 30, 20, 30, 30, 20, 30}),
+                      wmfRahmen)
+        << standard << QPoint(15, 15) << QPoint(25, 25);
+    QTest::newRow("wmf clip rechteck")
+        << fremdesWmf(wmfSchwarzOhneRand + wmfSatz(META_INTERSECTCLIPRECT, {50, 20, 0, 0})
+                          + wmfSatz(META_RECTANGLE, {40, 40, 10, 10}),
+                      wmfRahmen)
+        << standard << QPoint(15, 15) << QPoint(30, 30);
+    // Slots 0 and 1 freed in that order: the next object goes into the lowest, not the last freed.
+    const QByteArray weiss = wmfSatz(META_CREATEBRUSHINDIRECT, {0, -1, 0xFF, 0});
+    QTest::newRow("wmf neues objekt in den niedrigsten freien platz")
+        << fremdesWmf(weiss + weiss + weiss + wmfSatz(META_DELETEOBJECT, {0}) + wmfSatz(META_DELETEOBJECT, {1})
+                          + wmfSatz(META_CREATEBRUSHINDIRECT, {0, 0, 0, 0}) + wmfSatz(META_SELECTOBJECT, {0})
+                          + wmfSatz(META_RECTANGLE, {40, 40, 10, 10}),
+                      wmfRahmen)
+        << standard << QPoint(15, 15) << QPoint(45, 45);
+
+    const QByteArray linie = wmfSatz(META_MOVETO, {0, 0}) + wmfSatz(META_LINETO, {10, 10});
     QTest::newRow("emf 300 x 200") << fremdesEmf({}, QSize(300, 200)) << QSize(300, 200) << keiner << keiner;
     QTest::newRow("wmf in twips") << fremdesWmf(linie, std::make_pair(QRect(0, 0, 2880, 1440), 1440)) << QSize(192, 96) << keiner << keiner;
-    QTest::newRow("wmf ohne platzierung") << fremdesWmf(wmfSatz(0x020C, {200, 300}) + linie) << QSize(300, 200) << keiner << keiner;
+    QTest::newRow("wmf ohne platzierung") << fremdesWmf(wmfSatz(META_SETWINDOWEXT, {200, 300}) + linie) << QSize(300, 200) << keiner << keiner;
     QTest::newRow("wmf ohne platzierung und fenster") << fremdesWmf(linie) << QSize() << keiner << keiner;
     QTest::newRow("wmf 0 einheiten je zoll") << fremdesWmf(linie, std::make_pair(QRect(0, 0, 100, 100), 0)) << QSize() << keiner << keiner;
     QTest::newRow("emf ohne ende") << fremdesEmf({}).chopped(20) << QSize() << keiner << keiner;
@@ -689,10 +755,10 @@ void TestMetafile::fremdeDateien()
     if (bild.isNull())
         return;
     QCOMPARE(bild.size(), groesse);
-    if (schwarz.x() >= 0) {
+    if (schwarz.x() >= 0)
         QCOMPARE(QColor(bild.pixel(schwarz)), QColor(Qt::black));
+    if (weiss.x() >= 0)
         QCOMPARE(QColor(bild.pixel(weiss)), QColor(Qt::white));
-    }
 }
 
 void TestMetafile::abgeschnitten_data()
@@ -740,36 +806,36 @@ void TestMetafile::verfaelscht_data()
     QTest::addColumn<Aenderung>("aenderung");
     QTest::addColumn<bool>("lesbar");
 
-    QTest::newRow("emf satzgroesse 0") << true << emfFeld(86, 4, 0) << false;
-    QTest::newRow("emf satzgroesse ungerade") << true << emfFeld(86, 4, 30) << false;
-    QTest::newRow("emf satzgroesse riesig") << true << emfFeld(86, 4, 0xFFFFFFF0u) << false;
-    QTest::newRow("emf punktzahl riesig") << true << emfFeld(86, 24, 0x40000000u) << false;
-    QTest::newRow("emf punktzahl zu gross") << true << emfFeld(86, 24, 5) << false;
-    QTest::newRow("emf textlaenge riesig") << true << emfFeld(84, 44, 0x7FFFFFFFu) << false;
-    QTest::newRow("emf textversatz ausserhalb") << true << emfFeld(84, 48, 0xFFFFFFF0u) << false;
-    QTest::newRow("emf dx ausserhalb") << true << emfFeld(84, 72, 0x10000u) << false;
-    QTest::newRow("emf dateilaenge zu gross") << true << emfFeld(1, 48, 0x7FFFFFFFu) << false;
-    QTest::newRow("emf kopf zu klein") << true << emfFeld(1, 4, 40) << false;
-    QTest::newRow("emf rahmen leer") << true << emfFeld(1, 32, 0) << false;
-    QTest::newRow("emf objekt ausserhalb der tabelle") << true << emfFeld(38, 8, 60000) << true;
+    QTest::newRow("emf satzgroesse 0") << true << emfFeld(EMR_POLYGON16, 4, 0) << false;
+    QTest::newRow("emf satzgroesse ungerade") << true << emfFeld(EMR_POLYGON16, 4, 30) << false;
+    QTest::newRow("emf satzgroesse riesig") << true << emfFeld(EMR_POLYGON16, 4, 0xFFFFFFF0u) << false;
+    QTest::newRow("emf punktzahl riesig") << true << emfFeld(EMR_POLYGON16, 24, 0x40000000u) << false;
+    QTest::newRow("emf punktzahl zu gross") << true << emfFeld(EMR_POLYGON16, 24, 5) << false;
+    QTest::newRow("emf textlaenge riesig") << true << emfFeld(EMR_EXTTEXTOUTW, 44, 0x7FFFFFFFu) << false;
+    QTest::newRow("emf textversatz ausserhalb") << true << emfFeld(EMR_EXTTEXTOUTW, 48, 0xFFFFFFF0u) << false;
+    QTest::newRow("emf dx ausserhalb") << true << emfFeld(EMR_EXTTEXTOUTW, 72, 0x10000u) << false;
+    QTest::newRow("emf dateilaenge zu gross") << true << emfFeld(EMR_HEADER, 48, 0x7FFFFFFFu) << false;
+    QTest::newRow("emf kopf zu klein") << true << emfFeld(EMR_HEADER, 4, 40) << false;
+    QTest::newRow("emf rahmen leer") << true << emfFeld(EMR_HEADER, 32, 0) << false;
+    QTest::newRow("emf objekt ausserhalb der tabelle") << true << emfFeld(EMR_CREATEPEN, 8, 60000) << true;
     QTest::newRow("emf handles 0") << true << Aenderung([](QByteArray& f) { setzeU16(f, 56, 0); }) << true;
-    QTest::newRow("emf schrift riesig") << true << emfFeld(82, 12, 0x80000000u) << true;
-    QTest::newRow("emf stiftbreite riesig") << true << emfFeld(38, 16, 0x7FFFFFFFu) << true;
-    QTest::newRow("emf unbekannter satz") << true << emfFeld(86, 0, 0x7777) << true;
-    QTest::newRow("emf ende fehlt") << true << emfFeld(14, 0, 0x7777) << false;
+    QTest::newRow("emf schrift riesig") << true << emfFeld(EMR_EXTCREATEFONTINDIRECTW, 12, 0x80000000u) << true;
+    QTest::newRow("emf stiftbreite riesig") << true << emfFeld(EMR_CREATEPEN, 16, 0x7FFFFFFFu) << true;
+    QTest::newRow("emf unbekannter satz") << true << emfFeld(EMR_POLYGON16, 0, 0x7777) << true;
+    QTest::newRow("emf ende fehlt") << true << emfFeld(EMR_EOF, 0, 0x7777) << false;
 
-    QTest::newRow("wmf satzgroesse 0") << false << wmfFeld(0x0324, 0, 0) << false;
-    QTest::newRow("wmf satzgroesse riesig") << false << wmfFeld(0x0324, 2, 0x7FFF) << false;
-    QTest::newRow("wmf punktzahl riesig") << false << wmfFeld(0x0324, 6, 0x7FFF) << false;
-    QTest::newRow("wmf punktzahl negativ") << false << wmfFeld(0x0324, 6, 0x8000) << false;
-    QTest::newRow("wmf textlaenge riesig") << false << wmfFeld(0x0A32, 10, 0x7FFF) << false;
+    QTest::newRow("wmf satzgroesse 0") << false << wmfFeld(META_POLYGON, 0, 0) << false;
+    QTest::newRow("wmf satzgroesse riesig") << false << wmfFeld(META_POLYGON, 2, 0x7FFF) << false;
+    QTest::newRow("wmf punktzahl riesig") << false << wmfFeld(META_POLYGON, 6, 0x7FFF) << false;
+    QTest::newRow("wmf punktzahl negativ") << false << wmfFeld(META_POLYGON, 6, 0x8000) << false;
+    QTest::newRow("wmf textlaenge riesig") << false << wmfFeld(META_EXTTEXTOUT, 10, 0x7FFF) << false;
     QTest::newRow("wmf dateigroesse zu gross") << false << Aenderung([](QByteArray& f) { setzeU32(f, 28, 0x7FFFFFFF); }) << false;
     QTest::newRow("wmf pruefsumme") << false << Aenderung([](QByteArray& f) { f[20] = static_cast<char>(f[20] ^ 1); }) << false;
     QTest::newRow("wmf objekttabelle leer") << false << Aenderung([](QByteArray& f) { setzeU16(f, 32, 0); }) << true;
     QTest::newRow("wmf objekttabelle riesig") << false << Aenderung([](QByteArray& f) { setzeU16(f, 32, 0xFFFF); }) << true;
-    QTest::newRow("wmf auswahl ausserhalb") << false << wmfFeld(0x012D, 6, 0xFFFF) << true;
-    QTest::newRow("wmf fenster 0") << false << wmfFeld(0x020C, 6, 0) << true;
-    QTest::newRow("wmf schrift riesig") << false << wmfFeld(0x02FB, 6, 0x8000) << true;
+    QTest::newRow("wmf auswahl ausserhalb") << false << wmfFeld(META_SELECTOBJECT, 6, 0xFFFF) << true;
+    QTest::newRow("wmf fenster 0") << false << wmfFeld(META_SETWINDOWEXT, 6, 0) << true;
+    QTest::newRow("wmf schrift riesig") << false << wmfFeld(META_CREATEFONTINDIRECT, 6, 0x8000) << true;
 }
 
 void TestMetafile::verfaelscht()
@@ -799,6 +865,147 @@ void TestMetafile::zufallsfehler()
     }
     // Most single-byte damage hits coordinates and colours, which stay readable.
     QVERIFY(gelesen > 0);
+}
+
+// Every record type the reader handles, at its least size and one field (EMF) or word (WMF)
+// shorter: the short one makes the file unreadable. EMF records are whole numbers of 32-bit
+// fields, so a record one byte short is refused before its type is looked at.
+void TestMetafile::satzZuKurz_data()
+{
+    QTest::addColumn<QByteArray>("ganz");
+    QTest::addColumn<QByteArray>("kurz");
+    const auto emf = [](quint32 typ, int bytes) {
+        QByteArray s(bytes, '\0');
+        setzeU32(s, 0, typ);
+        setzeU32(s, 4, quint32(bytes));
+        return fremdesEmf(s);
+    };
+    const std::pair<Emr, int> emfSaetze[] = {
+        {EMR_POLYBEZIER, 28}, {EMR_POLYGON, 28}, {EMR_POLYLINE, 28}, {EMR_POLYBEZIERTO, 28}, {EMR_POLYLINETO, 28},
+        {EMR_POLYBEZIER16, 28}, {EMR_POLYGON16, 28}, {EMR_POLYLINE16, 28}, {EMR_POLYBEZIERTO16, 28},
+        {EMR_POLYLINETO16, 28}, {EMR_POLYPOLYLINE, 32}, {EMR_POLYPOLYGON, 32}, {EMR_POLYPOLYLINE16, 32},
+        {EMR_POLYPOLYGON16, 32}, {EMR_MOVETOEX, 16}, {EMR_LINETO, 16}, {EMR_RECTANGLE, 24}, {EMR_ELLIPSE, 24},
+        {EMR_EXTTEXTOUTA, 76}, {EMR_EXTTEXTOUTW, 76}, {EMR_SETWINDOWEXTEX, 16}, {EMR_SETWINDOWORGEX, 16},
+        {EMR_SETVIEWPORTEXTEX, 16}, {EMR_SETVIEWPORTORGEX, 16}, {EMR_SETMAPMODE, 12}, {EMR_SETBKMODE, 12},
+        {EMR_SETPOLYFILLMODE, 12}, {EMR_SETTEXTALIGN, 12}, {EMR_SETTEXTCOLOR, 12}, {EMR_SETBKCOLOR, 12},
+        {EMR_SELECTOBJECT, 12}, {EMR_DELETEOBJECT, 12}, {EMR_RESTOREDC, 12}, {EMR_SETWORLDTRANSFORM, 32},
+        {EMR_MODIFYWORLDTRANSFORM, 36}, {EMR_CREATEPEN, 28}, {EMR_EXTCREATEPEN, 52},
+        {EMR_CREATEBRUSHINDIRECT, 24}, {EMR_EXTCREATEFONTINDIRECTW, 104}, {EMR_FILLPATH, 24},
+        {EMR_STROKEANDFILLPATH, 24}, {EMR_STROKEPATH, 24}, {EMR_SELECTCLIPPATH, 12},
+        {EMR_INTERSECTCLIPRECT, 24}, {EMR_EXTSELECTCLIPRGN, 16},
+    };
+    for (const auto& [typ, bytes] : emfSaetze)
+        QTest::addRow("emf %u", quint32(typ)) << emf(typ, bytes) << emf(typ, bytes - 4);
+
+    const auto wmf = [](quint16 funktion, int worte) {
+        QByteArray s(6 + 2 * worte, '\0');
+        setzeU32(s, 0, quint32(s.size() / 2));
+        setzeU16(s, 4, funktion);
+        return fremdesWmf(s, std::make_pair(QRect(0, 0, 100, 50), 96));
+    };
+    // TEXTOUT: the count, then the place after the (empty) text.
+    const std::pair<Meta, int> wmfSaetze[] = {
+        {META_SETWINDOWORG, 2}, {META_SETWINDOWEXT, 2}, {META_SETBKMODE, 1}, {META_SETPOLYFILLMODE, 1},
+        {META_SETTEXTALIGN, 1}, {META_SELECTOBJECT, 1}, {META_DELETEOBJECT, 1}, {META_RESTOREDC, 1},
+        {META_SETTEXTCOLOR, 2}, {META_SETBKCOLOR, 2}, {META_CREATEPENINDIRECT, 5}, {META_CREATEBRUSHINDIRECT, 4},
+        {META_CREATEFONTINDIRECT, 9}, {META_POLYGON, 1}, {META_POLYLINE, 1}, {META_POLYPOLYGON, 1},
+        {META_MOVETO, 2}, {META_LINETO, 2}, {META_RECTANGLE, 4}, {META_ELLIPSE, 4}, {META_INTERSECTCLIPRECT, 4},
+        {META_EXCLUDECLIPRECT, 4}, {META_SELECTCLIPREGION, 1}, {META_EXTTEXTOUT, 4}, {META_TEXTOUT, 3},
+    };
+    for (const auto& [funktion, worte] : wmfSaetze)
+        QTest::addRow("wmf 0x%04x", unsigned(funktion)) << wmf(funktion, worte) << wmf(funktion, worte - 1);
+}
+
+void TestMetafile::satzZuKurz()
+{
+    QFETCH(QByteArray, ganz);
+    QFETCH(QByteArray, kurz);
+    QVERIFY(TMetafileBild::lesen(ganz));
+    QVERIFY(!TMetafileBild::lesen(kurz));
+}
+
+// What Inkscape and LibreOffice write for a gold rectangle, a blue circle over it and a red
+// curve (tests/metafile/daten/zeichnung.svg): each shows as that drawing.
+void TestMetafile::andereProgramme_data()
+{
+    QTest::addColumn<QString>("datei");
+    QTest::addColumn<QSize>("groesse");
+    QTest::addColumn<QPoint>("gold");
+    QTest::addColumn<QPoint>("blau");
+    QTest::addColumn<QPoint>("rot");
+    QTest::addColumn<QPoint>("weiss");
+    // Inkscape keeps the page; LibreOffice crops to the drawing and scales it a little.
+    QTest::newRow("inkscape emf") << "inkscape.emf" << QSize(121, 83) << QPoint(30, 30) << QPoint(75, 45) << QPoint(60, 74) << QPoint(110, 20);
+    QTest::newRow("inkscape wmf") << "inkscape.wmf" << QSize(120, 80) << QPoint(30, 30) << QPoint(75, 45) << QPoint(60, 74) << QPoint(110, 20);
+    QTest::newRow("libreoffice emf") << "libreoffice.emf" << QSize(112, 72) << QPoint(21, 21) << QPoint(66, 36) << QPoint(50, 69) << QPoint(101, 11);
+    QTest::newRow("libreoffice wmf") << "libreoffice.wmf" << QSize(112, 72) << QPoint(21, 21) << QPoint(66, 36) << QPoint(50, 69) << QPoint(101, 11);
+}
+
+void TestMetafile::andereProgramme()
+{
+    QFETCH(QString, datei);
+    QFETCH(QSize, groesse);
+    QFETCH(QPoint, gold);
+    QFETCH(QPoint, blau);
+    QFETCH(QPoint, rot);
+    QFETCH(QPoint, weiss);
+    QFile f(QStringLiteral(ZW_TESTDATEN "/") + datei);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QImage bild = gezeichnet(f.readAll());
+    QVERIFY(!bild.isNull());
+    QCOMPARE(bild.size(), groesse);
+    QCOMPARE(QColor(bild.pixel(gold)), QColor(255, 215, 0));
+    QCOMPARE(QColor(bild.pixel(blau)), QColor(0, 0, 255));
+    QCOMPARE(QColor(bild.pixel(rot)), QColor(255, 0, 0));
+    QCOMPARE(QColor(bild.pixel(weiss)), QColor(Qt::white));
+    // The rectangle's black outline is there: somewhere left of the gold, in its row.
+    bool rand = false;
+    for (int x = 0; x < gold.x(); ++x)
+        rand = rand || QColor(bild.pixel(x, gold.y())) == QColor(Qt::black);
+    QVERIFY(rand);
+}
+
+// Files made to be costly stay readable within the reader's bounds, and drawing stops at its
+// deadline.
+void TestMetafile::grenzen_data()
+{
+    QTest::addColumn<QByteArray>("datei");
+    QTest::addColumn<QSize>("groesse");
+    QTest::addColumn<bool>("formen"); // whether there is anything to draw
+    QTest::newRow("wmf mit allen plaetzen belegt") << feindlich::wmfVolleTabelle() << QSize(100, 100) << false;
+    QTest::newRow("emf mit breitem punktstift") << feindlich::emfBreiterPunktstift() << QSize(500, 500) << true;
+    QTest::newRow("unser testbild") << emfVon(testbildZeichner()) << QSize(504, 136) << true;
+}
+
+void TestMetafile::grenzen()
+{
+    QFETCH(QByteArray, datei);
+    QFETCH(QSize, groesse);
+    QFETCH(bool, formen);
+    const auto m = TMetafileBild::lesen(datei);
+    QVERIFY(m);
+    QCOMPARE(m->groesse(), groesse);
+    QImage bild(groesse, QImage::Format_RGB32);
+    bild.fill(Qt::white);
+    QPainter p(&bild);
+    // A deadline already past: nothing at all is drawn, and the drawing says so.
+    QCOMPARE(m->zeichne(p, QRectF(QPointF(0, 0), QSizeF(groesse)), QDeadlineTimer(0)), !formen);
+    p.end();
+    QImage weiss(groesse, QImage::Format_RGB32);
+    weiss.fill(Qt::white);
+    QCOMPARE(bild, weiss);
+}
+
+// A shape that alone would cost more than the whole budget is left out; what follows is drawn.
+void TestMetafile::teureFormWeggelassen()
+{
+    const QImage mit = gezeichnet(feindlich::emfZufallsvieleck(100'000));
+    const QImage ohne = gezeichnet(feindlich::emfZufallsvieleck(0));
+    QVERIFY(!ohne.isNull());
+    QCOMPARE(QColor(ohne.pixel(20, 20)), QColor(Qt::black));
+    QCOMPARE(mit, ohne);
+    // A few hundred such points are an ordinary shape, and drawn.
+    QVERIFY(gezeichnet(feindlich::emfZufallsvieleck(200)) != ohne);
 }
 
 QTEST_MAIN(TestMetafile)

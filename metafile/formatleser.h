@@ -1,0 +1,17 @@
+// The two format readers: each checks a file's structure and plays its records on a Spieler.
+#pragma once
+
+#include "metafile/spieler.h"
+
+#include <QByteArray>
+
+#include <optional>
+
+namespace zw::leser {
+
+bool istEmf(const QByteArray& daten);
+// nullopt when the data is not a file of that format this reader can show.
+std::optional<BildDaten> emfLesen(const QByteArray& daten);
+std::optional<BildDaten> wmfLesen(const QByteArray& daten);
+
+} // namespace zw::leser

@@ -1,0 +1,122 @@
+// Files that are small to write but costly to a reader that does not bound its work, and a
+// bitmap whose data falls short of its header; for the regression tests and the benchmark of
+// the preview.
+#pragma once
+
+#include "metafile/bytes.h"
+#include "metafile/gdikonstanten.h"
+
+#include <QByteArray>
+
+namespace zw::feindlich {
+
+// A placeable WMF of 100 x 100 pixels declaring every object slot there is, then filling and
+// overfilling them with palettes, each of which must find the lowest free slot.
+inline QByteArray wmfVolleTabelle(int paletten = 999'000)
+{
+    using namespace bytes;
+    QByteArray f;
+    u32(f, WMF_PLATZIERBAR);
+    u16(f, 0);
+    i16(f, 0), i16(f, 0), i16(f, 100), i16(f, 100);
+    u16(f, 96);
+    u32(f, 0);
+    std::uint16_t pruef = 0;
+    for (int i = 0; i < 10; ++i)
+        pruef ^= liesU16(f.constData() + 2 * i);
+    u16(f, pruef);
+    const qsizetype kopf = f.size();
+    u16(f, 1), u16(f, 9), u16(f, 0x0300);
+    u32(f, 0); // size, below
+    u16(f, 0xFFFF);
+    u32(f, 3);
+    u16(f, 0);
+    f.reserve(f.size() + 6 * static_cast<qsizetype>(paletten) + 6);
+    for (int i = 0; i < paletten; ++i)
+        u32(f, 3), u16(f, META_CREATEPALETTE);
+    u32(f, 3), u16(f, META_EOF);
+    setzeU32(f, kopf + 6, static_cast<std::uint32_t>((f.size() - kopf) / 2));
+    return f;
+}
+
+// The header of an EMF of 500 x 500 pixels at 96 dpi; its file size is set once the file is
+// complete (setzeU32 at 48).
+inline QByteArray emfKopf500(std::uint32_t datensaetze, std::uint16_t handles)
+{
+    using namespace bytes;
+    QByteArray f;
+    u32(f, EMR_HEADER);
+    u32(f, 88);
+    i32(f, 0), i32(f, 0), i32(f, 499), i32(f, 499);
+    i32(f, 0), i32(f, 0), i32(f, 13229), i32(f, 13229);
+    u32(f, EMF_SIGNATUR);
+    u32(f, 0x10000);
+    u32(f, 0); // size
+    u32(f, datensaetze);
+    u16(f, handles), u16(f, 0);
+    u32(f, 0), u32(f, 0), u32(f, 0);
+    i32(f, 1920), i32(f, 1440), i32(f, 508), i32(f, 381);
+    return f;
+}
+
+// An EMF of 500 x 500 pixels drawing the same large ellipse over and over with a dotted pen
+// 700 units wide.
+inline QByteArray emfBreiterPunktstift(int ellipsen = 249'000)
+{
+    using namespace bytes;
+    QByteArray f = emfKopf500(static_cast<std::uint32_t>(ellipsen + 4), 2);
+    u32(f, EMR_CREATEPEN), u32(f, 28), u32(f, 1), u32(f, gdi::PS_DOT), i32(f, 700), i32(f, 0), u32(f, 0xFF);
+    u32(f, EMR_SELECTOBJECT), u32(f, 12), u32(f, 1);
+    f.reserve(f.size() + 24 * static_cast<qsizetype>(ellipsen) + 20);
+    for (int i = 0; i < ellipsen; ++i)
+        u32(f, EMR_ELLIPSE), u32(f, 24), i32(f, 10), i32(f, 10), i32(f, 490), i32(f, 490);
+    u32(f, EMR_EOF), u32(f, 20), u32(f, 0), u32(f, 16), u32(f, 20);
+    setzeU32(f, 48, static_cast<std::uint32_t>(f.size()));
+    return f;
+}
+
+// An EMF of 500 x 500 pixels with a polygon of random points, whose every edge crosses many
+// others (unless punkte is 0), then a black square from 10 to 40: filling the polygon would
+// take seconds.
+inline QByteArray emfZufallsvieleck(int punkte)
+{
+    using namespace bytes;
+    QByteArray f = emfKopf500(5, 1);
+    u32(f, EMR_SELECTOBJECT), u32(f, 12), u32(f, gdi::STOCK_BIT | gdi::BLACK_BRUSH);
+    if (punkte > 0) {
+        u32(f, EMR_POLYGON16), u32(f, static_cast<std::uint32_t>(28 + 4 * punkte));
+        i32(f, 0), i32(f, 0), i32(f, 499), i32(f, 499);
+        u32(f, static_cast<std::uint32_t>(punkte));
+        std::uint32_t zufall = 4711; // a fixed sequence: the same file every time
+        for (int i = 0; i < 2 * punkte; ++i) {
+            zufall = zufall * 1664525u + 1013904223u;
+            i16(f, static_cast<std::int16_t>((zufall >> 16) % 500));
+        }
+    }
+    u32(f, EMR_RECTANGLE), u32(f, 24), i32(f, 10), i32(f, 10), i32(f, 40), i32(f, 40);
+    u32(f, EMR_EOF), u32(f, 20), u32(f, 0), u32(f, 16), u32(f, 20);
+    setzeU32(f, 48, static_cast<std::uint32_t>(f.size()));
+    return f;
+}
+
+// 154 bytes: a bitmap header promising 100 x 100 pixels at 24 bits whose pixel data would
+// start past the end of the file.
+inline QByteArray bmpOhneDaten()
+{
+    using namespace bytes;
+    QByteArray f;
+    u8(f, 'B'), u8(f, 'M');
+    u32(f, 154);
+    u32(f, 0);
+    u32(f, 200); // pixel data offset
+    u32(f, 40);
+    i32(f, 100), i32(f, 100);
+    u16(f, 1), u16(f, 24);
+    u32(f, 0), u32(f, 0);
+    i32(f, 2835), i32(f, 2835);
+    u32(f, 0), u32(f, 0);
+    f.append(QByteArray(154 - f.size(), '\x55'));
+    return f;
+}
+
+} // namespace zw::feindlich
