@@ -398,12 +398,12 @@ void GdiEngine::zeichnePolygon(const QPolygonF& geraetepunkte, bool geschlossen,
     merke(r);
 }
 
-void GdiEngine::drawTextItem(const QPointF& p, const QTextItem& ti)
+void GdiEngine::drawTextItem(const QPointF& p, const QTextItem& stueck)
 {
-    const QString s = ti.text();
+    const QString s = stueck.text();
     if (s.isEmpty() || pen_.style() == Qt::NoPen || pen_.color().alpha() == 0)
         return;
-    const QFont f = ti.font();
+    const QFont f = stueck.font();
     const GdiSchrift schrift = schriftFuer(f);
     const double m = massstab(xf_);
     const QFontMetricsF fm(f, geraet_);

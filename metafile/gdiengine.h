@@ -68,7 +68,7 @@ public:
     void drawPolygon(const QPointF* punkte, int anzahl, PolygonDrawMode modus) override;
     void drawPolygon(const QPoint* punkte, int anzahl, PolygonDrawMode modus) override;
     void drawPath(const QPainterPath& pfad) override;
-    void drawTextItem(const QPointF& p, const QTextItem& text) override;
+    void drawTextItem(const QPointF& p, const QTextItem& stueck) override;
     // Pictures are not part of what these files carry.
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
     void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {}
@@ -124,7 +124,7 @@ private:
     GdiSchrift schriftFuer(const QFont& f) const;
     void sorgeFuer(Auswahl& a, const GdiObjekt& o);
     int freierIndex();
-    void merke(const QRect& r);
+    void merke(const QRect& gezeichnet);
     void zeichneLinie(QPointF a, QPointF b);
     void zeichnePolygon(const QPolygonF& geraetepunkte, bool geschlossen, Qt::FillRule regel);
     void alleFreigeben();

@@ -413,9 +413,9 @@ void Spieler::pfadAlsClip(int modus)
         pfadVerwerfen();
         return;
     }
-    QPainterPath neu = std::move(pfad_);
+    QPainterPath neu;
+    neu.swap(pfad_); // leaves pfad_ empty for the next path
     neu.setFillRule(dc.regel);
-    pfad_ = QPainterPath();
     if (modus == gdi::RGN_AND && dc.clip > 0)
         setzeClip(verknuepft(clips_[static_cast<std::size_t>(dc.clip - 1)], neu, false));
     else
