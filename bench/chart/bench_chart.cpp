@@ -1,7 +1,7 @@
 // Laying out and painting the standard 505 x 137 chart into an image.
 #include "chart/chartlayout.h"
-#include "schrift/schriften.h"
 #include "chart/tchart.h"
+#include "schrift/schriften.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,7 +1,7 @@
 // Geometry of the chart without pixels: steps, label texts and places, marks.
 #include "chart/chartlayout.h"
-#include "schrift/schriften.h"
 #include "chart/tchart.h"
+#include "schrift/schriften.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 // The chart control: its series, its pictures and its mouse.
 #include "chart/chartlayout.h"
-#include "schrift/schriften.h"
 #include "chart/tchart.h"
+#include "schrift/schriften.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
