@@ -160,6 +160,231 @@ double achsenSchritt(double spanne, int passend)
     return 0;
 }
 
+namespace {
+
+// The finite points, and the ranges they span.
+struct Daten {
+    std::vector<TChartPunkt> punkte;
+    Bereich x;
+    Bereich y;
+    bool leer() const { return punkte.empty(); }
+};
+
+Daten gueltigeDaten(const std::vector<TChartPunkt>& alle)
+{
+    Daten d;
+    d.punkte.reserve(alle.size());
+    for (const TChartPunkt& p : alle) {
+        if (std::isfinite(p.X) && std::isfinite(p.Y))
+            d.punkte.push_back(p);
+    }
+    if (d.leer())
+        return d;
+    const auto [xmin, xmax] = std::minmax_element(
+        d.punkte.begin(), d.punkte.end(), [](const auto& a, const auto& b) { return a.X < b.X; });
+    const auto [ymin, ymax] = std::minmax_element(
+        d.punkte.begin(), d.punkte.end(), [](const auto& a, const auto& b) { return a.Y < b.Y; });
+    d.x = {xmin->X, xmax->X};
+    d.y = {ymin->Y, ymax->Y};
+    return d;
+}
+
+// Where the plot lies, and how values map to pixels on it.
+struct Plotflaeche {
+    int rahmenLinks = 0; // the left margin ends here; the left title sits in it
+    int links = 0;
+    int rechts = 0;
+    int oben = 0;
+    int boden = 0;   // the plot's bottom row
+    int hoehe = 0;   // pixels the y range is spread over
+    int xLaenge = 0; // pixels the x range is spread over
+    QPoint tief;     // from the front face to the back wall
+    Bereich x;
+    Bereich y;
+
+    int yPixel(double wert) const { return boden - runde(anteil(wert, y.min, y.max) * hoehe); }
+    // A flat x range sits in the middle of the part of the axis it is spread over.
+    int xPixel(double wert) const { return links + runde(anteil(wert, x.min, x.max) * xLaenge); }
+};
+
+// The frame inside the margins, then the left axis's labels (they decide how wide the left
+// axis is), then the bottom axis's labels for the width that is left.
+Plotflaeche legePlotFest(const Daten& d, const ChartEingabe& e, AchsenRechnung& ry,
+                         AchsenRechnung& rx)
+{
+    const QFontMetrics achsenMass(e.achsenSchrift);
+    const int w = e.groesse.width();
+    const int h = e.groesse.height();
+    Plotflaeche f;
+    f.x = d.x;
+    f.y = d.y;
+
+    // Right and bottom are the first pixels outside.
+    f.rahmenLinks = runde(w * 0.05);
+    const int rahmenRechts = w - runde(w * 0.05);
+    const int rahmenOben = runde(h * 0.10);
+    const int rahmenUnten = h - runde(h * 0.05);
+    const int tiefe = std::max(0, runde((rahmenRechts - f.rahmenLinks) * 10 * 0.001));
+    f.tief = QPoint(tiefe, -tiefe);
+
+    // Below the plot's bottom row come one more row of the axis line, the ticks, a gap, the
+    // labels and the title's reserved rows.
+    f.oben = rahmenOben + tiefe;
+    const int unten = rahmenUnten - 1 -
+                      (kAchsenBreite - 1 + kStrich + 1 + achsenMass.height() + kTitelUnten);
+    f.boden = std::max(f.oben, unten);
+    f.hoehe = std::max(0, unten - f.oben);
+    ry = rechneAchse(d.y, f.hoehe, d.leer(), Enden::Weglassen, e.trennzeichen,
+                     [&](const QString&) { return achsenMass.height(); });
+
+    int labelBreite = 0;
+    for (const QString& s : ry.texte)
+        labelBreite = std::max(labelBreite, achsenMass.horizontalAdvance(s));
+    if (!d.leer()) {
+        labelBreite = std::max({labelBreite,
+                                achsenMass.horizontalAdvance(alsText(d.y.min, e.trennzeichen)),
+                                achsenMass.horizontalAdvance(alsText(d.y.max, e.trennzeichen))});
+    }
+    f.links = f.rahmenLinks + kTitelLinks + labelBreite + kLabelAbstand + kStrich +
+              kAchsenBreite - 1;
+    f.rechts = std::max(f.links, rahmenRechts - 1 - tiefe);
+    f.xLaenge = runde((f.rechts - f.links) * 0.95);
+    rx = rechneAchse(d.x, f.xLaenge, d.leer(), Enden::Zeigen, e.trennzeichen,
+                     [&](const QString& s) { return achsenMass.horizontalAdvance(s); });
+    return f;
+}
+
+// The back wall, the left wall and the floor, as outlines.
+std::vector<ChartLinie> waende(const Plotflaeche& f)
+{
+    const QPoint lo(f.links, f.oben), ro(f.rechts, f.oben), lu(f.links, f.boden),
+        ru(f.rechts, f.boden);
+    const QPoint t = f.tief;
+    const QLine kanten[] = {{lo + t, ro + t}, {ro + t, ru + t}, {ru + t, lu + t},
+                            {lu + t, lo + t}, {lo, lo + t},     {lu, lu + t},
+                            {ru, ru + t},     {lo, lu},         {lu, ru}};
+    std::vector<ChartLinie> w;
+    for (const QLine& k : kanten)
+        w.push_back({k, Qt::black, 1, false});
+    return w;
+}
+
+// The 2-pixel axis line covers the columns links-1 and links, so the plot's own edge is part of
+// it and the area cannot hide it; ticks end just left of it.
+void baueLinkeAchse(ChartAchse& achse, const AchsenRechnung& r, const Plotflaeche& f,
+                    const QFontMetrics& achsenMass)
+{
+    uebernimmRechnung(achse, r, f.hoehe);
+    const int strichEnde = f.links - kAchsenBreite + 1; // first column not covered by a tick
+    for (size_t i = 0; i < r.sichtbar.size(); ++i) {
+        const int y = f.yPixel(r.sichtbar[i]);
+        const QString& s = r.texte[i];
+        const int textX = strichEnde - kStrich - kLabelAbstand - achsenMass.horizontalAdvance(s);
+        const int textY = y - achsenMass.height() / 2 + achsenMass.ascent();
+        const QPoint wand(f.links, y);
+        achse.beschriftungen.push_back({r.sichtbar[i], y, {s, QPoint(textX, textY)}});
+        achse.striche.push_back({QLine(strichEnde - kStrich, y, strichEnde, y), kGrau, 1, false});
+        achse.gitter.push_back({QLine(wand, wand + f.tief), kGrau, 1, true});
+        achse.gitter.push_back(
+            {QLine(wand + f.tief, QPoint(f.rechts, y) + f.tief), kGrau, 1, true});
+    }
+    for (double v : kleineStrichWerte(r)) {
+        const int y = f.yPixel(v);
+        achse.striche.push_back(
+            {QLine(strichEnde - kKleinStrich, y, strichEnde, y), kGrau, 1, false});
+    }
+    achse.linie = {QLine(f.links, f.oben, f.links, f.boden + kAchsenBreite), Qt::black,
+                   kAchsenBreite, false};
+    // The title runs upwards with its descent ending where the reserved pixel begins.
+    const QString promille = QStringLiteral("Promille");
+    achse.titel = {promille,
+                   QPoint(f.rahmenLinks + kTitelLinks - achsenMass.descent(),
+                          (f.oben + f.boden) / 2 + achsenMass.horizontalAdvance(promille) / 2)};
+    achse.titelGedreht = true;
+}
+
+// The axis line covers the rows boden and boden+1; ticks and labels hang below it.
+void baueUntereAchse(ChartAchse& achse, const AchsenRechnung& r, const Plotflaeche& f,
+                     const QFontMetrics& achsenMass)
+{
+    uebernimmRechnung(achse, r, f.xLaenge);
+    const int strichOben = f.boden + kAchsenBreite;
+    const int labelOben = strichOben + kStrich + 1;
+    for (size_t i = 0; i < r.sichtbar.size(); ++i) {
+        const int x = f.xPixel(r.sichtbar[i]);
+        const QString& s = r.texte[i];
+        const QPoint text(x - achsenMass.horizontalAdvance(s) / 2, labelOben + achsenMass.ascent());
+        const QPoint boden(x, f.boden);
+        achse.beschriftungen.push_back({r.sichtbar[i], x, {s, text}});
+        achse.striche.push_back({QLine(x, strichOben, x, strichOben + kStrich), kGrau, 1, false});
+        achse.gitter.push_back({QLine(boden, boden + f.tief), kGrau, 1, true});
+        achse.gitter.push_back(
+            {QLine(boden + f.tief, QPoint(x, f.oben) + f.tief), kGrau, 1, true});
+    }
+    for (double v : kleineStrichWerte(r)) {
+        const int x = f.xPixel(v);
+        achse.striche.push_back(
+            {QLine(x, strichOben, x, strichOben + kKleinStrich), kGrau, 1, false});
+    }
+    achse.linie = {QLine(f.links - 1, f.boden + 1, f.rechts + 1, f.boden + 1), Qt::black,
+                   kAchsenBreite, false};
+    const QString stunden = QStringLiteral("Stunden");
+    achse.titel = {stunden,
+                   QPoint((f.links + f.rechts) / 2 - achsenMass.horizontalAdvance(stunden) / 2,
+                          labelOben + achsenMass.height() + achsenMass.ascent())};
+}
+
+// Segment by segment: the front, then its top face in the depth. A face that runs steeper than
+// 45 degrees lies over its own front in this projection, darkened as a side seen at a slant;
+// the next segment's front then hides what lies behind it.
+std::vector<ChartFlaeche> flaechen(const std::vector<TChartPunkt>& punkte,
+                                   const std::vector<QPoint>& bild, const Plotflaeche& f)
+{
+    std::vector<ChartFlaeche> ergebnis;
+    const QPoint t = f.tief;
+    for (size_t i = 1; i < bild.size(); ++i) {
+        const QPoint a = bild[i - 1], b = bild[i];
+        const QColor farbe = punkte[i].Farbe;
+        ergebnis.push_back(
+            {QPolygon({QPoint(a.x(), f.boden), a, b, QPoint(b.x(), f.boden)}), farbe});
+        QColor deckfarbe = farbe;
+        if (a.y() - b.y() > b.x() - a.x())
+            deckfarbe = QColor(std::max(0, farbe.red() - 64), std::max(0, farbe.green() - 64),
+                               std::max(0, farbe.blue() - 64));
+        ergebnis.push_back({QPolygon({a, a + t, b + t, b}), deckfarbe});
+    }
+    const QPoint letzter = bild.back();
+    const QPoint darunter(letzter.x(), f.boden);
+    ergebnis.push_back(
+        {QPolygon({letzter, letzter + t, darunter + t, darunter}), punkte.back().Farbe});
+    return ergebnis;
+}
+
+// A box with the value above each point, and an arrow down to it.
+std::vector<ChartMarke> marken(const std::vector<TChartPunkt>& punkte,
+                               const std::vector<QPoint>& bild, const ChartEingabe& e)
+{
+    const QFontMetrics markenMass(e.markenSchrift);
+    const int wBreite = markenMass.horizontalAdvance(QLatin1Char('W'));
+    const int kastenHoehe = markenMass.height() + 2;
+    std::vector<ChartMarke> ergebnis;
+    for (size_t i = 0; i < punkte.size(); ++i) {
+        const QPoint p = bild[i];
+        const QString s = alsText(punkte[i].Y, e.trennzeichen);
+        const int textBreite = markenMass.horizontalAdvance(s);
+        const int kastenBreite = textBreite + wBreite;
+        const int kastenUnten = p.y() - kMarkenAbstand;
+        const QRect kasten(p.x() - kastenBreite / 2, kastenUnten - kastenHoehe + 1, kastenBreite,
+                           kastenHoehe);
+        const QPoint text(kasten.left() + (kastenBreite - textBreite) / 2,
+                          kasten.top() + 1 + markenMass.ascent());
+        ergebnis.push_back({kasten, {s, text}, QLine(p.x(), kastenUnten + 1, p.x(), p.y())});
+    }
+    return ergebnis;
+}
+
+} // namespace
+
 ChartLayout berechneChartLayout(const std::vector<TChartPunkt>& alle, const ChartEingabe& e)
 {
     ChartLayout l;
@@ -168,173 +393,24 @@ ChartLayout berechneChartLayout(const std::vector<TChartPunkt>& alle, const Char
     l.achsenSchrift = e.achsenSchrift;
     l.markenSchrift = e.markenSchrift;
 
-    std::vector<TChartPunkt> punkte;
-    punkte.reserve(alle.size());
-    for (const TChartPunkt& p : alle) {
-        if (std::isfinite(p.X) && std::isfinite(p.Y))
-            punkte.push_back(p);
-    }
-    const bool leer = punkte.empty();
-    Bereich bx, by;
-    if (!leer) {
-        const auto [xmin, xmax] = std::minmax_element(
-            punkte.begin(), punkte.end(), [](const auto& a, const auto& b) { return a.X < b.X; });
-        const auto [ymin, ymax] = std::minmax_element(
-            punkte.begin(), punkte.end(), [](const auto& a, const auto& b) { return a.Y < b.Y; });
-        bx = {xmin->X, xmax->X};
-        by = {ymin->Y, ymax->Y};
-    }
-
-    const QFontMetrics fa(e.achsenSchrift);
-    const QFontMetrics fm(e.markenSchrift);
-    const int w = e.groesse.width();
-    const int h = e.groesse.height();
-
-    // The chart's frame inside the margins; right and bottom are the first pixels outside.
-    const int rahmenLinks = runde(w * 0.05);
-    const int rahmenRechts = w - runde(w * 0.05);
-    const int rahmenOben = runde(h * 0.10);
-    const int rahmenUnten = h - runde(h * 0.05);
-    l.tiefe = std::max(0, runde((rahmenRechts - rahmenLinks) * 10 * 0.001));
-    const int d = l.tiefe;
-
-    // Vertical first: the left axis' labels decide how wide the left axis is. Below the plot's
-    // bottom row come one more row of the axis line, the ticks, a gap, the labels and the
-    // title's reserved rows.
-    const int oben = rahmenOben + d;
-    const int unten = rahmenUnten - 1 - (kAchsenBreite - 1 + kStrich + 1 + fa.height() + kTitelUnten);
-    const int hoehe = std::max(0, unten - oben);
-    const AchsenRechnung ry = rechneAchse(by, hoehe, leer, Enden::Weglassen, e.trennzeichen,
-                                          [&](const QString&) { return fa.height(); });
-
-    int labelBreite = 0;
-    for (const QString& s : ry.texte)
-        labelBreite = std::max(labelBreite, fa.horizontalAdvance(s));
-    if (!leer) {
-        labelBreite = std::max({labelBreite, fa.horizontalAdvance(alsText(by.min, e.trennzeichen)),
-                                fa.horizontalAdvance(alsText(by.max, e.trennzeichen))});
-    }
-    const int links = rahmenLinks + kTitelLinks + labelBreite + kLabelAbstand + kStrich + kAchsenBreite - 1;
-    const int rechts = std::max(links, rahmenRechts - 1 - d);
-    const int breite = rechts - links;
-    const int xLaenge = runde(breite * 0.95);
-    const AchsenRechnung rx = rechneAchse(bx, xLaenge, leer, Enden::Zeigen, e.trennzeichen,
-                                          [&](const QString& s) { return fa.horizontalAdvance(s); });
-
-    l.plot = QRect(QPoint(links, oben), QPoint(rechts, std::max(oben, unten)));
-    const int bodenY = l.plot.bottom();
-    auto yPixel = [&](double y) { return bodenY - runde(anteil(y, by.min, by.max) * hoehe); };
-    auto xPixel = [&](double x) {
-        // A flat x range sits in the middle of the part of the axis it is spread over.
-        return links + runde(anteil(x, bx.min, bx.max) * xLaenge);
-    };
-
-    // Walls: the back one, the left one and the floor, as outlines.
-    const QPoint tief(d, -d);
-    const QPoint lo(links, oben), ro(rechts, oben), lu(links, bodenY), ru(rechts, bodenY);
-    auto wand = [&](QPoint a, QPoint b) { l.waende.push_back({QLine(a, b), Qt::black, 1, false}); };
-    wand(lo + tief, ro + tief);
-    wand(ro + tief, ru + tief);
-    wand(ru + tief, lu + tief);
-    wand(lu + tief, lo + tief);
-    wand(lo, lo + tief);
-    wand(lu, lu + tief);
-    wand(ru, ru + tief);
-    wand(lo, lu);
-    wand(lu, ru);
-
-    // Left axis. The 2-pixel axis line covers the columns links-1 and links, so the plot's own
-    // edge is part of it and the area cannot hide it; ticks end just left of it.
-    ChartAchse& al = l.links;
-    uebernimmRechnung(al, ry, hoehe);
-    const int strichEnde = links - kAchsenBreite + 1; // first column not covered by a tick
-    for (size_t i = 0; i < ry.sichtbar.size(); ++i) {
-        const int y = yPixel(ry.sichtbar[i]);
-        const QString& s = ry.texte[i];
-        const int textX = strichEnde - kStrich - kLabelAbstand - fa.horizontalAdvance(s);
-        const int textY = y - fa.height() / 2 + fa.ascent();
-        al.beschriftungen.push_back({ry.sichtbar[i], y, {s, QPoint(textX, textY)}});
-        al.striche.push_back({QLine(strichEnde - kStrich, y, strichEnde, y), kGrau, 1, false});
-        al.gitter.push_back({QLine(QPoint(links, y), QPoint(links, y) + tief), kGrau, 1, true});
-        al.gitter.push_back(
-            {QLine(QPoint(links, y) + tief, QPoint(rechts, y) + tief), kGrau, 1, true});
-    }
-    for (double v : kleineStrichWerte(ry)) {
-        const int y = yPixel(v);
-        al.striche.push_back({QLine(strichEnde - kKleinStrich, y, strichEnde, y), kGrau, 1, false});
-    }
-    al.linie = {QLine(links, oben, links, bodenY + kAchsenBreite), Qt::black, kAchsenBreite, false};
-    // The title runs upwards with its descent ending where the reserved pixel begins.
-    const QString promille = QStringLiteral("Promille");
-    al.titel = {promille, QPoint(rahmenLinks + kTitelLinks - fa.descent(),
-                                 (oben + bodenY) / 2 + fa.horizontalAdvance(promille) / 2)};
-    al.titelGedreht = true;
-
-    // Bottom axis; its line covers the rows bodenY and bodenY+1.
-    ChartAchse& au = l.unten;
-    uebernimmRechnung(au, rx, xLaenge);
-    const int strichOben = bodenY + kAchsenBreite;
-    const int labelOben = strichOben + kStrich + 1;
-    for (size_t i = 0; i < rx.sichtbar.size(); ++i) {
-        const int x = xPixel(rx.sichtbar[i]);
-        const QString& s = rx.texte[i];
-        const QPoint text(x - fa.horizontalAdvance(s) / 2, labelOben + fa.ascent());
-        au.beschriftungen.push_back({rx.sichtbar[i], x, {s, text}});
-        au.striche.push_back({QLine(x, strichOben, x, strichOben + kStrich), kGrau, 1, false});
-        au.gitter.push_back({QLine(QPoint(x, bodenY), QPoint(x, bodenY) + tief), kGrau, 1, true});
-        au.gitter.push_back({QLine(QPoint(x, bodenY) + tief, QPoint(x, oben) + tief), kGrau, 1, true});
-    }
-    for (double v : kleineStrichWerte(rx)) {
-        const int x = xPixel(v);
-        au.striche.push_back(
-            {QLine(x, strichOben, x, strichOben + kKleinStrich), kGrau, 1, false});
-    }
-    au.linie = {QLine(links - 1, bodenY + 1, rechts + 1, bodenY + 1), Qt::black, kAchsenBreite, false};
-    const QString stunden = QStringLiteral("Stunden");
-    au.titel = {stunden, QPoint((links + rechts) / 2 - fa.horizontalAdvance(stunden) / 2,
-                                labelOben + fa.height() + fa.ascent())};
-
-    if (leer)
+    const Daten d = gueltigeDaten(alle);
+    AchsenRechnung ry, rx;
+    const Plotflaeche f = legePlotFest(d, e, ry, rx);
+    l.plot = QRect(QPoint(f.links, f.oben), QPoint(f.rechts, f.boden));
+    l.tiefe = f.tief.x();
+    l.waende = waende(f);
+    const QFontMetrics achsenMass(e.achsenSchrift);
+    baueLinkeAchse(l.links, ry, f, achsenMass);
+    baueUntereAchse(l.unten, rx, f, achsenMass);
+    if (d.leer())
         return l;
 
-    // Area, segment by segment: the front, then its top face in the depth. A face that runs
-    // steeper than 45 degrees lies over its own front in this projection, darkened as a side
-    // seen at a slant; the next segment's front then hides what lies behind it.
     std::vector<QPoint> bild;
-    bild.reserve(punkte.size());
-    for (const TChartPunkt& p : punkte)
-        bild.emplace_back(xPixel(p.X), yPixel(p.Y));
-    for (size_t i = 1; i < bild.size(); ++i) {
-        const QPoint a = bild[i - 1], b = bild[i];
-        const QColor farbe = punkte[i].Farbe;
-        l.flaechen.push_back(
-            {QPolygon({QPoint(a.x(), bodenY), a, b, QPoint(b.x(), bodenY)}), farbe});
-        QColor oben = farbe;
-        if (a.y() - b.y() > b.x() - a.x())
-            oben = QColor(std::max(0, farbe.red() - 64), std::max(0, farbe.green() - 64),
-                          std::max(0, farbe.blue() - 64));
-        l.flaechen.push_back({QPolygon({a, a + tief, b + tief, b}), oben});
-    }
-    const QPoint letzter = bild.back();
-    l.flaechen.push_back({QPolygon({letzter, letzter + tief, QPoint(letzter.x(), bodenY) + tief,
-                                    QPoint(letzter.x(), bodenY)}),
-                          punkte.back().Farbe});
-
-    // Marks, at the front.
-    const int wBreite = fm.horizontalAdvance(QLatin1Char('W'));
-    const int kastenHoehe = fm.height() + 2;
-    for (size_t i = 0; i < punkte.size(); ++i) {
-        const QPoint p = bild[i];
-        const QString s = alsText(punkte[i].Y, e.trennzeichen);
-        const int textBreite = fm.horizontalAdvance(s);
-        const int kastenBreite = textBreite + wBreite;
-        const int kastenUnten = p.y() - kMarkenAbstand;
-        const QRect kasten(p.x() - kastenBreite / 2, kastenUnten - kastenHoehe + 1, kastenBreite,
-                           kastenHoehe);
-        const QPoint text(kasten.left() + (kastenBreite - textBreite) / 2,
-                          kasten.top() + 1 + fm.ascent());
-        l.marken.push_back({kasten, {s, text}, QLine(p.x(), kastenUnten + 1, p.x(), p.y())});
-    }
+    bild.reserve(d.punkte.size());
+    for (const TChartPunkt& p : d.punkte)
+        bild.emplace_back(f.xPixel(p.X), f.yPixel(p.Y));
+    l.flaechen = flaechen(d.punkte, bild, f);
+    l.marken = marken(d.punkte, bild, e);
     return l;
 }
 
