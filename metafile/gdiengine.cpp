@@ -86,7 +86,14 @@ std::optional<int> geraeteMetrik(QPaintDevice::PaintDeviceMetric m, const QSize&
     }
 }
 
-GdiEngine::GdiEngine(const QSize& flaeche) : QPaintEngine(QPaintEngine::AllFeatures), flaeche_(flaeche)
+// What the records can say: any transform is applied to the points, and paths become polygons.
+// For everything else (gradients, patterns, translucency, opacity) QPainter hands us a rendered
+// image, which these files do not carry: such drawing is left out instead of coming out in
+// a wrong solid colour.
+GdiEngine::GdiEngine(const QSize& flaeche)
+    : QPaintEngine(QPaintEngine::PrimitiveTransform | QPaintEngine::PerspectiveTransform |
+                   QPaintEngine::PainterPaths),
+      flaeche_(flaeche)
 {
 }
 
@@ -161,7 +168,7 @@ GdiPinsel GdiEngine::pinselFuerZeichnung() const
         p.leer = true;
         return p;
     }
-    // Gradients and patterns have no place here; their base colour is the closest we have.
+    // Only solid opaque brushes get here (see the constructor's features).
     p.farbe = brush_.color().rgb() & 0xFFFFFF;
     return p;
 }

@@ -11,6 +11,8 @@
 #include "metafile/wmfgeraet.h"
 
 #include <QImage>
+#include <QLinearGradient>
+#include <QPainterPath>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -235,6 +237,8 @@ private Q_SLOTS:
     void grenzen_data();
     void grenzen();
     void teureFormWeggelassen();
+    void nurWasDieDateiTraegt_data();
+    void nurWasDieDateiTraegt();
 };
 
 void TestMetafile::emfKopf_data()
@@ -1006,6 +1010,48 @@ void TestMetafile::teureFormWeggelassen()
     QCOMPARE(mit, ohne);
     // A few hundred such points are an ordinary shape, and drawn.
     QVERIFY(gezeichnet(feindlich::emfZufallsvieleck(200)) != ohne);
+}
+
+// A shape the records can express is written, whatever the transform; one they cannot (a
+// gradient, a translucent colour, reduced opacity) is left out, not written in a wrong colour.
+void TestMetafile::nurWasDieDateiTraegt_data()
+{
+    QTest::addColumn<Zeichner>("zeichner");
+    QTest::addColumn<int>("flaechen"); // filled rectangles and polygons in the EMF
+
+    const QRect r(2, 2, 10, 10);
+    QTest::newRow("volle farbe") << Zeichner([r](QPainter& p) { p.fillRect(r, Qt::red); }) << 1;
+    QTest::newRow("gedreht") << Zeichner([r](QPainter& p) {
+        p.rotate(30);
+        p.fillRect(r, Qt::red);
+    }) << 1;
+    QTest::newRow("pfad") << Zeichner([r](QPainter& p) {
+        QPainterPath pfad;
+        pfad.addEllipse(r);
+        p.fillPath(pfad, Qt::red);
+    }) << 1;
+    QTest::newRow("verlauf") << Zeichner([r](QPainter& p) {
+        QLinearGradient verlauf(r.topLeft(), r.bottomRight());
+        verlauf.setColorAt(0, Qt::red);
+        verlauf.setColorAt(1, Qt::blue);
+        p.fillRect(r, verlauf);
+    }) << 0;
+    QTest::newRow("durchscheinend")
+        << Zeichner([r](QPainter& p) { p.fillRect(r, QColor(255, 0, 0, 128)); }) << 0;
+    QTest::newRow("deckkraft") << Zeichner([r](QPainter& p) {
+        p.setOpacity(0.5);
+        p.fillRect(r, Qt::red);
+    }) << 0;
+}
+
+void TestMetafile::nurWasDieDateiTraegt()
+{
+    QFETCH(Zeichner, zeichner);
+    QFETCH(int, flaechen);
+    int n = 0;
+    for (const Satz& x : emfSaetze(emfVon(zeichner)))
+        n += x.typ == EMR_RECTANGLE || x.typ == EMR_POLYGON || x.typ == EMR_POLYGON16;
+    QCOMPARE(n, flaechen);
 }
 
 QTEST_MAIN(TestMetafile)
