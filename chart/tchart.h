@@ -47,6 +47,9 @@ public:
     void zeichne(QPainter& p) const;
     // The chart as an image of size() x devicePixelRatio.
     QImage alsBild(qreal devicePixelRatio = 1.0) const;
+    // The geometry drawn for the current points, size, separators, palette and fonts; computed
+    // on first use and kept until one of them changes.
+    const ChartLayout& layout() const;
 
 Q_SIGNALS:
     // The chart's menu was asked for: by the right button (at the mouse), or with the chart
@@ -64,9 +67,6 @@ private:
     friend class TAreaSeries;
     void datenGeaendert();
 
-    // The geometry for the current points, size, separators, palette and fonts; computed on
-    // first use and kept until one of them changes.
-    const ChartLayout& layout() const;
 
     Trennzeichen trennzeichen_;
     mutable std::unique_ptr<ChartLayout> layout_; // computed on demand, dropped on every change

@@ -1,7 +1,6 @@
 // The chart control: its series, its pictures and its mouse.
 #include "chart/chartlayout.h"
 #include "chart/tchart.h"
-#include "schrift/schriften.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -35,18 +34,6 @@ int zaehle(const QImage& bild, const QColor& farbe)
         for (int x = 0; x < bild.width(); ++x)
             n += bild.pixelColor(x, y) == farbe;
     return n;
-}
-
-// The chart's own layout, recomputed from the same inputs.
-ChartLayout layoutVon(const TChart& c)
-{
-    ChartEingabe e;
-    e.groesse = c.size();
-    e.hintergrund = c.palette().color(QPalette::Window);
-    e.achsenSchrift = Arial();
-    e.markenSchrift = SmallFonts();
-    e.trennzeichen = c.trennzeichen();
-    return berechneChartLayout(c.Series1.Punkte(), e);
 }
 
 const Punkte kBier{{0, 0}, {2, 0.384931506849315}, {4.5662100456621, 0}};
@@ -125,7 +112,7 @@ private Q_SLOTS:
         TChart c;
         fuelle(c, punkte);
         const QImage bild = c.alsBild();
-        const ChartLayout l = layoutVon(c);
+        const ChartLayout& l = c.layout();
         const ChartMarke& m = l.marken.back();
         const QRect k = m.kasten;
         for (QPoint ecke : {k.topLeft(), k.topRight(), k.bottomLeft(), k.bottomRight(),
