@@ -113,8 +113,11 @@ void TestFenster::fest()
     const auto fenster = neuesFenster(art);
     fenster->show();
     QCOMPARE(fenster->size(), groesse);
-    QCOMPARE(fenster->minimumSize(), groesse);
-    QCOMPARE(fenster->maximumSize(), groesse);
+    // Dragging the border cannot change it, neither larger nor smaller.
+    for (const QSize versuch : {groesse + QSize(60, 40), groesse - QSize(60, 40)}) {
+        fenster->resize(versuch);
+        QCOMPARE(fenster->size(), groesse);
+    }
     QCOMPARE(fenster->windowTitle(), titel);
     QVERIFY(!(fenster->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QVERIFY(fenster->windowFlags() & Qt::WindowCloseButtonHint);
