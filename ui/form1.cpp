@@ -384,7 +384,7 @@ void TForm1::verbinde()
     }
     for (TSpinEdit* feld : Spinfelder()) {
         feld->setDezimaltrenner(ausUtf8(trennzeichen_.Dezimal));
-        connect(feld, &TSpinEdit::Change, this, &TForm1::steuerelementGeaendert);
+        connect(feld, &TSpinEdit::geaendert, this, &TForm1::steuerelementGeaendert);
     }
     // Only a selection by the user recalculates; the program's own selection does not.
     connect(ComboBox2, &QComboBox::activated, this, &TForm1::steuerelementGeaendert);

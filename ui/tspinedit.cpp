@@ -87,11 +87,11 @@ void TSpinEdit::resizeEvent(QResizeEvent*)
 
 void TSpinEdit::textGeaendert(const QString& text)
 {
-    // One Change per actual change of the text, however it came about.
+    // One geaendert per actual change of the text, however it came about.
     if (text == letzterText_)
         return;
     letzterText_ = text;
-    Q_EMIT Change();
+    Q_EMIT geaendert();
 }
 
 void TSpinEdit::schritt(int richtung)

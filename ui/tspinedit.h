@@ -49,7 +49,7 @@ public:
 
 Q_SIGNALS:
     // The text changed: typed, stepped or written by the program.
-    void Change();
+    void geaendert();
 
 protected:
     bool eventFilter(QObject* objekt, QEvent* e) override;

@@ -198,7 +198,7 @@ void TestFelder::tippen()
     QVERIFY(f.aktiv);
     f.spin->setTippenErlaubt(tippenErlaubt);
     f.spin->lineEdit()->end(false);
-    QSignalSpy change(f.spin, &TSpinEdit::Change);
+    QSignalSpy change(f.spin, &TSpinEdit::geaendert);
     tippe(f.spin->lineEdit(), tasten);
     QCOMPARE(f.spin->text(), ergebnis);
     QCOMPARE(f.piepser, piepser);
@@ -237,7 +237,7 @@ void TestFelder::verlassen()
     // While the field has the focus, a number out of range is used as it stands.
     if (const auto zahl = GanzzahlAusText(getippt))
         QCOMPARE(f.spin->Value(), *zahl);
-    QSignalSpy change(f.spin, &TSpinEdit::Change);
+    QSignalSpy change(f.spin, &TSpinEdit::geaendert);
     f.anderes->setFocus(Qt::TabFocusReason);
     QCOMPARE(f.spin->text(), danach);
     QCOMPARE(change.count(), changesBeimVerlassen);
@@ -278,7 +278,7 @@ void TestFelder::schritt()
     QFETCH(QString, ergebnis);
     QFETCH(int, changes);
     Fenster f(1, 99, start);
-    QSignalSpy change(f.spin, &TSpinEdit::Change);
+    QSignalSpy change(f.spin, &TSpinEdit::geaendert);
     for (int i = 0; i < anzahl; ++i) {
         if (maus)
             QTest::mouseClick(f.spin->knoepfe(), Qt::LeftButton, {}, richtung > 0 ? f.oben() : f.unten());
@@ -302,7 +302,7 @@ void TestFelder::klickAussenLosgelassen()
 void TestFelder::halten()
 {
     Fenster f(0, 999, QStringLiteral("10"));
-    QSignalSpy change(f.spin, &TSpinEdit::Change);
+    QSignalSpy change(f.spin, &TSpinEdit::geaendert);
     QElapsedTimer uhr;
     uhr.start();
     QTest::mousePress(f.spin->knoepfe(), Qt::LeftButton, {}, f.oben());
@@ -329,7 +329,7 @@ void TestFelder::haltenHinterFehlerbox()
     // box, and the repeat must not go on stepping (and stacking boxes) behind it.
     Fenster f(0, 999, QStringLiteral("10"));
     int boxen = 0;
-    connect(f.spin, &TSpinEdit::Change, &f.fenster, [&] {
+    connect(f.spin, &TSpinEdit::geaendert, &f.fenster, [&] {
         ++boxen;
         QDialog box(&f.fenster);
         QTimer::singleShot(600, &box, &QDialog::accept);
@@ -351,7 +351,7 @@ void TestFelder::gewichtEinfuegenIgnoriert()
     QApplication::clipboard()->setText(QStringLiteral("12"));
     if (QApplication::clipboard()->text() != QLatin1String("12"))
         QSKIP("no clipboard on this platform");
-    QSignalSpy change(f.spin, &TSpinEdit::Change);
+    QSignalSpy change(f.spin, &TSpinEdit::geaendert);
     f.spin->lineEdit()->selectAll();
     tippe(f.spin->lineEdit(), QStringLiteral("\x04\x07\x05"));
     QCOMPARE(f.spin->text(), QStringLiteral("80"));
@@ -474,7 +474,7 @@ void TestFelder::setValueBegrenzt()
     TSpinEdit s;
     s.setRange(1, 999);
     s.setText(start);
-    QSignalSpy change(&s, &TSpinEdit::Change);
+    QSignalSpy change(&s, &TSpinEdit::geaendert);
     s.setValue(wert);
     QCOMPARE(s.text(), ergebnis);
     QCOMPARE(change.count(), changes);
