@@ -393,7 +393,7 @@ void TForm1::verbinde()
             steuerelementGeaendert();
     });
     // Every movement notification, also one that leaves the position as it was.
-    connect(TrackBar1, &TTrackBar::Change, this, &TForm1::steuerelementGeaendert);
+    connect(TrackBar1, &TTrackBar::geaendert, this, &TForm1::steuerelementGeaendert);
     connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::BerechnungClick);
 
     connect(ToolButton2, &QToolButton::clicked, this, &TForm1::Zuruecksetzen);

@@ -12,7 +12,7 @@ TTrackBar::TTrackBar(QWidget* parent) : QSlider(Qt::Horizontal, parent)
     connect(this, &QAbstractSlider::actionTriggered, this, [this] { bewegt_ = true; });
     connect(this, &QAbstractSlider::valueChanged, this, [this] {
         if (imBenutzer_ == 0)
-            Q_EMIT Change();
+            Q_EMIT geaendert();
     });
 }
 
@@ -23,7 +23,7 @@ void TTrackBar::benutzer(Handler&& handler)
     handler();
     --imBenutzer_;
     if (imBenutzer_ == 0 && std::exchange(bewegt_, false))
-        Q_EMIT Change();
+        Q_EMIT geaendert();
 }
 
 void TTrackBar::keyPressEvent(QKeyEvent* e)

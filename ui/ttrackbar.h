@@ -14,7 +14,7 @@ public:
 Q_SIGNALS:
     // Once per movement by the user, after the new position has been set, and once per change
     // of position by the program.
-    void Change();
+    void geaendert();
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
@@ -26,7 +26,7 @@ protected:
 
 private:
     // Runs one of the base class's handlers; the movements it triggers are reported once it is
-    // done, so that the handler of Change sees the new position.
+    // done, so that the handler of geaendert sees the new position.
     template <typename Handler>
     void benutzer(Handler&& handler);
 

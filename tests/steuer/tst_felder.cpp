@@ -435,7 +435,7 @@ void TestFelder::reglerMeldungen()
     regler.show();
     // The handler sees the position the notification is about.
     QList<int> gesehen;
-    connect(&regler, &TTrackBar::Change, &regler, [&] { gesehen << regler.value(); });
+    connect(&regler, &TTrackBar::geaendert, &regler, [&] { gesehen << regler.value(); });
     if (taste == 0) {
         const QPointF ort(60, 15);
         QWheelEvent rad(ort, regler.mapToGlobal(ort), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
