@@ -31,7 +31,7 @@ TSpinEdit::TSpinEdit(QWidget* parent)
     zeile_->setText(QStringLiteral("0"));
     letzterText_ = zeile_->text();
     connect(zeile_, &QLineEdit::textChanged, this, &TSpinEdit::textGeaendert);
-    connect(knoepfe_, &TUpDown::Schritt, this, &TSpinEdit::schritt);
+    connect(knoepfe_, &TUpDown::schrittVerlangt, this, &TSpinEdit::schritt);
     resize(49, 22);
 }
 

@@ -148,7 +148,7 @@ void TUpDown::schritt(int richtung)
         if (text != buddy_->text())
             buddy_->setText(text);
     }
-    Q_EMIT Schritt(richtung);
+    Q_EMIT schrittVerlangt(richtung);
     Q_EMIT geklickt();
     imSchritt_ = false;
 }

@@ -31,7 +31,7 @@ public:
 Q_SIGNALS:
     // One step was asked for: +1 by the upper button, -1 by the lower one. Emitted after the
     // buddy (if any) has been written.
-    void Schritt(int richtung);
+    void schrittVerlangt(int richtung);
     void geklickt(); // after a step was written (or tried at a limit)
 
 protected:
