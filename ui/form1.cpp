@@ -478,8 +478,8 @@ std::optional<QString> TForm1::berechne()
             LiesGleitkomma(s.Liter->text().toStdString(), trennzeichen_);
 
         TEingabe e;
-        e.Koerpergewicht = SpinEdit2->Value();
-        e.Trinkzeitraum = SpinEdit1->Value();
+        e.Koerpergewicht = SpinEdit2->value();
+        e.Trinkzeitraum = SpinEdit1->value();
         if (ComboBox2->currentIndex() < 0)
             ComboBox2->setCurrentIndex(StartMagenfuellung);
         e.Konstitution = TrackBar1->value();
@@ -502,7 +502,7 @@ std::optional<QString> TForm1::berechne()
         const auto staerken = Staerkefelder();
         const auto mengen = Mengenfelder();
         for (std::size_t i = 0; i < e.Getraenk.size(); ++i)
-            e.Getraenk[i] = {mengen[i]->Value(), staerken[i]->Value()};
+            e.Getraenk[i] = {mengen[i]->value(), staerken[i]->value()};
 
         const TErgebnis ergebnis = Berechne(e);
 
@@ -605,11 +605,11 @@ void TForm1::Zuruecksetzen()
 void TForm1::KopiereInClp()
 {
     TBerichtDaten d;
-    d.Trinkzeitraum = SpinEdit1->Value();
+    d.Trinkzeitraum = SpinEdit1->value();
     d.Magenfuellung = ComboBox2->currentText().toStdString();
     if (QAbstractButton* gewaehlt = RadioGroup1Knoepfe->checkedButton())
         d.Geschlecht = gewaehlt->text().toStdString();
-    d.Koerpergewicht = SpinEdit2->Value();
+    d.Koerpergewicht = SpinEdit2->value();
     d.Konstitution = TrackBar1->value();
     const auto spalten = Schnellspalten();
     for (std::size_t i = 0; i < spalten.size(); ++i)
@@ -617,7 +617,7 @@ void TForm1::KopiereInClp()
     const auto staerken = Staerkefelder();
     const auto mengen = Mengenfelder();
     for (std::size_t i = 0; i < d.Getraenk.size(); ++i)
-        d.Getraenk[i] = {mengen[i]->Value(), staerken[i]->Value()};
+        d.Getraenk[i] = {mengen[i]->value(), staerken[i]->value()};
     const auto ersteZeile = [](const TTextFeld* feld) { return feld->angezeigteZeilen().value(0).toStdString(); };
     d.Aufnahme = ersteZeile(Memo4);
     d.Maximum = ersteZeile(Memo2);

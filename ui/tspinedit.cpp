@@ -44,7 +44,7 @@ void TSpinEdit::setRange(int minimum, int maximum)
 int TSpinEdit::minValue() const { return minimum_; }
 int TSpinEdit::maxValue() const { return maximum_; }
 
-int TSpinEdit::Value() const { return GanzzahlAusText(zeile_->text()).value_or(minimum_); }
+int TSpinEdit::value() const { return GanzzahlAusText(zeile_->text()).value_or(minimum_); }
 
 void TSpinEdit::setValue(int v)
 {
@@ -96,7 +96,7 @@ void TSpinEdit::textGeaendert(const QString& text)
 
 void TSpinEdit::schritt(int richtung)
 {
-    const qint64 neu = qint64(Value()) + richtung;
+    const qint64 neu = qint64(value()) + richtung;
     setValue(int(std::clamp<qint64>(neu, minimum_, maximum_)));
 }
 

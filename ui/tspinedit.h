@@ -27,7 +27,7 @@ public:
     int maxValue() const;
 
     // The whole text as a decimal integer, or the minimum when it is not one.
-    int Value() const;
+    int value() const;
     // Limits v to the range and writes it in plain decimal; an unchanged text fires nothing.
     void setValue(int v);
 

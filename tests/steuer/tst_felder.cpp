@@ -157,7 +157,7 @@ void TestFelder::lesen()
     TSpinEdit s;
     s.setRange(min, max);
     s.setText(text);
-    QCOMPARE(s.Value(), wert);
+    QCOMPARE(s.value(), wert);
 }
 
 void TestFelder::tippen_data()
@@ -236,7 +236,7 @@ void TestFelder::verlassen()
     QCOMPARE(f.spin->text(), getippt);
     // While the field has the focus, a number out of range is used as it stands.
     if (const auto zahl = GanzzahlAusText(getippt))
-        QCOMPARE(f.spin->Value(), *zahl);
+        QCOMPARE(f.spin->value(), *zahl);
     QSignalSpy change(f.spin, &TSpinEdit::geaendert);
     f.anderes->setFocus(Qt::TabFocusReason);
     QCOMPARE(f.spin->text(), danach);
@@ -317,7 +317,7 @@ void TestFelder::halten()
     const int hoechstens = 1 + int((gehalten - 400) / 100) + 1;
     QVERIFY2(change.count() >= 3 && change.count() <= hoechstens,
              qPrintable(QStringLiteral("%1 steps in %2 ms").arg(change.count()).arg(gehalten)));
-    QCOMPARE(f.spin->Value(), 10 + int(change.count()));
+    QCOMPARE(f.spin->value(), 10 + int(change.count()));
     const int nachLoslassen = int(change.count());
     QTest::qWait(300);
     QCOMPARE(change.count(), nachLoslassen); // stops on release
