@@ -24,7 +24,7 @@ constexpr double kMaxSchritte = 10000;
 
 const QColor kGrau(128, 128, 128);
 
-QString alsText(double wert, const Trennzeichen& t)
+QString alsText(double wert, const TTrennzeichen& t)
 {
     return QString::fromStdString(AchsenText(wert, t));
 }
@@ -92,7 +92,7 @@ enum class Enden { Weglassen, Zeigen };
 
 // Steps and label values for one axis; `groesse` measures a label text along the axis.
 template <typename Mass>
-AchsenRechnung rechneAchse(const Bereich& b, int laenge, bool leer, Enden enden, const Trennzeichen& t,
+AchsenRechnung rechneAchse(const Bereich& b, int laenge, bool leer, Enden enden, const TTrennzeichen& t,
                            Mass groesse)
 {
     AchsenRechnung r;

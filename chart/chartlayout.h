@@ -97,7 +97,7 @@ struct ChartEingabe {
     QColor hintergrund;
     QFont achsenSchrift; // titles and labels
     QFont markenSchrift; // value marks
-    Trennzeichen trennzeichen;
+    TTrennzeichen trennzeichen;
 };
 
 // The whole geometry for these points. Points with a non-finite coordinate are left out.

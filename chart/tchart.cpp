@@ -39,7 +39,7 @@ TChart::TChart(QWidget* parent) : QWidget(parent)
 
 TChart::~TChart() = default;
 
-void TChart::setTrennzeichen(const Trennzeichen& t)
+void TChart::setTrennzeichen(const TTrennzeichen& t)
 {
     if (t.Dezimal == trennzeichen_.Dezimal && t.Tausender == trennzeichen_.Tausender)
         return;

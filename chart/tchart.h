@@ -39,8 +39,8 @@ public:
 
     TAreaSeries Series1{*this};
 
-    void setTrennzeichen(const Trennzeichen& t);
-    const Trennzeichen& trennzeichen() const { return trennzeichen_; }
+    void setTrennzeichen(const TTrennzeichen& t);
+    const TTrennzeichen& trennzeichen() const { return trennzeichen_; }
 
     // Draws the whole chart, background included, at its logical size with the painter's origin
     // at the chart's top left: the same drawing the screen shows, for pictures and files.
@@ -68,7 +68,7 @@ private:
     void datenGeaendert();
 
 
-    Trennzeichen trennzeichen_;
+    TTrennzeichen trennzeichen_;
     mutable std::unique_ptr<ChartLayout> layout_; // computed on demand, dropped on every change
 };
 

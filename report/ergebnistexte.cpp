@@ -2,27 +2,27 @@
 
 namespace zw {
 
-std::string PromilleText(double promille, const Trennzeichen& t)
+std::string PromilleText(double promille, const TTrennzeichen& t)
 {
     return ZahlText(promille, 3, t) + " °/oo";
 }
 
-std::string AlkoholText(double alkohol, const Trennzeichen& t)
+std::string AlkoholText(double alkohol, const TTrennzeichen& t)
 {
     return ZahlText(alkohol, 0, t) + " g";
 }
 
-std::string StundenText(double stunden, const Trennzeichen& t)
+std::string StundenText(double stunden, const TTrennzeichen& t)
 {
     return ZahlText(stunden, 1, t) + " Stunde(n)";
 }
 
-std::string WirkungUeberschrift(double promille, const Trennzeichen& t)
+std::string WirkungUeberschrift(double promille, const TTrennzeichen& t)
 {
     return "Wirkung bei " + ZahlText(promille, 3, t) + " Promille:";
 }
 
-TErgebnisTexte ErgebnisTexte(const TErgebnis& e, const Trennzeichen& t)
+TErgebnisTexte ErgebnisTexte(const TErgebnis& e, const TTrennzeichen& t)
 {
     TErgebnisTexte texte;
     texte.Maximum = PromilleText(e.Promille, t);

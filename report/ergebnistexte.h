@@ -9,10 +9,10 @@
 
 namespace zw {
 
-std::string PromilleText(double promille, const Trennzeichen& t);          // "0,385 °/oo"
-std::string AlkoholText(double alkohol, const Trennzeichen& t);            // "40 g"
-std::string StundenText(double stunden, const Trennzeichen& t);            // "2,0 Stunde(n)"
-std::string WirkungUeberschrift(double promille, const Trennzeichen& t);  // "Wirkung bei 0,385 Promille:"
+std::string PromilleText(double promille, const TTrennzeichen& t);          // "0,385 °/oo"
+std::string AlkoholText(double alkohol, const TTrennzeichen& t);            // "40 g"
+std::string StundenText(double stunden, const TTrennzeichen& t);            // "2,0 Stunde(n)"
+std::string WirkungUeberschrift(double promille, const TTrennzeichen& t);  // "Wirkung bei 0,385 Promille:"
 
 struct TErgebnisTexte {
     std::string Maximum;       // Memo2
@@ -23,6 +23,6 @@ struct TErgebnisTexte {
     std::string Wirkung;       // Memo1, one line
 };
 
-TErgebnisTexte ErgebnisTexte(const TErgebnis& e, const Trennzeichen& t);
+TErgebnisTexte ErgebnisTexte(const TErgebnis& e, const TTrennzeichen& t);
 
 } // namespace zw

@@ -101,7 +101,7 @@ char ZifferBei(const Dezimal& d, int zehnerpotenz)
 }
 
 // Fixed notation with exactly `dezimalen` decimals of an already rounded value.
-std::string Festkomma(const Dezimal& d, int dezimalen, bool gruppieren, const Trennzeichen& t)
+std::string Festkomma(const Dezimal& d, int dezimalen, bool gruppieren, const TTrennzeichen& t)
 {
     std::string ganz;
     for (int p = std::max(d.exponent, 0); p >= 0; --p)
@@ -126,7 +126,7 @@ std::string Festkomma(const Dezimal& d, int dezimalen, bool gruppieren, const Tr
 }
 
 // Scientific notation with at most `stellen` significant digits: "1,5E20", "-2E-7".
-std::string Wissenschaftlich(Dezimal d, int stellen, const Trennzeichen& t)
+std::string Wissenschaftlich(Dezimal d, int stellen, const TTrennzeichen& t)
 {
     Runde(d, stellen);
     StreicheNullen(d);
@@ -170,14 +170,14 @@ Dezimal AufFuenfzehn(double wert)
 constexpr double GrenzeFestkomma = 1e18;
 constexpr int MaxDezimalen = 18;
 
-std::string Grosse(double wert, const Trennzeichen& t)
+std::string Grosse(double wert, const TTrennzeichen& t)
 {
     return Wissenschaftlich(Entwickle18(wert), 18, t);
 }
 
 } // namespace
 
-std::string ZahlText(double wert, int dezimalen, const Trennzeichen& t)
+std::string ZahlText(double wert, int dezimalen, const TTrennzeichen& t)
 {
     if (!std::isfinite(wert))
         return NichtEndlich(wert);
@@ -189,7 +189,7 @@ std::string ZahlText(double wert, int dezimalen, const Trennzeichen& t)
     return Festkomma(d, dezimalen, true, t);
 }
 
-std::string AllgemeinerZahlText(double wert, const Trennzeichen& t)
+std::string AllgemeinerZahlText(double wert, const TTrennzeichen& t)
 {
     if (!std::isfinite(wert))
         return NichtEndlich(wert);
@@ -203,7 +203,7 @@ std::string AllgemeinerZahlText(double wert, const Trennzeichen& t)
     return Festkomma(d, dezimalen, false, t);
 }
 
-std::string AchsenText(double wert, const Trennzeichen& t)
+std::string AchsenText(double wert, const TTrennzeichen& t)
 {
     if (!std::isfinite(wert))
         return NichtEndlich(wert);
@@ -245,7 +245,7 @@ std::string_view Ziffernfolge(std::string_view s, std::size_t& pos)
 
 } // namespace
 
-double LiesGleitkomma(std::string_view text, const Trennzeichen& t)
+double LiesGleitkomma(std::string_view text, const TTrennzeichen& t)
 {
     // Only blanks are skipped; a tab or any other white space makes the text invalid.
     const auto anfang = text.find_first_not_of(' ');

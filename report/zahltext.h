@@ -10,21 +10,21 @@
 namespace zw {
 
 // Regional separators as UTF-8 (a separator may be more than one byte, e.g. U+202F).
-struct Trennzeichen {
+struct TTrennzeichen {
     std::string Dezimal = ",";
     std::string Tausender = ".";
 };
 
 // Number text with n decimals: grouped integer digits, exactly n decimals, rounded half away
 // from zero after expanding the value to 18 significant digits. |v| >= 1e18 goes scientific.
-std::string ZahlText(double wert, int dezimalen, const Trennzeichen& t);
+std::string ZahlText(double wert, int dezimalen, const TTrennzeichen& t);
 
 // General number text: the exact value rounded once, half away from zero, to 15 significant
 // digits, trailing zeros dropped, no grouping; scientific outside 0.0001 <= |v| < 1e15.
-std::string AllgemeinerZahlText(double wert, const Trennzeichen& t);
+std::string AllgemeinerZahlText(double wert, const TTrennzeichen& t);
 
 // The chart's label format "#,##0.###": grouped, up to three decimals, trailing zeros dropped.
-std::string AchsenText(double wert, const Trennzeichen& t);
+std::string AchsenText(double wert, const TTrennzeichen& t);
 
 // A text that is not a floating point number.
 class EConvertError final : public std::exception {
@@ -37,6 +37,6 @@ private:
 };
 
 // Reads a litre field's text. Throws EConvertError("'<text>' is not a valid floating point value").
-double LiesGleitkomma(std::string_view text, const Trennzeichen& t);
+double LiesGleitkomma(std::string_view text, const TTrennzeichen& t);
 
 } // namespace zw

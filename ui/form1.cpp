@@ -443,7 +443,7 @@ void TForm1::setZwischenablage(TZwischenablage* ablage)
     zwischenablage_ = ablage;
 }
 
-void TForm1::setTrennzeichen(const Trennzeichen& t)
+void TForm1::setTrennzeichen(const TTrennzeichen& t)
 {
     trennzeichen_ = t;
     const QString dezimal = ausUtf8(t.Dezimal);
@@ -453,7 +453,7 @@ void TForm1::setTrennzeichen(const Trennzeichen& t)
     Chart1->setTrennzeichen(t);
 }
 
-Trennzeichen TForm1::trennzeichenAusLocale() const
+TTrennzeichen TForm1::trennzeichenAusLocale() const
 {
     // QLocale() is the system's regional setting unless the application chose another.
     const QLocale locale;

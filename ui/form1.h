@@ -49,7 +49,7 @@ public:
     // The clipboard used by "Kopieren" and the chart menu (the system clipboard by default).
     void setZwischenablage(TZwischenablage* ablage);
     // Regional separators for reading and writing numbers; by default those of QLocale().
-    void setTrennzeichen(const Trennzeichen& t);
+    void setTrennzeichen(const TTrennzeichen& t);
 
     // --- Controls, under the names the program's handlers use ---------------------------
     QFrame* Panel1 = nullptr;
@@ -217,10 +217,10 @@ private:
     void melde(const QString& text);
     TZwischenablage& zwischenablage();
     void zeigeStatus(const QString& text);
-    Trennzeichen trennzeichenAusLocale() const;
+    TTrennzeichen trennzeichenAusLocale() const;
 
     TFehlerMelder melder_;
-    Trennzeichen trennzeichen_;
+    TTrennzeichen trennzeichen_;
     TZwischenablage* zwischenablage_ = nullptr;
     std::unique_ptr<TZwischenablage> systemZwischenablage_;
     std::unique_ptr<TSavePictureDialog> SavePictureDialog1_;

@@ -28,7 +28,7 @@ BENCHMARK(BM_Berechne);
 void BM_ErgebnisTexte(benchmark::State& state)
 {
     const zw::TErgebnis r = zw::Berechne(Beispiel());
-    const zw::Trennzeichen t;
+    const zw::TTrennzeichen t;
     for (auto _ : state) {
         zw::TErgebnisTexte texte = zw::ErgebnisTexte(r, t);
         benchmark::DoNotOptimize(texte);

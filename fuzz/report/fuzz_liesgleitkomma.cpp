@@ -9,7 +9,7 @@
 
 namespace {
 
-const zw::Trennzeichen Regionen[] = {{",", "."}, {".", ","}, {"\u066b", "\u066c"}, {",", "\u202f"}};
+const zw::TTrennzeichen Regionen[] = {{",", "."}, {".", ","}, {"\u066b", "\u066c"}, {",", "\u202f"}};
 
 } // namespace
 
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
 {
     if (groesse == 0)
         return 0;
-    const zw::Trennzeichen& t = Regionen[daten[0] % std::size(Regionen)];
+    const zw::TTrennzeichen& t = Regionen[daten[0] % std::size(Regionen)];
     const std::string text(reinterpret_cast<const char*>(daten + 1), groesse - 1);
     try {
         const double wert = zw::LiesGleitkomma(text, t);

@@ -12,9 +12,9 @@
 
 namespace {
 
-const zw::Trennzeichen Regionen[] = {{",", "."}, {".", ","}, {",", "\u202f"}};
+const zw::TTrennzeichen Regionen[] = {{",", "."}, {".", ","}, {",", "\u202f"}};
 
-bool NurErlaubt(std::string_view text, const zw::Trennzeichen& t)
+bool NurErlaubt(std::string_view text, const zw::TTrennzeichen& t)
 {
     std::size_t i = 0;
     while (i < text.size()) {
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     if (!std::isfinite(wert))
         return 0;
     const int dezimalen = daten[8] % 19;
-    const zw::Trennzeichen& t = Regionen[daten[9] % std::size(Regionen)];
+    const zw::TTrennzeichen& t = Regionen[daten[9] % std::size(Regionen)];
 
     const std::string zahl = zw::ZahlText(wert, dezimalen, t);
     const std::string allgemein = zw::AllgemeinerZahlText(wert, t);

@@ -17,10 +17,10 @@ namespace {
 
 using Punkte = std::vector<std::pair<double, double>>;
 
-const Trennzeichen kDeutsch{",", "."};
-const Trennzeichen kEnglisch{".", ","};
+const TTrennzeichen kDeutsch{",", "."};
+const TTrennzeichen kEnglisch{".", ","};
 
-ChartLayout layoutFuer(const Punkte& xy, const Trennzeichen& t = kDeutsch, QSize groesse = {505, 137})
+ChartLayout layoutFuer(const Punkte& xy, const TTrennzeichen& t = kDeutsch, QSize groesse = {505, 137})
 {
     std::vector<TChartPunkt> punkte;
     for (auto [x, y] : xy)

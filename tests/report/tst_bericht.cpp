@@ -14,7 +14,7 @@ QString Q(const std::string& s)
 zw::TBerichtDaten StartDaten()
 {
     const zw::TEingabe e = zw::StartEingabe();
-    const zw::TErgebnisTexte texte = zw::ErgebnisTexte(zw::Berechne(e), zw::Trennzeichen{});
+    const zw::TErgebnisTexte texte = zw::ErgebnisTexte(zw::Berechne(e), zw::TTrennzeichen{});
     zw::TBerichtDaten d;
     d.Trinkzeitraum = e.Trinkzeitraum;
     d.Magenfuellung = std::string(zw::MagenfuellungTexte[static_cast<std::size_t>(e.Magenfuellung)]);
@@ -113,7 +113,7 @@ void TstBericht::ergebnisTexte()
     e.ZeitBisMaximum = zeitMaximum;
     e.ZeitBisNuechtern = zeitNuechtern;
     e.Wirkung = zw::WirkungFuer(promille);
-    const zw::TErgebnisTexte t = zw::ErgebnisTexte(e, zw::Trennzeichen{});
+    const zw::TErgebnisTexte t = zw::ErgebnisTexte(e, zw::TTrennzeichen{});
     QCOMPARE(Q(t.Maximum), maximum);
     QCOMPARE(Q(t.Aufnahme), aufnahme);
     QCOMPARE(Q(t.ZeitMaximum), zeitMax);

@@ -8,11 +8,11 @@
 namespace {
 
 // German, English and a locale with a narrow no-break space (three bytes) for grouping.
-const zw::Trennzeichen Deutsch{",", "."};
-const zw::Trennzeichen Englisch{".", ","};
-const zw::Trennzeichen Schmal{",", "\u202f"};
+const zw::TTrennzeichen Deutsch{",", "."};
+const zw::TTrennzeichen Englisch{".", ","};
+const zw::TTrennzeichen Schmal{",", "\u202f"};
 
-const zw::Trennzeichen& Regional(int i)
+const zw::TTrennzeichen& Regional(int i)
 {
     switch (i) {
     case 0: return Deutsch;

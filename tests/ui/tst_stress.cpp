@@ -332,7 +332,7 @@ void TestStress::zufaelligeBedienung()
     TEingabe e = StartEingabe();
     e.LiterBier = 1;
     e.Konstitution = 2; // where the reset leaves the slider
-    const TErgebnisTexte erwartet = ErgebnisTexte(Berechne(e), Trennzeichen{});
+    const TErgebnisTexte erwartet = ErgebnisTexte(Berechne(e), TTrennzeichen{});
     QCOMPARE(form_->Memo2->text(), QString::fromStdString(erwartet.Maximum));
     QCOMPARE(form_->Memo4->text(), QString::fromStdString(erwartet.Aufnahme));
     QCOMPARE(form_->Memo5->text(), QString::fromStdString(erwartet.ZeitNuechtern));
