@@ -385,9 +385,9 @@ std::vector<ChartMarke> marken(const std::vector<TChartPunkt>& punkte,
 
 } // namespace
 
-ChartLayout berechneChartLayout(const std::vector<TChartPunkt>& alle, const ChartEingabe& e)
+TChartLayout berechneChartLayout(const std::vector<TChartPunkt>& alle, const ChartEingabe& e)
 {
-    ChartLayout l;
+    TChartLayout l;
     l.groesse = e.groesse;
     l.hintergrund = e.hintergrund;
     l.achsenSchrift = e.achsenSchrift;

@@ -78,7 +78,7 @@ struct ChartMarke {
     QLine pfeil;    // from just below the box down to the point
 };
 
-struct ChartLayout {
+struct TChartLayout {
     QSize groesse;
     QColor hintergrund;
     QFont achsenSchrift;
@@ -101,10 +101,10 @@ struct ChartEingabe {
 };
 
 // The whole geometry for these points. Points with a non-finite coordinate are left out.
-ChartLayout berechneChartLayout(const std::vector<TChartPunkt>& alle, const ChartEingabe& e);
+TChartLayout berechneChartLayout(const std::vector<TChartPunkt>& alle, const ChartEingabe& e);
 
 // Draws the layout, background included, with the painter's origin at the chart's top left.
-void maleChart(QPainter& p, const ChartLayout& l);
+void maleChart(QPainter& p, const TChartLayout& l);
 
 // The label step for a range: the first of 1, 2, 5, 10, ... (from 1e-12 for ranges under 1)
 // whose rounded number of steps is at most `passend`. 0 when there is no sensible step.

@@ -36,7 +36,7 @@ void achse(QPainter& p, const ChartAchse& a, const QFont& schrift)
 
 } // namespace
 
-void maleChart(QPainter& p, const ChartLayout& l)
+void maleChart(QPainter& p, const TChartLayout& l)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);

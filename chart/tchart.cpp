@@ -53,7 +53,7 @@ void TChart::datenGeaendert()
     update();
 }
 
-const ChartLayout& TChart::layout() const
+const TChartLayout& TChart::layout() const
 {
     if (!layout_) {
         ChartEingabe e;
@@ -62,7 +62,7 @@ const ChartLayout& TChart::layout() const
         e.achsenSchrift = Arial();
         e.markenSchrift = SmallFonts();
         e.trennzeichen = trennzeichen_;
-        layout_ = std::make_unique<ChartLayout>(berechneChartLayout(Series1.Punkte(), e));
+        layout_ = std::make_unique<TChartLayout>(berechneChartLayout(Series1.Punkte(), e));
     }
     return *layout_;
 }

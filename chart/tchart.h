@@ -49,7 +49,7 @@ public:
     QImage alsBild(qreal devicePixelRatio = 1.0) const;
     // The geometry drawn for the current points, size, separators, palette and fonts; computed
     // on first use and kept until one of them changes.
-    const ChartLayout& layout() const;
+    const TChartLayout& layout() const;
 
 Q_SIGNALS:
     // The chart's menu was asked for: by the right button (at the mouse), or with the chart
@@ -69,7 +69,7 @@ private:
 
 
     TTrennzeichen trennzeichen_;
-    mutable std::unique_ptr<ChartLayout> layout_; // computed on demand, dropped on every change
+    mutable std::unique_ptr<TChartLayout> layout_; // computed on demand, dropped on every change
 };
 
 } // namespace zw

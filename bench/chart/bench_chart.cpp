@@ -34,7 +34,7 @@ void BM_LayoutUndMalen(benchmark::State& state)
     const ChartEingabe e = eingabe();
     QImage bild(e.groesse, QImage::Format_RGB32);
     for (auto _ : state) {
-        const ChartLayout l = berechneChartLayout(punkte, e);
+        const TChartLayout l = berechneChartLayout(punkte, e);
         QPainter p(&bild);
         maleChart(p, l);
     }
@@ -53,7 +53,7 @@ BENCHMARK(BM_NurLayout)->Unit(benchmark::kMicrosecond);
 
 void BM_NurMalen(benchmark::State& state)
 {
-    const ChartLayout l = berechneChartLayout(bierPunkte(), eingabe());
+    const TChartLayout l = berechneChartLayout(bierPunkte(), eingabe());
     QImage bild(l.groesse, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter p(&bild);

@@ -20,7 +20,7 @@ using Punkte = std::vector<std::pair<double, double>>;
 const TTrennzeichen kDeutsch{",", "."};
 const TTrennzeichen kEnglisch{".", ","};
 
-ChartLayout layoutFuer(const Punkte& xy, const TTrennzeichen& t = kDeutsch, QSize groesse = {505, 137})
+TChartLayout layoutFuer(const Punkte& xy, const TTrennzeichen& t = kDeutsch, QSize groesse = {505, 137})
 {
     std::vector<TChartPunkt> punkte;
     for (auto [x, y] : xy)
@@ -136,7 +136,7 @@ private Q_SLOTS:
         QFETCH(QStringList, links);
         QFETCH(QStringList, unten);
         QFETCH(QStringList, marken);
-        const ChartLayout l = layoutFuer(punkte, deutsch ? kDeutsch : kEnglisch);
+        const TChartLayout l = layoutFuer(punkte, deutsch ? kDeutsch : kEnglisch);
         QCOMPARE(texte(l.links.beschriftungen), links);
         QCOMPARE(texte(l.unten.beschriftungen), unten);
         QCOMPARE(texte(l.marken), marken);
@@ -181,7 +181,7 @@ private Q_SLOTS:
     void extremeWerte()
     {
         QFETCH(Punkte, punkte);
-        const ChartLayout l = layoutFuer(punkte);
+        const TChartLayout l = layoutFuer(punkte);
         for (const ChartAchse* a : {&l.links, &l.unten}) {
             QVERIFY(a->beschriftungen.size() < 100);
             for (const auto& b : a->beschriftungen)
@@ -194,7 +194,7 @@ private Q_SLOTS:
     // The frame of the standard 505 x 137 chart.
     void rahmen()
     {
-        const ChartLayout l = layoutFuer({{0, 0}, {2, 0.384931506849315}, {4.5662100456621, 0}});
+        const TChartLayout l = layoutFuer({{0, 0}, {2, 0.384931506849315}, {4.5662100456621, 0}});
         QCOMPARE(l.tiefe, 5);
         QCOMPARE(l.plot.top(), 14 + 5);
         QCOMPARE(l.plot.right(), 480 - 1 - 5);
@@ -221,7 +221,7 @@ private Q_SLOTS:
     void marken()
     {
         QFETCH(Punkte, punkte);
-        const ChartLayout l = layoutFuer(punkte);
+        const TChartLayout l = layoutFuer(punkte);
         const QFontMetrics mass(SmallFonts());
         QCOMPARE(l.marken.size(), punkte.size());
         for (const ChartMarke& m : l.marken) {
@@ -242,7 +242,7 @@ private Q_SLOTS:
 
     void flacherBereichInDerMitte()
     {
-        const ChartLayout l = layoutFuer({{0, 0}, {2, 0}, {2, 0}});
+        const TChartLayout l = layoutFuer({{0, 0}, {2, 0}, {2, 0}});
         const int mitte = l.plot.bottom() - qRound(0.5 * l.links.laenge);
         QCOMPARE(l.links.beschriftungen.size(), size_t(1));
         QCOMPARE(l.links.beschriftungen[0].pixel, mitte);
@@ -267,7 +267,7 @@ private Q_SLOTS:
     {
         QFETCH(int, hoehe);
         QFETCH(bool, beschriftet);
-        const ChartLayout l = layoutFuer({{0, 0}, {1, 0.5}}, kDeutsch, QSize(505, hoehe));
+        const TChartLayout l = layoutFuer({{0, 0}, {1, 0.5}}, kDeutsch, QSize(505, hoehe));
         QVERIFY(l.links.passend >= 10000 || beschriftet); // else the case proves nothing
         QCOMPARE(!l.links.beschriftungen.empty(), beschriftet);
         if (beschriftet)

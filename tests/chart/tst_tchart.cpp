@@ -112,7 +112,7 @@ private Q_SLOTS:
         TChart c;
         fuelle(c, punkte);
         const QImage bild = c.alsBild();
-        const ChartLayout& l = c.layout();
+        const TChartLayout& l = c.layout();
         const ChartMarke& m = l.marken.back();
         const QRect k = m.kasten;
         for (QPoint ecke : {k.topLeft(), k.topRight(), k.bottomLeft(), k.bottomRight(),
