@@ -209,7 +209,7 @@ struct Plotflaeche {
 
 // The frame inside the margins, then the left axis's labels (they decide how wide the left
 // axis is), then the bottom axis's labels for the width that is left.
-Plotflaeche legePlotFest(const Daten& d, const ChartEingabe& e, AchsenRechnung& ry,
+Plotflaeche legePlotFest(const Daten& d, const TChartEingabe& e, AchsenRechnung& ry,
                          AchsenRechnung& rx)
 {
     const QFontMetrics achsenMass(e.achsenSchrift);
@@ -362,7 +362,7 @@ std::vector<ChartFlaeche> flaechen(const std::vector<TChartPunkt>& punkte,
 
 // A box with the value above each point, and an arrow down to it.
 std::vector<ChartMarke> marken(const std::vector<TChartPunkt>& punkte,
-                               const std::vector<QPoint>& bild, const ChartEingabe& e)
+                               const std::vector<QPoint>& bild, const TChartEingabe& e)
 {
     const QFontMetrics markenMass(e.markenSchrift);
     const int wBreite = markenMass.horizontalAdvance(QLatin1Char('W'));
@@ -385,7 +385,7 @@ std::vector<ChartMarke> marken(const std::vector<TChartPunkt>& punkte,
 
 } // namespace
 
-TChartLayout berechneChartLayout(const std::vector<TChartPunkt>& alle, const ChartEingabe& e)
+TChartLayout berechneChartLayout(const std::vector<TChartPunkt>& alle, const TChartEingabe& e)
 {
     TChartLayout l;
     l.groesse = e.groesse;

@@ -92,7 +92,7 @@ struct TChartLayout {
     std::vector<ChartMarke> marken;
 };
 
-struct ChartEingabe {
+struct TChartEingabe {
     QSize groesse;
     QColor hintergrund;
     QFont achsenSchrift; // titles and labels
@@ -101,7 +101,7 @@ struct ChartEingabe {
 };
 
 // The whole geometry for these points. Points with a non-finite coordinate are left out.
-TChartLayout berechneChartLayout(const std::vector<TChartPunkt>& alle, const ChartEingabe& e);
+TChartLayout berechneChartLayout(const std::vector<TChartPunkt>& alle, const TChartEingabe& e);
 
 // Draws the layout, background included, with the painter's origin at the chart's top left.
 void maleChart(QPainter& p, const TChartLayout& l);

@@ -56,7 +56,7 @@ void TChart::datenGeaendert()
 const TChartLayout& TChart::layout() const
 {
     if (!layout_) {
-        ChartEingabe e;
+        TChartEingabe e;
         e.groesse = size();
         e.hintergrund = palette().color(QPalette::Window);
         e.achsenSchrift = Arial();

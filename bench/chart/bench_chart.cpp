@@ -18,9 +18,9 @@ std::vector<TChartPunkt> bierPunkte()
     return {{0, 0, gold}, {2, 0.384931506849315, gold}, {4.5662100456621, 0, gold}};
 }
 
-ChartEingabe eingabe()
+TChartEingabe eingabe()
 {
-    ChartEingabe e;
+    TChartEingabe e;
     e.groesse = QSize(505, 137);
     e.hintergrund = QColor(240, 240, 240);
     e.achsenSchrift = Arial();
@@ -31,7 +31,7 @@ ChartEingabe eingabe()
 void BM_LayoutUndMalen(benchmark::State& state)
 {
     const auto punkte = bierPunkte();
-    const ChartEingabe e = eingabe();
+    const TChartEingabe e = eingabe();
     QImage bild(e.groesse, QImage::Format_RGB32);
     for (auto _ : state) {
         const TChartLayout l = berechneChartLayout(punkte, e);
@@ -45,7 +45,7 @@ BENCHMARK(BM_LayoutUndMalen)->Unit(benchmark::kMicrosecond);
 void BM_NurLayout(benchmark::State& state)
 {
     const auto punkte = bierPunkte();
-    const ChartEingabe e = eingabe();
+    const TChartEingabe e = eingabe();
     for (auto _ : state)
         benchmark::DoNotOptimize(berechneChartLayout(punkte, e));
 }

@@ -25,7 +25,7 @@ TChartLayout layoutFuer(const Punkte& xy, const TTrennzeichen& t = kDeutsch, QSi
     std::vector<TChartPunkt> punkte;
     for (auto [x, y] : xy)
         punkte.push_back({x, y, QColor(255, 215, 0)});
-    ChartEingabe e;
+    TChartEingabe e;
     e.groesse = groesse;
     e.hintergrund = QColor(240, 240, 240);
     e.achsenSchrift = Arial();
