@@ -255,7 +255,7 @@ Plotflaeche legePlotFest(const Daten& d, const TChartEingabe& e, AchsenRechnung&
 }
 
 // The back wall, the left wall and the floor, as outlines.
-std::vector<ChartLinie> waende(const Plotflaeche& f)
+std::vector<TChartLinie> waende(const Plotflaeche& f)
 {
     const QPoint lo(f.links, f.oben), ro(f.rechts, f.oben), lu(f.links, f.boden),
         ru(f.rechts, f.boden);
@@ -263,7 +263,7 @@ std::vector<ChartLinie> waende(const Plotflaeche& f)
     const QLine kanten[] = {{lo + t, ro + t}, {ro + t, ru + t}, {ru + t, lu + t},
                             {lu + t, lo + t}, {lo, lo + t},     {lu, lu + t},
                             {ru, ru + t},     {lo, lu},         {lu, ru}};
-    std::vector<ChartLinie> w;
+    std::vector<TChartLinie> w;
     for (const QLine& k : kanten)
         w.push_back({k, Qt::black, 1, false});
     return w;

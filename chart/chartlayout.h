@@ -33,7 +33,7 @@ struct TChartPunkt {
 // A straight line; width 1 or 2, solid or dotted. Like a metafile's line-to, it covers the
 // pixels from `linie.p1()` up to but not including `linie.p2()`; a 2-pixel line adds the row
 // above (or the column left of) the 1-pixel one.
-struct ChartLinie {
+struct TChartLinie {
     QLine linie;
     QColor farbe;
     int breite = 1;
@@ -59,9 +59,9 @@ struct ChartAchse {
     int laenge = 0;        // pixels the range is spread over
     int passend = 0;       // number of labels that fit
     std::vector<ChartBeschriftung> beschriftungen; // left: strictly inside; bottom: ends too
-    std::vector<ChartLinie> striche;               // major and minor ticks
-    std::vector<ChartLinie> gitter;                // dotted grid lines on the walls
-    ChartLinie linie;                              // the axis line itself
+    std::vector<TChartLinie> striche;               // major and minor ticks
+    std::vector<TChartLinie> gitter;                // dotted grid lines on the walls
+    TChartLinie linie;                              // the axis line itself
     ChartText titel;
     bool titelGedreht = false; // true: the text runs upwards, `position` is its baseline start
 };
@@ -85,7 +85,7 @@ struct TChartLayout {
     QFont markenSchrift;
     QRect plot;   // the front face of the plot: left/top/right/bottom are the axis coordinates
     int tiefe = 0;
-    std::vector<ChartLinie> waende;
+    std::vector<TChartLinie> waende;
     ChartAchse links;
     ChartAchse unten;
     std::vector<ChartFlaeche> flaechen; // in drawing order: per segment front, then top face

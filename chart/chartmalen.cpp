@@ -5,7 +5,7 @@
 namespace zw {
 namespace {
 
-void linie(QPainter& p, const ChartLinie& l)
+void linie(QPainter& p, const TChartLinie& l)
 {
     QPen stift(l.farbe, l.breite, l.gepunktet ? Qt::DotLine : Qt::SolidLine, Qt::FlatCap,
                Qt::MiterJoin);
@@ -15,9 +15,9 @@ void linie(QPainter& p, const ChartLinie& l)
 
 void achse(QPainter& p, const ChartAchse& a, const QFont& schrift)
 {
-    for (const ChartLinie& g : a.gitter)
+    for (const TChartLinie& g : a.gitter)
         linie(p, g);
-    for (const ChartLinie& s : a.striche)
+    for (const TChartLinie& s : a.striche)
         linie(p, s);
     p.setFont(schrift);
     p.setPen(QPen(Qt::black));
@@ -45,7 +45,7 @@ void maleChart(QPainter& p, const TChartLayout& l)
 
     p.fillRect(QRect(QPoint(0, 0), l.groesse), l.hintergrund);
 
-    for (const ChartLinie& w : l.waende)
+    for (const TChartLinie& w : l.waende)
         linie(p, w);
 
     achse(p, l.links, l.achsenSchrift);

@@ -153,7 +153,7 @@ private Q_SLOTS:
         for (const ChartAchse* a : {&l.links, &l.unten}) {
             const bool links = a == &l.links;
             std::vector<int> gross, klein, orte;
-            for (const ChartLinie& s : a->striche) {
+            for (const TChartLinie& s : a->striche) {
                 const int laenge = links ? s.linie.dx() : s.linie.dy();
                 (laenge == 4 ? gross : klein).push_back(links ? s.linie.y1() : s.linie.x1());
             }
