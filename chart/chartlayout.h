@@ -41,7 +41,7 @@ struct TChartLinie {
 };
 
 // A text drawn with its baseline starting at `position`.
-struct ChartText {
+struct TChartText {
     QString text;
     QPoint position;
 };
@@ -49,7 +49,7 @@ struct ChartText {
 struct ChartBeschriftung {
     double wert = 0;
     int pixel = 0; // position along the axis: y for the left axis, x for the bottom axis
-    ChartText text;
+    TChartText text;
 };
 
 struct ChartAchse {
@@ -62,7 +62,7 @@ struct ChartAchse {
     std::vector<TChartLinie> striche;               // major and minor ticks
     std::vector<TChartLinie> gitter;                // dotted grid lines on the walls
     TChartLinie linie;                              // the axis line itself
-    ChartText titel;
+    TChartText titel;
     bool titelGedreht = false; // true: the text runs upwards, `position` is its baseline start
 };
 
@@ -74,7 +74,7 @@ struct ChartFlaeche {
 
 struct ChartMarke {
     QRect kasten;   // covers every pixel of the box, frame included
-    ChartText text;
+    TChartText text;
     QLine pfeil;    // from just below the box down to the point
 };
 
