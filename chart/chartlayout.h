@@ -46,7 +46,7 @@ struct TChartText {
     QPoint position;
 };
 
-struct ChartBeschriftung {
+struct TChartBeschriftung {
     double wert = 0;
     int pixel = 0; // position along the axis: y for the left axis, x for the bottom axis
     TChartText text;
@@ -58,7 +58,7 @@ struct ChartAchse {
     double schritt = 0;    // 0 when no labels are drawn
     int laenge = 0;        // pixels the range is spread over
     int passend = 0;       // number of labels that fit
-    std::vector<ChartBeschriftung> beschriftungen; // left: strictly inside; bottom: ends too
+    std::vector<TChartBeschriftung> beschriftungen; // left: strictly inside; bottom: ends too
     std::vector<TChartLinie> striche;               // major and minor ticks
     std::vector<TChartLinie> gitter;                // dotted grid lines on the walls
     TChartLinie linie;                              // the axis line itself

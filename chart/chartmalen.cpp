@@ -21,7 +21,7 @@ void achse(QPainter& p, const ChartAchse& a, const QFont& schrift)
         linie(p, s);
     p.setFont(schrift);
     p.setPen(QPen(Qt::black));
-    for (const ChartBeschriftung& b : a.beschriftungen)
+    for (const TChartBeschriftung& b : a.beschriftungen)
         p.drawText(b.text.position, b.text.text);
     if (a.titelGedreht) {
         p.save();
