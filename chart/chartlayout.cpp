@@ -77,7 +77,7 @@ struct AchsenRechnung {
 };
 
 // The range, step and fit that an axis's labels were computed for.
-void uebernimmRechnung(ChartAchse& achse, const AchsenRechnung& r, int laenge)
+void uebernimmRechnung(TChartAchse& achse, const AchsenRechnung& r, int laenge)
 {
     achse.minimum = r.bereich.min;
     achse.maximum = r.bereich.max;
@@ -271,7 +271,7 @@ std::vector<TChartLinie> waende(const Plotflaeche& f)
 
 // The 2-pixel axis line covers the columns links-1 and links, so the plot's own edge is part of
 // it and the area cannot hide it; ticks end just left of it.
-void baueLinkeAchse(ChartAchse& achse, const AchsenRechnung& r, const Plotflaeche& f,
+void baueLinkeAchse(TChartAchse& achse, const AchsenRechnung& r, const Plotflaeche& f,
                     const QFontMetrics& achsenMass)
 {
     uebernimmRechnung(achse, r, f.hoehe);
@@ -304,7 +304,7 @@ void baueLinkeAchse(ChartAchse& achse, const AchsenRechnung& r, const Plotflaech
 }
 
 // The axis line covers the rows boden and boden+1; ticks and labels hang below it.
-void baueUntereAchse(ChartAchse& achse, const AchsenRechnung& r, const Plotflaeche& f,
+void baueUntereAchse(TChartAchse& achse, const AchsenRechnung& r, const Plotflaeche& f,
                      const QFontMetrics& achsenMass)
 {
     uebernimmRechnung(achse, r, f.xLaenge);

@@ -52,7 +52,7 @@ struct TChartBeschriftung {
     TChartText text;
 };
 
-struct ChartAchse {
+struct TChartAchse {
     double minimum = 0;
     double maximum = 0;
     double schritt = 0;    // 0 when no labels are drawn
@@ -86,8 +86,8 @@ struct TChartLayout {
     QRect plot;   // the front face of the plot: left/top/right/bottom are the axis coordinates
     int tiefe = 0;
     std::vector<TChartLinie> waende;
-    ChartAchse links;
-    ChartAchse unten;
+    TChartAchse links;
+    TChartAchse unten;
     std::vector<ChartFlaeche> flaechen; // in drawing order: per segment front, then top face
     std::vector<ChartMarke> marken;
 };

@@ -13,7 +13,7 @@ void linie(QPainter& p, const TChartLinie& l)
     p.drawLine(l.linie);
 }
 
-void achse(QPainter& p, const ChartAchse& a, const QFont& schrift)
+void achse(QPainter& p, const TChartAchse& a, const QFont& schrift)
 {
     for (const TChartLinie& g : a.gitter)
         linie(p, g);

@@ -150,7 +150,7 @@ private Q_SLOTS:
             QVERIFY(b.pixel >= l.plot.left() && b.pixel <= l.plot.left() + l.unten.laenge);
         // Major ticks and grid lines at the labels, three minor ticks between neighbouring labels
         // and none beyond the outermost ones.
-        for (const ChartAchse* a : {&l.links, &l.unten}) {
+        for (const TChartAchse* a : {&l.links, &l.unten}) {
             const bool links = a == &l.links;
             std::vector<int> gross, klein, orte;
             for (const TChartLinie& s : a->striche) {
@@ -182,7 +182,7 @@ private Q_SLOTS:
     {
         QFETCH(Punkte, punkte);
         const TChartLayout l = layoutFuer(punkte);
-        for (const ChartAchse* a : {&l.links, &l.unten}) {
+        for (const TChartAchse* a : {&l.links, &l.unten}) {
             QVERIFY(a->beschriftungen.size() < 100);
             for (const auto& b : a->beschriftungen)
                 QVERIFY(b.wert >= a->minimum && b.wert <= a->maximum);
