@@ -337,10 +337,10 @@ void baueUntereAchse(TChartAchse& achse, const AchsenRechnung& r, const Plotflae
 // Segment by segment: the front, then its top face in the depth. A face that runs steeper than
 // 45 degrees lies over its own front in this projection, darkened as a side seen at a slant;
 // the next segment's front then hides what lies behind it.
-std::vector<ChartFlaeche> flaechen(const std::vector<TChartPunkt>& punkte,
+std::vector<TChartFlaeche> flaechen(const std::vector<TChartPunkt>& punkte,
                                    const std::vector<QPoint>& bild, const Plotflaeche& f)
 {
-    std::vector<ChartFlaeche> ergebnis;
+    std::vector<TChartFlaeche> ergebnis;
     const QPoint t = f.tief;
     for (size_t i = 1; i < bild.size(); ++i) {
         const QPoint a = bild[i - 1], b = bild[i];

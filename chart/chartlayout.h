@@ -66,7 +66,7 @@ struct TChartAchse {
     bool titelGedreht = false; // true: the text runs upwards, `position` is its baseline start
 };
 
-struct ChartFlaeche {
+struct TChartFlaeche {
     QPolygon ecken;
     QColor fuellung;
     QColor rand = Qt::black;
@@ -88,7 +88,7 @@ struct TChartLayout {
     std::vector<TChartLinie> waende;
     TChartAchse links;
     TChartAchse unten;
-    std::vector<ChartFlaeche> flaechen; // in drawing order: per segment front, then top face
+    std::vector<TChartFlaeche> flaechen; // in drawing order: per segment front, then top face
     std::vector<ChartMarke> marken;
 };
 

@@ -55,7 +55,7 @@ void maleChart(QPainter& p, const TChartLayout& l)
 
     QPen rand(Qt::black, 1);
     rand.setCosmetic(true);
-    for (const ChartFlaeche& f : l.flaechen) {
+    for (const TChartFlaeche& f : l.flaechen) {
         rand.setColor(f.rand);
         p.setPen(rand);
         p.setBrush(f.fuellung);

@@ -233,7 +233,7 @@ private Q_SLOTS:
             QCOMPARE(m.pfeil.y1(), m.kasten.bottom() + 1);
             QVERIFY(m.pfeil.y2() > m.pfeil.y1());
             const bool aufEcke = std::any_of(l.flaechen.begin(), l.flaechen.end(),
-                                             [&](const ChartFlaeche& f) {
+                                             [&](const TChartFlaeche& f) {
                                                  return f.ecken.contains(m.pfeil.p2());
                                              });
             QVERIFY(aufEcke);
