@@ -361,13 +361,13 @@ std::vector<TChartFlaeche> flaechen(const std::vector<TChartPunkt>& punkte,
 }
 
 // A box with the value above each point, and an arrow down to it.
-std::vector<ChartMarke> marken(const std::vector<TChartPunkt>& punkte,
+std::vector<TChartMarke> marken(const std::vector<TChartPunkt>& punkte,
                                const std::vector<QPoint>& bild, const TChartEingabe& e)
 {
     const QFontMetrics markenMass(e.markenSchrift);
     const int wBreite = markenMass.horizontalAdvance(QLatin1Char('W'));
     const int kastenHoehe = markenMass.height() + 2;
-    std::vector<ChartMarke> ergebnis;
+    std::vector<TChartMarke> ergebnis;
     for (size_t i = 0; i < punkte.size(); ++i) {
         const QPoint p = bild[i];
         const QString s = alsText(punkte[i].Y, e.trennzeichen);

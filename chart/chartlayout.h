@@ -72,7 +72,7 @@ struct TChartFlaeche {
     QColor rand = Qt::black;
 };
 
-struct ChartMarke {
+struct TChartMarke {
     QRect kasten;   // covers every pixel of the box, frame included
     TChartText text;
     QLine pfeil;    // from just below the box down to the point
@@ -89,7 +89,7 @@ struct TChartLayout {
     TChartAchse links;
     TChartAchse unten;
     std::vector<TChartFlaeche> flaechen; // in drawing order: per segment front, then top face
-    std::vector<ChartMarke> marken;
+    std::vector<TChartMarke> marken;
 };
 
 struct TChartEingabe {

@@ -65,7 +65,7 @@ void maleChart(QPainter& p, const TChartLayout& l)
 
     const QColor kastenFarbe(255, 255, 128);
     p.setFont(l.markenSchrift);
-    for (const ChartMarke& m : l.marken) {
+    for (const TChartMarke& m : l.marken) {
         p.setPen(QPen(Qt::white, 1));
         p.drawLine(m.pfeil);
         p.fillRect(m.kasten, kastenFarbe);

@@ -224,7 +224,7 @@ private Q_SLOTS:
         const TChartLayout l = layoutFuer(punkte);
         const QFontMetrics mass(SmallFonts());
         QCOMPARE(l.marken.size(), punkte.size());
-        for (const ChartMarke& m : l.marken) {
+        for (const TChartMarke& m : l.marken) {
             const QRect text(m.text.position.x(), m.text.position.y() - mass.ascent(),
                              mass.horizontalAdvance(m.text.text), mass.height());
             QVERIFY(m.kasten.adjusted(1, 0, -1, 0).contains(text));
@@ -249,7 +249,7 @@ private Q_SLOTS:
         // The bottom axis reads 0 at its left end and 2 at 95 % of the plot width.
         QCOMPARE(l.unten.beschriftungen.front().pixel, l.plot.left() + l.unten.laenge);
         QCOMPARE(l.unten.beschriftungen.back().pixel, l.plot.left());
-        for (const ChartMarke& m : l.marken)
+        for (const TChartMarke& m : l.marken)
             QCOMPARE(m.pfeil.y2(), mitte);
         // The second and third point coincide, so do their marks.
         QCOMPARE(l.marken[1].kasten, l.marken[2].kasten);

@@ -113,7 +113,7 @@ private Q_SLOTS:
         fuelle(c, punkte);
         const QImage bild = c.alsBild();
         const TChartLayout& l = c.layout();
-        const ChartMarke& m = l.marken.back();
+        const TChartMarke& m = l.marken.back();
         const QRect k = m.kasten;
         for (QPoint ecke : {k.topLeft(), k.topRight(), k.bottomLeft(), k.bottomRight(),
                             QPoint(k.center().x(), k.bottom())})
