@@ -385,7 +385,7 @@ std::vector<TChartMarke> marken(const std::vector<TChartPunkt>& punkte,
 
 } // namespace
 
-TChartLayout berechneChartLayout(const std::vector<TChartPunkt>& alle, const TChartEingabe& e)
+TChartLayout BerechneChartLayout(const std::vector<TChartPunkt>& alle, const TChartEingabe& e)
 {
     TChartLayout l;
     l.groesse = e.groesse;

@@ -101,7 +101,7 @@ struct TChartEingabe {
 };
 
 // The whole geometry for these points. Points with a non-finite coordinate are left out.
-TChartLayout berechneChartLayout(const std::vector<TChartPunkt>& alle, const TChartEingabe& e);
+TChartLayout BerechneChartLayout(const std::vector<TChartPunkt>& alle, const TChartEingabe& e);
 
 // Draws the layout, background included, with the painter's origin at the chart's top left.
 void maleChart(QPainter& p, const TChartLayout& l);

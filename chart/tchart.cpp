@@ -62,7 +62,7 @@ const TChartLayout& TChart::layout() const
         e.achsenSchrift = Arial();
         e.markenSchrift = SmallFonts();
         e.trennzeichen = trennzeichen_;
-        layout_ = std::make_unique<TChartLayout>(berechneChartLayout(Series1.Punkte(), e));
+        layout_ = std::make_unique<TChartLayout>(BerechneChartLayout(Series1.Punkte(), e));
     }
     return *layout_;
 }

@@ -34,7 +34,7 @@ void BM_LayoutUndMalen(benchmark::State& state)
     const TChartEingabe e = eingabe();
     QImage bild(e.groesse, QImage::Format_RGB32);
     for (auto _ : state) {
-        const TChartLayout l = berechneChartLayout(punkte, e);
+        const TChartLayout l = BerechneChartLayout(punkte, e);
         QPainter p(&bild);
         maleChart(p, l);
     }
@@ -47,13 +47,13 @@ void BM_NurLayout(benchmark::State& state)
     const auto punkte = bierPunkte();
     const TChartEingabe e = eingabe();
     for (auto _ : state)
-        benchmark::DoNotOptimize(berechneChartLayout(punkte, e));
+        benchmark::DoNotOptimize(BerechneChartLayout(punkte, e));
 }
 BENCHMARK(BM_NurLayout)->Unit(benchmark::kMicrosecond);
 
 void BM_NurMalen(benchmark::State& state)
 {
-    const TChartLayout l = berechneChartLayout(bierPunkte(), eingabe());
+    const TChartLayout l = BerechneChartLayout(bierPunkte(), eingabe());
     QImage bild(l.groesse, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter p(&bild);

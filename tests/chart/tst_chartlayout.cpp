@@ -31,7 +31,7 @@ TChartLayout layoutFuer(const Punkte& xy, const TTrennzeichen& t = kDeutsch, QSi
     e.achsenSchrift = Arial();
     e.markenSchrift = SmallFonts();
     e.trennzeichen = t;
-    return berechneChartLayout(punkte, e);
+    return BerechneChartLayout(punkte, e);
 }
 
 // The texts of an axis's labels or of the marks.
