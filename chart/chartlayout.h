@@ -104,7 +104,7 @@ struct TChartEingabe {
 TChartLayout BerechneChartLayout(const std::vector<TChartPunkt>& alle, const TChartEingabe& e);
 
 // Draws the layout, background included, with the painter's origin at the chart's top left.
-void maleChart(QPainter& p, const TChartLayout& l);
+void MaleChart(QPainter& p, const TChartLayout& l);
 
 // The label step for a range: the first of 1, 2, 5, 10, ... (from 1e-12 for ranges under 1)
 // whose rounded number of steps is at most `passend`. 0 when there is no sensible step.

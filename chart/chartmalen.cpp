@@ -36,7 +36,7 @@ void achse(QPainter& p, const TChartAchse& a, const QFont& schrift)
 
 } // namespace
 
-void maleChart(QPainter& p, const TChartLayout& l)
+void MaleChart(QPainter& p, const TChartLayout& l)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);

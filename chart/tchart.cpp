@@ -69,7 +69,7 @@ const TChartLayout& TChart::layout() const
 
 void TChart::zeichne(QPainter& p) const
 {
-    maleChart(p, layout());
+    MaleChart(p, layout());
 }
 
 QImage TChart::alsBild(qreal devicePixelRatio) const

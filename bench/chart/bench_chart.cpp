@@ -36,7 +36,7 @@ void BM_LayoutUndMalen(benchmark::State& state)
     for (auto _ : state) {
         const TChartLayout l = BerechneChartLayout(punkte, e);
         QPainter p(&bild);
-        maleChart(p, l);
+        MaleChart(p, l);
     }
     benchmark::DoNotOptimize(bild.constBits());
 }
@@ -57,7 +57,7 @@ void BM_NurMalen(benchmark::State& state)
     QImage bild(l.groesse, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter p(&bild);
-        maleChart(p, l);
+        MaleChart(p, l);
     }
     benchmark::DoNotOptimize(bild.constBits());
 }
