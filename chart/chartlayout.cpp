@@ -105,7 +105,7 @@ AchsenRechnung rechneAchse(const Bereich& b, int laenge, bool leer, Enden enden,
     const int proLabel = labelGroesse + runde(labelGroesse * 0.1);
     r.passend = proLabel > 0 ? runde(static_cast<double>(laenge) / proLabel) : 0;
     const double spanne = b.max - b.min;
-    r.schritt = achsenSchritt(spanne, r.passend);
+    r.schritt = AchsenSchritt(spanne, r.passend);
     if (r.schritt <= 0 || spanne / r.schritt >= kMaxSchritte) {
         r.schritt = 0;
         return r;
@@ -143,7 +143,7 @@ std::vector<double> kleineStrichWerte(const AchsenRechnung& r)
 
 } // namespace
 
-double achsenSchritt(double spanne, int passend)
+double AchsenSchritt(double spanne, int passend)
 {
     if (!std::isfinite(spanne) || spanne < 0 || passend < 0)
         return 0;

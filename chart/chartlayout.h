@@ -108,6 +108,6 @@ void MaleChart(QPainter& p, const TChartLayout& l);
 
 // The label step for a range: the first of 1, 2, 5, 10, ... (from 1e-12 for ranges under 1)
 // whose rounded number of steps is at most `passend`. 0 when there is no sensible step.
-double achsenSchritt(double spanne, int passend);
+double AchsenSchritt(double spanne, int passend);
 
 } // namespace zw

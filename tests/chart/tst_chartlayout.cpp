@@ -86,7 +86,7 @@ private Q_SLOTS:
         QFETCH(double, spanne);
         QFETCH(int, passend);
         QFETCH(double, schritt);
-        const double ist = achsenSchritt(spanne, passend);
+        const double ist = AchsenSchritt(spanne, passend);
         if (schritt == 0)
             QCOMPARE(ist, 0.0);
         else
