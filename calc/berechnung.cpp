@@ -72,10 +72,10 @@ std::string WirkungFuer(double promille)
 
 TErgebnis Berechne(const TEingabe& e)
 {
-    using gk::Durch;
-    using gk::Mal;
-    using gk::Minus;
-    using gk::Plus;
+    using gleitkomma::Durch;
+    using gleitkomma::Mal;
+    using gleitkomma::Minus;
+    using gleitkomma::Plus;
 
     // The order of the terms is part of the result: summing in another order changes the last
     // bits, and this is the order the results have always been computed in.

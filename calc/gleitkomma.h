@@ -8,7 +8,7 @@
 
 #include <cmath>
 
-namespace zw::gk {
+namespace zw::gleitkomma {
 
 namespace detail {
 [[noreturn]] inline void Melde(double a, double b, double r)
@@ -44,4 +44,4 @@ inline double Durch(double a, double b)
     return detail::Pruefe(a, b, a / b);
 }
 
-} // namespace zw::gk
+} // namespace zw::gleitkomma

@@ -256,10 +256,10 @@ void TstBerechnung::gleitkomma()
     QFETCH(Fehler, fehler);
     const auto rechne = [&] {
         switch (op) {
-        case 0: return zw::gk::Plus(a, b);
-        case 1: return zw::gk::Minus(a, b);
-        case 2: return zw::gk::Mal(a, b);
-        default: return zw::gk::Durch(a, b);
+        case 0: return zw::gleitkomma::Plus(a, b);
+        case 1: return zw::gleitkomma::Minus(a, b);
+        case 2: return zw::gleitkomma::Mal(a, b);
+        default: return zw::gleitkomma::Durch(a, b);
         }
     };
     QCOMPARE(Fange(rechne), std::optional<Fehler>(fehler));
