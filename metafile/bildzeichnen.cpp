@@ -12,7 +12,7 @@ namespace zw::leser {
 
 namespace {
 
-void zeichneText(QPainter& p, const Op& op)
+void zeichneText(QPainter& p, const Form& op)
 {
     const QFontMetricsF fm(op.schrift);
     std::vector<double> dx = op.dx;
@@ -71,7 +71,7 @@ void zeichneText(QPainter& p, const Op& op)
     p.restore();
 }
 
-void zeichneOp(QPainter& p, const Op& op, double px)
+void zeichneOp(QPainter& p, const Form& op, double px)
 {
     switch (op.art) {
     case Art::Polygon:
@@ -133,7 +133,7 @@ bool zeichne(const BildDaten& b, QPainter& p, const QRectF& ziel, QDeadlineTimer
             fertig = false;
             break;
         }
-        const Op& op = b.ops[i];
+        const Form& op = b.ops[i];
         if (op.clip != clip) {
             // Within whatever clip the caller set: the file's clip is added to it.
             if (clip != 0)

@@ -198,7 +198,7 @@ void Spieler::rechteck(QPointF a, QPointF b, bool ellipse)
         pfad_.addPath(t.map(teil));
         return;
     }
-    Op op;
+    Form op;
     op.art = ellipse ? Art::Ellipse : Art::Rechteck;
     op.punkte = {punkt(t.map(a)), punkt(t.map(b))};
     fuellung(op, t);
@@ -223,7 +223,7 @@ void Spieler::poly(const std::vector<QPointF>& p, bool geschlossen)
             pfad_.closeSubpath();
         return;
     }
-    Op op;
+    Form op;
     op.art = geschlossen ? Art::Polygon : Art::Polylinie;
     op.punkte.reserve(static_cast<qsizetype>(p.size()));
     for (const QPointF& q : p)
@@ -258,7 +258,7 @@ void Spieler::polyPolygon(const std::vector<QPointF>& p, const std::vector<int>&
         pfad_.addPath(flaeche);
         return;
     }
-    Op op;
+    Form op;
     op.art = Art::Pfad;
     fuellung(op, t);
     flaeche.setFillRule(op.regel);
@@ -286,7 +286,7 @@ void Spieler::bezier(const std::vector<QPointF>& p)
             pfad_.cubicTo(kurve.elementAt(i), kurve.elementAt(i + 1), kurve.elementAt(i + 2));
         return;
     }
-    Op op;
+    Form op;
     op.art = Art::Pfad;
     op.stift = stift(t);
     op.pinsel = Qt::NoBrush;
@@ -331,7 +331,7 @@ void Spieler::text(QPointF bezug, QString s, std::vector<double> dx)
         fehler = true;
         return;
     }
-    Op op;
+    Form op;
     op.art = Art::Text;
     op.punkte = {punkt(t.map(bezug))};
     op.text = std::move(s);
@@ -357,7 +357,7 @@ void Spieler::text(QPointF bezug, QString s, std::vector<double> dx)
 void Spieler::undurchsichtig(QPointF a, QPointF b)
 {
     const QTransform t = abbildung();
-    Op op;
+    Form op;
     op.art = Art::Rechteck;
     op.punkte = {punkt(t.map(a)), punkt(t.map(b))};
     op.pinsel = dc.bkfarbe;
@@ -394,7 +394,7 @@ void Spieler::pfadZeichnen(bool fuellen, bool umranden)
         return;
     }
     const QTransform t = abbildung();
-    Op op;
+    Form op;
     op.art = Art::Pfad;
     fuellung(op, t);
     if (!fuellen)
@@ -490,7 +490,7 @@ BildDaten Spieler::bildDaten(BildDaten kopf)
 // forwards to make up for it, which keeps a dotted line's pattern where GDI starts it. A
 // polyline's segments run every way, so it loses its last pixel and gets square caps. False
 // when nothing is left to draw.
-bool Spieler::linienEnde(Op& op) const
+bool Spieler::linienEnde(Form& op) const
 {
     QPolygonF& p = op.punkte;
     if (p.size() < 2)
@@ -574,7 +574,7 @@ QPen Spieler::stift(const QTransform& t) const
     return p;
 }
 
-void Spieler::fuellung(Op& op, const QTransform& t) const
+void Spieler::fuellung(Form& op, const QTransform& t) const
 {
     op.stift = stift(t);
     op.regel = dc.regel;
@@ -640,7 +640,7 @@ struct Ausmass {
     }
 };
 
-Ausmass ausmass(const Op& op)
+Ausmass ausmass(const Form& op)
 {
     Ausmass a;
     switch (op.art) {
@@ -674,7 +674,7 @@ Ausmass ausmass(const Op& op)
 // The work units one shape costs. An outline crossing itself at every step (a polygon of
 // random points) has many edges on every scan line, and each line costs more the more there
 // are: hence the factor that grows with the number of points.
-double kosten(const Op& op)
+double kosten(const Form& op)
 {
     if (op.art == Art::Text)
         return 1 + 16 * static_cast<double>(op.text.size());
@@ -696,7 +696,7 @@ double kosten(const Op& op)
 
 } // namespace
 
-void Spieler::hinzu(Op op)
+void Spieler::hinzu(Form op)
 {
     op.clip = dc.clip;
     const double k = kosten(op);

@@ -45,7 +45,7 @@ constexpr double kMaxAufwand = 4'000'000;
 enum class Art { Polygon, Polylinie, Rechteck, Ellipse, Text, Pfad };
 
 // One thing to draw, already in picture coordinates with everything it needs.
-struct Op {
+struct Form {
     Art art = Art::Polygon;
     QPolygonF punkte; // Rechteck/Ellipse: two corners, GDI's right and bottom exclusive
     QPainterPath pfad; // Pfad
@@ -120,7 +120,7 @@ struct BildDaten {
     QSize groesse;
     QRectF bild;          // the picture's rectangle in the coordinates of the ops
     double einPixel = 1;  // one device pixel in those coordinates
-    std::vector<Op> ops;
+    std::vector<Form> ops;
     std::vector<QPainterPath> clips;
 };
 
@@ -200,14 +200,14 @@ public:
     BildDaten bildDaten(BildDaten kopf);
 
 private:
-    bool linienEnde(Op& op) const;
+    bool linienEnde(Form& op) const;
     double bildMass() const;
     QPointF punkt(QPointF p) const;
     QPen stift(const QTransform& t) const;
-    void fuellung(Op& op, const QTransform& t) const;
+    void fuellung(Form& op, const QTransform& t) const;
     QFont schrift(const QTransform& t) const;
     // Adds op unless what it costs to draw is more than is left of the budget.
-    void hinzu(Op op);
+    void hinzu(Form op);
     // The clip after intersecting or subtracting, or nullopt when that would cost too much.
     std::optional<QPainterPath> verknuepft(const QPainterPath& a, const QPainterPath& b, bool abziehen);
     void setzeClip(std::optional<QPainterPath> neu);
@@ -215,7 +215,7 @@ private:
     Format format_;
     std::vector<Dc> stapel_;
     QRectF bild_{0, 0, 1, 1};
-    std::vector<Op> ops_;
+    std::vector<Form> ops_;
     std::vector<QPainterPath> clips_;
     qsizetype punkteGesamt_ = 0;
     qsizetype textGesamt_ = 0;
