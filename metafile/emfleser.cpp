@@ -172,7 +172,7 @@ bool text(Lauf& l, const Satz& s)
 bool fensterUndSicht(Lauf& l, const Satz& s)
 {
     const QPointF p = paar(s, 8);
-    Dc& dc = l.sp.dc;
+    Geraetekontext& dc = l.sp.dc;
     switch (u32(s, 0)) {
     case EMR_SETWINDOWEXTEX: dc.fensterExt = QSizeF(p.x(), p.y()); break;
     case EMR_SETWINDOWORGEX: dc.fensterOrg = p; break;
@@ -186,7 +186,7 @@ bool fensterUndSicht(Lauf& l, const Satz& s)
 bool wert(Lauf& l, const Satz& s)
 {
     const std::uint32_t v = u32(s, 8);
-    Dc& dc = l.sp.dc;
+    Geraetekontext& dc = l.sp.dc;
     switch (u32(s, 0)) {
     case EMR_SETMAPMODE: dc.mapmodus = static_cast<int>(v); break;
     case EMR_SETBKMODE: dc.bkmodus = static_cast<int>(v); break;

@@ -99,7 +99,7 @@ std::optional<Objekt> stockObjekt(std::uint32_t n);
 // caller's.
 LogSchrift logFont(const char* p, bool breit);
 
-struct Dc {
+struct Geraetekontext {
     LogStift stift{0, 0, 0, {}};
     LogPinsel pinsel{0, 0xFFFFFF, 0};
     LogSchrift schrift{QStringLiteral("System"), -16, 0, 700, false, false, 0x20};
@@ -155,7 +155,7 @@ public:
 
     Spieler(Format f, int objekte) : tabelle(static_cast<std::size_t>(objekte)), format_(f) {}
 
-    Dc dc;
+    Geraetekontext dc;
     double emfPxProMm[2] = {96 / 25.4, 96 / 25.4};
     // WMF: the rectangle (in logical units) that the picture frame shows.
     QRectF wmfFenster;
@@ -213,7 +213,7 @@ private:
     void setzeClip(std::optional<QPainterPath> neu);
 
     Format format_;
-    std::vector<Dc> stapel_;
+    std::vector<Geraetekontext> stapel_;
     QRectF bild_{0, 0, 1, 1};
     std::vector<Form> ops_;
     std::vector<QPainterPath> clips_;

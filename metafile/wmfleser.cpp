@@ -37,7 +37,7 @@ bool fenster(Lauf& l, const Satz& s, std::uint16_t f)
 // The records that set one value of the device context.
 bool wert(Lauf& l, const Satz& s, std::uint16_t f)
 {
-    Dc& dc = l.sp.dc;
+    Geraetekontext& dc = l.sp.dc;
     switch (f) {
     case META_SETBKMODE: dc.bkmodus = uw(s, 0); break;
     case META_SETPOLYFILLMODE: dc.regel = uw(s, 0) == gdi::WINDING ? Qt::WindingFill : Qt::OddEvenFill; break;
