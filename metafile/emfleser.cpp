@@ -174,10 +174,10 @@ bool fensterUndSicht(Lauf& l, const Satz& s)
     const QPointF p = paar(s, 8);
     Geraetekontext& dc = l.sp.dc;
     switch (u32(s, 0)) {
-    case EMR_SETWINDOWEXTEX: dc.fensterExt = QSizeF(p.x(), p.y()); break;
-    case EMR_SETWINDOWORGEX: dc.fensterOrg = p; break;
-    case EMR_SETVIEWPORTEXTEX: dc.vpExt = QSizeF(p.x(), p.y()); break;
-    default: dc.vpOrg = p; break;
+    case EMR_SETWINDOWEXTEX: dc.windowExt = QSizeF(p.x(), p.y()); break;
+    case EMR_SETWINDOWORGEX: dc.windowOrg = p; break;
+    case EMR_SETVIEWPORTEXTEX: dc.viewportExt = QSizeF(p.x(), p.y()); break;
+    default: dc.viewportOrg = p; break;
     }
     return true;
 }

@@ -115,10 +115,10 @@ void ObjektTabelle::loesche(std::uint32_t i)
 QTransform Spieler::abbildung() const
 {
     if (format_ == Format::Wmf) {
-        const QSizeF e = dc.fensterExt;
+        const QSizeF e = dc.windowExt;
         const double sx = e.width() != 0 ? wmfFenster.width() / e.width() : 1;
         const double sy = e.height() != 0 ? wmfFenster.height() / e.height() : 1;
-        return QTransform::fromTranslate(-dc.fensterOrg.x(), -dc.fensterOrg.y()) * QTransform::fromScale(sx, sy)
+        return QTransform::fromTranslate(-dc.windowOrg.x(), -dc.windowOrg.y()) * QTransform::fromScale(sx, sy)
                * QTransform::fromTranslate(wmfFenster.left(), wmfFenster.top());
     }
     double sx = 1, sy = 1;
@@ -131,9 +131,9 @@ QTransform Spieler::abbildung() const
     case gdi::MM_TWIPS: sx = mx * 25.4 / 1440, sy = -my * 25.4 / 1440; break;
     case gdi::MM_ISOTROPIC:
     case gdi::MM_ANISOTROPIC:
-        if (dc.fensterExt.width() != 0 && dc.fensterExt.height() != 0) {
-            sx = dc.vpExt.width() / dc.fensterExt.width();
-            sy = dc.vpExt.height() / dc.fensterExt.height();
+        if (dc.windowExt.width() != 0 && dc.windowExt.height() != 0) {
+            sx = dc.viewportExt.width() / dc.windowExt.width();
+            sy = dc.viewportExt.height() / dc.windowExt.height();
             if (dc.mapmodus == gdi::MM_ISOTROPIC) { // the smaller scale both ways
                 const double s = std::min(std::abs(sx), std::abs(sy));
                 sx = std::copysign(s, sx), sy = std::copysign(s, sy);
@@ -142,9 +142,9 @@ QTransform Spieler::abbildung() const
         break;
     default: break;
     }
-    const QTransform seite = QTransform::fromTranslate(-dc.fensterOrg.x(), -dc.fensterOrg.y())
+    const QTransform seite = QTransform::fromTranslate(-dc.windowOrg.x(), -dc.windowOrg.y())
                              * QTransform::fromScale(sx, sy)
-                             * QTransform::fromTranslate(dc.vpOrg.x(), dc.vpOrg.y());
+                             * QTransform::fromTranslate(dc.viewportOrg.x(), dc.viewportOrg.y());
     return dc.welt * seite;
 }
 

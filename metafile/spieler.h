@@ -110,8 +110,8 @@ struct Geraetekontext {
     Qt::FillRule regel = Qt::OddEvenFill;
     QPointF pos;
     int mapmodus = gdi::MM_TEXT;
-    QPointF fensterOrg, vpOrg;
-    QSizeF fensterExt{1, 1}, vpExt{1, 1};
+    QPointF windowOrg, viewportOrg;
+    QSizeF windowExt{1, 1}, viewportExt{1, 1};
     QTransform welt;
     int clip = 0;
 };

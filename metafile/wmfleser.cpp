@@ -28,9 +28,9 @@ bool hatWorte(const Satz& s, qsizetype worte) { return s.hat(2 * worte); }
 bool fenster(Lauf& l, const Satz& s, std::uint16_t f)
 {
     if (f == META_SETWINDOWORG)
-        l.sp.dc.fensterOrg = QPointF(w(s, 1), w(s, 0));
+        l.sp.dc.windowOrg = QPointF(w(s, 1), w(s, 0));
     else
-        l.sp.dc.fensterExt = QSizeF(w(s, 1), w(s, 0));
+        l.sp.dc.windowExt = QSizeF(w(s, 1), w(s, 0));
     return true;
 }
 
@@ -367,8 +367,8 @@ std::optional<BildDaten> wmfLesen(const QByteArray& daten)
         || bild.groesse.height() > kMaxPixel)
         return std::nullopt;
     // Until the file says otherwise, its logical units are those of the frame.
-    sp.dc.fensterOrg = sp.wmfFenster.topLeft();
-    sp.dc.fensterExt = sp.wmfFenster.size();
+    sp.dc.windowOrg = sp.wmfFenster.topLeft();
+    sp.dc.windowExt = sp.wmfFenster.size();
     bild.bild = sp.wmfFenster;
     bild.einPixel = sp.wmfEinPixel;
     sp.setzeBild(bild.bild);

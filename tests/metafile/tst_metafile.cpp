@@ -346,7 +346,7 @@ void TestMetafile::wmfKopf()
     quint32 groesster = 0;
     std::vector<bool> tabelle;
     int spitze = 0;
-    bool fensterOrg = false, fensterExt = false;
+    bool windowOrg = false, windowExt = false;
     for (const Satz& x : s) {
         groesster = std::max(groesster, quint32(x.d.size() / 2));
         switch (x.typ) {
@@ -370,15 +370,15 @@ void TestMetafile::wmfKopf()
             tabelle[u16(x.d, 6)] = false;
             break;
         case META_SETWINDOWORG:
-            fensterOrg = i16(x.d, 6) == 0 && i16(x.d, 8) == 0;
+            windowOrg = i16(x.d, 6) == 0 && i16(x.d, 8) == 0;
             break;
         case META_SETWINDOWEXT:
-            fensterExt = i16(x.d, 6) == 136 && i16(x.d, 8) == 504;
+            windowExt = i16(x.d, 6) == 136 && i16(x.d, 8) == 504;
             break;
         default: break;
         }
     }
-    QVERIFY(fensterOrg && fensterExt);
+    QVERIFY(windowOrg && windowExt);
     QVERIFY2(std::count(tabelle.begin(), tabelle.end(), true) == 0, "objects left undeleted at the end");
     QCOMPARE(u16(f, 32), quint16(spitze));
     QCOMPARE(u32(f, 34), groesster);
