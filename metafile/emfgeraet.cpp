@@ -215,7 +215,7 @@ private:
     int anzahl_ = 0;
 };
 
-EmfGeraet::EmfGeraet(const QSize& zeichenflaeche)
+TEmfGeraet::TEmfGeraet(const QSize& zeichenflaeche)
     : TMetafileGeraet(std::make_unique<EmfEngine>(zeichenflaeche))
 {
 }

@@ -7,11 +7,11 @@
 
 namespace zw {
 
-class EmfGeraet final : public TMetafileGeraet {
+class TEmfGeraet final : public TMetafileGeraet {
 public:
     // zeichenflaeche: the pixel rectangle painted into (e.g. the chart's 505 x 137). The
     // picture's nominal size, written into the header, is one less each way (504 x 136).
-    explicit EmfGeraet(const QSize& zeichenflaeche);
+    explicit TEmfGeraet(const QSize& zeichenflaeche);
 };
 
 } // namespace zw

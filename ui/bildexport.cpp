@@ -205,7 +205,7 @@ QByteArray ChartBild(const TChart& chart, TBildArt art, int farbtiefe)
     case TBildArt::Wmf:
         return AlsMetadatei<WmfGeraet>(chart);
     case TBildArt::Emf:
-        return AlsMetadatei<EmfGeraet>(chart);
+        return AlsMetadatei<TEmfGeraet>(chart);
     case TBildArt::Bmp:
         return AlsBitmap(chart, farbtiefe);
     case TBildArt::Png:

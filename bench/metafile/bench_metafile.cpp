@@ -41,7 +41,7 @@ void BM_Metadatei(benchmark::State& state)
         benchmark::DoNotOptimize(g.daten());
     }
 }
-BENCHMARK_TEMPLATE(BM_Metadatei, EmfGeraet)->Name("BM_Emf")->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_Metadatei, TEmfGeraet)->Name("BM_Emf")->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_Metadatei, WmfGeraet)->Name("BM_Wmf")->Unit(benchmark::kMicrosecond);
 
 void BM_Bmp(benchmark::State& state)
@@ -80,7 +80,7 @@ void BM_LesenUndZeichnen(benchmark::State& state)
         m->zeichne(p, QRectF(0, 0, 504, 136));
     }
 }
-BENCHMARK_TEMPLATE(BM_LesenUndZeichnen, EmfGeraet)->Name("BM_EmfLesenUndZeichnen")->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_LesenUndZeichnen, TEmfGeraet)->Name("BM_EmfLesenUndZeichnen")->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_LesenUndZeichnen, WmfGeraet)->Name("BM_WmfLesenUndZeichnen")->Unit(benchmark::kMicrosecond);
 
 } // namespace

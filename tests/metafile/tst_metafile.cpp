@@ -39,7 +39,7 @@ QByteArray aufgezeichnet(const Zeichner& z)
     p.end();
     return g.daten();
 }
-constexpr auto emfVon = &aufgezeichnet<EmfGeraet>;
+constexpr auto emfVon = &aufgezeichnet<TEmfGeraet>;
 constexpr auto wmfVon = &aufgezeichnet<WmfGeraet>;
 QByteArray dateiVon(bool emf, const Zeichner& z) { return emf ? emfVon(z) : wmfVon(z); }
 
