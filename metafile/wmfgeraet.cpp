@@ -172,7 +172,7 @@ private:
     std::uint32_t groessterSatz_ = 3;
 };
 
-WmfGeraet::WmfGeraet(const QSize& zeichenflaeche)
+TWmfGeraet::TWmfGeraet(const QSize& zeichenflaeche)
     : TMetafileGeraet(std::make_unique<WmfEngine>(zeichenflaeche))
 {
 }

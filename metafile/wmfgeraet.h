@@ -7,11 +7,11 @@
 
 namespace zw {
 
-class WmfGeraet final : public TMetafileGeraet {
+class TWmfGeraet final : public TMetafileGeraet {
 public:
     // zeichenflaeche: the pixel rectangle painted into (e.g. 505 x 137); the placeable header's
     // bounding box is one less each way (504 x 136) at 96 units per inch.
-    explicit WmfGeraet(const QSize& zeichenflaeche);
+    explicit TWmfGeraet(const QSize& zeichenflaeche);
 };
 
 } // namespace zw

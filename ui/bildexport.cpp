@@ -203,7 +203,7 @@ QByteArray ChartBild(const TChart& chart, TBildArt art, int farbtiefe)
 {
     switch (art) {
     case TBildArt::Wmf:
-        return AlsMetadatei<WmfGeraet>(chart);
+        return AlsMetadatei<TWmfGeraet>(chart);
     case TBildArt::Emf:
         return AlsMetadatei<TEmfGeraet>(chart);
     case TBildArt::Bmp:

@@ -42,7 +42,7 @@ void BM_Metadatei(benchmark::State& state)
     }
 }
 BENCHMARK_TEMPLATE(BM_Metadatei, TEmfGeraet)->Name("BM_Emf")->Unit(benchmark::kMicrosecond);
-BENCHMARK_TEMPLATE(BM_Metadatei, WmfGeraet)->Name("BM_Wmf")->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_Metadatei, TWmfGeraet)->Name("BM_Wmf")->Unit(benchmark::kMicrosecond);
 
 void BM_Bmp(benchmark::State& state)
 {
@@ -81,6 +81,6 @@ void BM_LesenUndZeichnen(benchmark::State& state)
     }
 }
 BENCHMARK_TEMPLATE(BM_LesenUndZeichnen, TEmfGeraet)->Name("BM_EmfLesenUndZeichnen")->Unit(benchmark::kMicrosecond);
-BENCHMARK_TEMPLATE(BM_LesenUndZeichnen, WmfGeraet)->Name("BM_WmfLesenUndZeichnen")->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_LesenUndZeichnen, TWmfGeraet)->Name("BM_WmfLesenUndZeichnen")->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -40,7 +40,7 @@ QByteArray aufgezeichnet(const Zeichner& z)
     return g.daten();
 }
 constexpr auto emfVon = &aufgezeichnet<TEmfGeraet>;
-constexpr auto wmfVon = &aufgezeichnet<WmfGeraet>;
+constexpr auto wmfVon = &aufgezeichnet<TWmfGeraet>;
 QByteArray dateiVon(bool emf, const Zeichner& z) { return emf ? emfVon(z) : wmfVon(z); }
 
 using bytes::setzeU16;
