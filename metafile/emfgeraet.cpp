@@ -38,9 +38,9 @@ void rechteckL(QByteArray& b, const QRect& r)
 
 } // namespace
 
-class EmfEngine : public GdiEngine {
+class EmfEngine : public TGdiEngine {
 public:
-    using GdiEngine::GdiEngine;
+    using TGdiEngine::TGdiEngine;
 
 protected:
     int ersterIndex() const override { return 1; }

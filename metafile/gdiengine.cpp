@@ -90,14 +90,14 @@ std::optional<int> geraeteMetrik(QPaintDevice::PaintDeviceMetric m, const QSize&
 // For everything else (gradients, patterns, translucency, opacity) QPainter hands us a rendered
 // image, which these files do not carry: such drawing is left out instead of coming out in
 // a wrong solid colour.
-GdiEngine::GdiEngine(const QSize& flaeche)
+TGdiEngine::TGdiEngine(const QSize& flaeche)
     : QPaintEngine(QPaintEngine::PrimitiveTransform | QPaintEngine::PerspectiveTransform |
                    QPaintEngine::PainterPaths),
       flaeche_(flaeche)
 {
 }
 
-bool GdiEngine::begin(QPaintDevice* geraet)
+bool TGdiEngine::begin(QPaintDevice* geraet)
 {
     geraet_ = geraet;
     pen_ = QPen();
@@ -120,14 +120,14 @@ bool GdiEngine::begin(QPaintDevice* geraet)
     return true;
 }
 
-bool GdiEngine::end()
+bool TGdiEngine::end()
 {
     alleFreigeben();
     beenden();
     return true;
 }
 
-void GdiEngine::updateState(const QPaintEngineState& zustand)
+void TGdiEngine::updateState(const QPaintEngineState& zustand)
 {
     const auto dirty = zustand.state();
     if (dirty & DirtyPen)
@@ -140,7 +140,7 @@ void GdiEngine::updateState(const QPaintEngineState& zustand)
         xf_ = zustand.transform();
 }
 
-std::optional<GdiStift> GdiEngine::stiftFuerZeichnung() const
+std::optional<GdiStift> TGdiEngine::stiftFuerZeichnung() const
 {
     if (pen_.style() == Qt::NoPen || pen_.color().alpha() == 0)
         return std::nullopt;
@@ -161,7 +161,7 @@ std::optional<GdiStift> GdiEngine::stiftFuerZeichnung() const
     return s;
 }
 
-GdiPinsel GdiEngine::pinselFuerZeichnung() const
+GdiPinsel TGdiEngine::pinselFuerZeichnung() const
 {
     GdiPinsel p;
     if (brush_.style() == Qt::NoBrush || brush_.color().alpha() == 0) {
@@ -173,7 +173,7 @@ GdiPinsel GdiEngine::pinselFuerZeichnung() const
     return p;
 }
 
-GdiSchrift GdiEngine::schriftFuer(const QFont& f) const
+GdiSchrift TGdiEngine::schriftFuer(const QFont& f) const
 {
     GdiSchrift s;
     s.name = f.families().isEmpty() ? f.family() : f.families().first();
@@ -202,7 +202,7 @@ GdiSchrift GdiEngine::schriftFuer(const QFont& f) const
     return s;
 }
 
-int GdiEngine::freierIndex()
+int TGdiEngine::freierIndex()
 {
     // Lowest free slot first, as GDI's own object table hands them out.
     const int basis = ersterIndex();
@@ -218,7 +218,7 @@ int GdiEngine::freierIndex()
     return index;
 }
 
-void GdiEngine::sorgeFuer(Auswahl& a, const GdiObjekt& o)
+void TGdiEngine::sorgeFuer(Auswahl& a, const GdiObjekt& o)
 {
     if (a.objekt && *a.objekt == o)
         return;
@@ -241,7 +241,7 @@ void GdiEngine::sorgeFuer(Auswahl& a, const GdiObjekt& o)
     a = neu;
 }
 
-void GdiEngine::alleFreigeben()
+void TGdiEngine::alleFreigeben()
 {
     bestandWaehlen();
     for (Auswahl* a : {&stift_, &pinsel_, &schrift_}) {
@@ -253,7 +253,7 @@ void GdiEngine::alleFreigeben()
     }
 }
 
-void GdiEngine::merke(const QRect& gezeichnet)
+void TGdiEngine::merke(const QRect& gezeichnet)
 {
     // Nothing lands outside the surface, however far a shape reaches.
     const QRect r = gezeichnet.intersected(QRect(QPoint(0, 0), flaeche_));
@@ -261,7 +261,7 @@ void GdiEngine::merke(const QRect& gezeichnet)
         bereich_ = bereich_.isValid() ? bereich_.united(r) : r;
 }
 
-void GdiEngine::drawRects(const QRect* rects, int anzahl)
+void TGdiEngine::drawRects(const QRect* rects, int anzahl)
 {
     for (int i = 0; i < anzahl; ++i) {
         const QRectF r(rects[i]);
@@ -269,7 +269,7 @@ void GdiEngine::drawRects(const QRect* rects, int anzahl)
     }
 }
 
-void GdiEngine::drawRects(const QRectF* rects, int anzahl)
+void TGdiEngine::drawRects(const QRectF* rects, int anzahl)
 {
     const auto stift = stiftFuerZeichnung();
     const GdiPinsel pinsel = pinselFuerZeichnung();
@@ -295,19 +295,19 @@ void GdiEngine::drawRects(const QRectF* rects, int anzahl)
     }
 }
 
-void GdiEngine::drawLines(const QLine* linien, int anzahl)
+void TGdiEngine::drawLines(const QLine* linien, int anzahl)
 {
     for (int i = 0; i < anzahl; ++i)
         zeichneLinie(xf_.map(QPointF(linien[i].p1())), xf_.map(QPointF(linien[i].p2())));
 }
 
-void GdiEngine::drawLines(const QLineF* linien, int anzahl)
+void TGdiEngine::drawLines(const QLineF* linien, int anzahl)
 {
     for (int i = 0; i < anzahl; ++i)
         zeichneLinie(xf_.map(linien[i].p1()), xf_.map(linien[i].p2()));
 }
 
-void GdiEngine::zeichneLinie(QPointF a, QPointF b)
+void TGdiEngine::zeichneLinie(QPointF a, QPointF b)
 {
     const auto stift = stiftFuerZeichnung();
     if (!stift)
@@ -337,7 +337,7 @@ void GdiEngine::zeichneLinie(QPointF a, QPointF b)
     merke(umStift(inklusiv(von, bis - verlaengerung(von, bis)), stift->breite));
 }
 
-void GdiEngine::drawPolygon(const QPoint* punkte, int anzahl, PolygonDrawMode modus)
+void TGdiEngine::drawPolygon(const QPoint* punkte, int anzahl, PolygonDrawMode modus)
 {
     QPolygonF p;
     p.reserve(anzahl);
@@ -346,7 +346,7 @@ void GdiEngine::drawPolygon(const QPoint* punkte, int anzahl, PolygonDrawMode mo
     drawPolygon(p.constData(), anzahl, modus);
 }
 
-void GdiEngine::drawPolygon(const QPointF* punkte, int anzahl, PolygonDrawMode modus)
+void TGdiEngine::drawPolygon(const QPointF* punkte, int anzahl, PolygonDrawMode modus)
 {
     if (anzahl <= 0)
         return;
@@ -360,7 +360,7 @@ void GdiEngine::drawPolygon(const QPointF* punkte, int anzahl, PolygonDrawMode m
     zeichnePolygon(p, true, modus == WindingMode ? Qt::WindingFill : Qt::OddEvenFill);
 }
 
-void GdiEngine::drawPath(const QPainterPath& pfad)
+void TGdiEngine::drawPath(const QPainterPath& pfad)
 {
     const bool fuellen = !pinselFuerZeichnung().leer;
     for (const QPolygonF& teil : pfad.toSubpathPolygons(xf_)) {
@@ -369,7 +369,7 @@ void GdiEngine::drawPath(const QPainterPath& pfad)
     }
 }
 
-void GdiEngine::zeichnePolygon(const QPolygonF& geraetepunkte, bool geschlossen, Qt::FillRule regel)
+void TGdiEngine::zeichnePolygon(const QPolygonF& geraetepunkte, bool geschlossen, Qt::FillRule regel)
 {
     const auto stift = stiftFuerZeichnung();
     const GdiPinsel pinsel = pinselFuerZeichnung();
@@ -405,7 +405,7 @@ void GdiEngine::zeichnePolygon(const QPolygonF& geraetepunkte, bool geschlossen,
     merke(r);
 }
 
-void GdiEngine::drawTextItem(const QPointF& p, const QTextItem& stueck)
+void TGdiEngine::drawTextItem(const QPointF& p, const QTextItem& stueck)
 {
     const QString s = stueck.text();
     if (s.isEmpty() || pen_.style() == Qt::NoPen || pen_.color().alpha() == 0)

@@ -52,9 +52,9 @@ using GdiObjekt = std::variant<GdiStift, GdiPinsel, GdiSchrift>;
 // Both devices behave like a 96-dpi true-colour screen of the given size.
 std::optional<int> geraeteMetrik(QPaintDevice::PaintDeviceMetric m, const QSize& flaeche);
 
-class GdiEngine : public QPaintEngine {
+class TGdiEngine : public QPaintEngine {
 public:
-    explicit GdiEngine(const QSize& flaeche);
+    explicit TGdiEngine(const QSize& flaeche);
 
     bool begin(QPaintDevice* geraet) override;
     bool end() override;

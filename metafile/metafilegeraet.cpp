@@ -4,7 +4,7 @@
 
 namespace zw {
 
-TMetafileGeraet::TMetafileGeraet(std::unique_ptr<GdiEngine> engine)
+TMetafileGeraet::TMetafileGeraet(std::unique_ptr<TGdiEngine> engine)
     : engine_(std::move(engine))
 {
 }

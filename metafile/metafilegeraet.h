@@ -9,7 +9,7 @@
 
 namespace zw {
 
-class GdiEngine;
+class TGdiEngine;
 
 class TMetafileGeraet : public QPaintDevice {
 public:
@@ -21,11 +21,11 @@ public:
     QPaintEngine* paintEngine() const override;
 
 protected:
-    explicit TMetafileGeraet(std::unique_ptr<GdiEngine> engine);
+    explicit TMetafileGeraet(std::unique_ptr<TGdiEngine> engine);
     int metric(PaintDeviceMetric metric) const override;
 
 private:
-    std::unique_ptr<GdiEngine> engine_;
+    std::unique_ptr<TGdiEngine> engine_;
 };
 
 } // namespace zw

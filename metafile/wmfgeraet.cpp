@@ -18,9 +18,9 @@ std::int16_t s16(int v) { return static_cast<std::int16_t>(std::clamp(v, -32768,
 
 } // namespace
 
-class WmfEngine : public GdiEngine {
+class WmfEngine : public TGdiEngine {
 public:
-    using GdiEngine::GdiEngine;
+    using TGdiEngine::TGdiEngine;
 
 protected:
     int ersterIndex() const override { return 0; }
