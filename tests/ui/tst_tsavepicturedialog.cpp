@@ -304,4 +304,4 @@ private:
 };
 
 QTEST_MAIN(TSavePictureDialogTest)
-#include "tst_savepicturedialog.moc"
+#include "tst_tsavepicturedialog.moc"
