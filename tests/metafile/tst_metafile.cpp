@@ -204,7 +204,7 @@ Zeichner testbildZeichner() { return [](QPainter& p) { testbild::zeichne(p); }; 
 Q_DECLARE_METATYPE(Zeichner)
 Q_DECLARE_METATYPE(std::vector<int>)
 
-class TestMetafile : public QObject {
+class TstMetafile : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -241,7 +241,7 @@ private Q_SLOTS:
     void nurWasDieDateiTraegt();
 };
 
-void TestMetafile::emfKopf_data()
+void TstMetafile::emfKopf_data()
 {
     QTest::addColumn<Zeichner>("zeichner");
     QTest::addColumn<QRect>("grenzen"); // inclusive pixels drawn
@@ -258,7 +258,7 @@ void TestMetafile::emfKopf_data()
     QTest::newRow("nichts") << Zeichner([](QPainter&) {}) << QRect();
 }
 
-void TestMetafile::emfKopf()
+void TstMetafile::emfKopf()
 {
     QFETCH(Zeichner, zeichner);
     QFETCH(QRect, grenzen);
@@ -317,7 +317,7 @@ void TestMetafile::emfKopf()
     QCOMPARE(m->groesse(), QSize(504, 136));
 }
 
-void TestMetafile::wmfKopf()
+void TstMetafile::wmfKopf()
 {
     QFETCH(Zeichner, zeichner);
     const QByteArray f = wmfVon(zeichner);
@@ -388,7 +388,7 @@ void TestMetafile::wmfKopf()
     QCOMPARE(m->groesse(), QSize(504, 136));
 }
 
-void TestMetafile::objektplaetze_data()
+void TstMetafile::objektplaetze_data()
 {
     QTest::addColumn<Zeichner>("zeichner");
     QTest::addColumn<std::vector<int>>("wmfWahl"); // slots selected, in order
@@ -418,7 +418,7 @@ void TestMetafile::objektplaetze_data()
     }) << std::vector<int>{0, 1, 2} << 3 << std::vector<int>{1, 2};
 }
 
-void TestMetafile::objektplaetze()
+void TstMetafile::objektplaetze()
 {
     QFETCH(Zeichner, zeichner);
     QFETCH(std::vector<int>, wmfWahl);
@@ -440,7 +440,7 @@ void TestMetafile::objektplaetze()
     QCOMPARE(gewaehlt, emfWahl);
 }
 
-void TestMetafile::schriften_data()
+void TstMetafile::schriften_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("pixel");
@@ -454,7 +454,7 @@ void TestMetafile::schriften_data()
     QTest::newRow("fett") << QStringLiteral("MS Sans Serif") << 11 << false << true << 0;
 }
 
-void TestMetafile::schriften()
+void TstMetafile::schriften()
 {
     QFETCH(QString, name);
     QFETCH(int, pixel);
@@ -493,7 +493,7 @@ void TestMetafile::schriften()
     QCOMPARE(QPoint(i32(t.d, 36), i32(t.d, 40)), QPoint(20, 100));
 }
 
-void TestMetafile::textKodierung_data()
+void TstMetafile::textKodierung_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("ansi");
@@ -504,7 +504,7 @@ void TestMetafile::textKodierung_data()
     QTest::newRow("ersatzpaar") << QStringLiteral("x\U0001F600y") << QByteArray("x?y");
 }
 
-void TestMetafile::textKodierung()
+void TstMetafile::textKodierung()
 {
     QFETCH(QString, text);
     QFETCH(QByteArray, ansi);
@@ -547,14 +547,14 @@ void TestMetafile::textKodierung()
     QVERIFY(std::abs(summe - breite) <= teile);
 }
 
-void TestMetafile::externeLeser_data()
+void TstMetafile::externeLeser_data()
 {
     QTest::addColumn<bool>("emf");
     QTest::newRow("emf2svg-conv") << true;
     QTest::newRow("wmf2svg") << false;
 }
 
-void TestMetafile::externeLeser()
+void TstMetafile::externeLeser()
 {
     QFETCH(bool, emf);
     const QString programm = QStandardPaths::findExecutable(emf ? QStringLiteral("emf2svg-conv") : QStringLiteral("wmf2svg"));
@@ -593,7 +593,7 @@ void TestMetafile::externeLeser()
     QVERIFY(inhalt.contains(QStringLiteral("FFD700"), Qt::CaseInsensitive) || inhalt.contains(QStringLiteral("fill:gold")));
 }
 
-void TestMetafile::rundreise_data()
+void TstMetafile::rundreise_data()
 {
     QTest::addColumn<bool>("emf");
     QTest::addColumn<bool>("diagramm");
@@ -603,7 +603,7 @@ void TestMetafile::rundreise_data()
     QTest::newRow("diagramm wmf") << false << true;
 }
 
-void TestMetafile::rundreise()
+void TstMetafile::rundreise()
 {
     QFETCH(bool, emf);
     QFETCH(bool, diagramm);
@@ -632,7 +632,7 @@ void TestMetafile::rundreise()
     QVERIFY2(fehler <= 12, qPrintable(QStringLiteral("%1 pixels differ").arg(fehler)));
 }
 
-void TestMetafile::fremdeDateien_data()
+void TstMetafile::fremdeDateien_data()
 {
     QTest::addColumn<QByteArray>("datei");
     QTest::addColumn<QSize>("groesse"); // empty: not readable
@@ -748,7 +748,7 @@ void TestMetafile::fremdeDateien_data()
     QTest::newRow("emf ohne ende") << fremdesEmf({}).chopped(20) << QSize() << keiner << keiner;
 }
 
-void TestMetafile::fremdeDateien()
+void TstMetafile::fremdeDateien()
 {
     QFETCH(QByteArray, datei);
     QFETCH(QSize, groesse);
@@ -765,14 +765,14 @@ void TestMetafile::fremdeDateien()
         QCOMPARE(QColor(bild.pixel(weiss)), QColor(Qt::white));
 }
 
-void TestMetafile::abgeschnitten_data()
+void TstMetafile::abgeschnitten_data()
 {
     QTest::addColumn<QByteArray>("datei");
     QTest::newRow("emf") << emfVon(testbildZeichner());
     QTest::newRow("wmf") << wmfVon(testbildZeichner());
 }
 
-void TestMetafile::abgeschnitten()
+void TstMetafile::abgeschnitten()
 {
     QFETCH(QByteArray, datei);
     QVERIFY(TMetafileBild::lesen(datei));
@@ -804,7 +804,7 @@ Aenderung wmfFeld(quint32 funktion, qsizetype feld, quint16 wert)
 
 Q_DECLARE_METATYPE(Aenderung)
 
-void TestMetafile::verfaelscht_data()
+void TstMetafile::verfaelscht_data()
 {
     QTest::addColumn<bool>("emf");
     QTest::addColumn<Aenderung>("aenderung");
@@ -842,7 +842,7 @@ void TestMetafile::verfaelscht_data()
     QTest::newRow("wmf schrift riesig") << false << wmfFeld(META_CREATEFONTINDIRECT, 6, 0x8000) << true;
 }
 
-void TestMetafile::verfaelscht()
+void TstMetafile::verfaelscht()
 {
     QFETCH(bool, emf);
     QFETCH(Aenderung, aenderung);
@@ -855,7 +855,7 @@ void TestMetafile::verfaelscht()
     QCOMPARE(!gezeichnet(f, QSize(200, 60), QRectF(0, 0, 200, 60)).isNull(), lesbar);
 }
 
-void TestMetafile::zufallsfehler()
+void TstMetafile::zufallsfehler()
 {
     QFETCH(QByteArray, datei);
     QRandomGenerator zufall(4711);
@@ -874,7 +874,7 @@ void TestMetafile::zufallsfehler()
 // Every record type the reader handles, at its least size and one field (EMF) or word (WMF)
 // shorter: the short one makes the file unreadable. EMF records are whole numbers of 32-bit
 // fields, so a record one byte short is refused before its type is looked at.
-void TestMetafile::satzZuKurz_data()
+void TstMetafile::satzZuKurz_data()
 {
     QTest::addColumn<QByteArray>("ganz");
     QTest::addColumn<QByteArray>("kurz");
@@ -920,7 +920,7 @@ void TestMetafile::satzZuKurz_data()
         QTest::addRow("wmf 0x%04x", unsigned(funktion)) << wmf(funktion, worte) << wmf(funktion, worte - 1);
 }
 
-void TestMetafile::satzZuKurz()
+void TstMetafile::satzZuKurz()
 {
     QFETCH(QByteArray, ganz);
     QFETCH(QByteArray, kurz);
@@ -930,7 +930,7 @@ void TestMetafile::satzZuKurz()
 
 // What Inkscape and LibreOffice write for a gold rectangle, a blue circle over it and a red
 // curve (tests/metafile/daten/zeichnung.svg): each shows as that drawing.
-void TestMetafile::andereProgramme_data()
+void TstMetafile::andereProgramme_data()
 {
     QTest::addColumn<QString>("datei");
     QTest::addColumn<QSize>("groesse");
@@ -945,7 +945,7 @@ void TestMetafile::andereProgramme_data()
     QTest::newRow("libreoffice wmf") << "libreoffice.wmf" << QSize(112, 72) << QPoint(21, 21) << QPoint(66, 36) << QPoint(50, 69) << QPoint(101, 11);
 }
 
-void TestMetafile::andereProgramme()
+void TstMetafile::andereProgramme()
 {
     QFETCH(QString, datei);
     QFETCH(QSize, groesse);
@@ -971,7 +971,7 @@ void TestMetafile::andereProgramme()
 
 // Files made to be costly stay readable within the reader's bounds, and drawing stops at its
 // deadline.
-void TestMetafile::grenzen_data()
+void TstMetafile::grenzen_data()
 {
     QTest::addColumn<QByteArray>("datei");
     QTest::addColumn<QSize>("groesse");
@@ -981,7 +981,7 @@ void TestMetafile::grenzen_data()
     QTest::newRow("unser testbild") << emfVon(testbildZeichner()) << QSize(504, 136) << true;
 }
 
-void TestMetafile::grenzen()
+void TstMetafile::grenzen()
 {
     QFETCH(QByteArray, datei);
     QFETCH(QSize, groesse);
@@ -1001,7 +1001,7 @@ void TestMetafile::grenzen()
 }
 
 // A shape that alone would cost more than the whole budget is left out; what follows is drawn.
-void TestMetafile::teureFormWeggelassen()
+void TstMetafile::teureFormWeggelassen()
 {
     const QImage mit = gezeichnet(feindlich::emfZufallsvieleck(100'000));
     const QImage ohne = gezeichnet(feindlich::emfZufallsvieleck(0));
@@ -1014,7 +1014,7 @@ void TestMetafile::teureFormWeggelassen()
 
 // A shape the records can express is written, whatever the transform; one they cannot (a
 // gradient, a translucent colour, reduced opacity) is left out, not written in a wrong colour.
-void TestMetafile::nurWasDieDateiTraegt_data()
+void TstMetafile::nurWasDieDateiTraegt_data()
 {
     QTest::addColumn<Zeichner>("zeichner");
     QTest::addColumn<int>("flaechen"); // filled rectangles and polygons in the EMF
@@ -1044,7 +1044,7 @@ void TestMetafile::nurWasDieDateiTraegt_data()
     }) << 0;
 }
 
-void TestMetafile::nurWasDieDateiTraegt()
+void TstMetafile::nurWasDieDateiTraegt()
 {
     QFETCH(Zeichner, zeichner);
     QFETCH(int, flaechen);
@@ -1054,5 +1054,5 @@ void TestMetafile::nurWasDieDateiTraegt()
     QCOMPARE(n, flaechen);
 }
 
-QTEST_MAIN(TestMetafile)
+QTEST_MAIN(TstMetafile)
 #include "tst_metafile.moc"

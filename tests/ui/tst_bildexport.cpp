@@ -104,7 +104,7 @@ private:
 
 } // namespace
 
-class TBildexportTest : public QObject {
+class TstBildexport : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -364,5 +364,5 @@ private:
     std::unique_ptr<TChart> chart_;
 };
 
-QTEST_MAIN(TBildexportTest)
+QTEST_MAIN(TstBildexport)
 #include "tst_bildexport.moc"

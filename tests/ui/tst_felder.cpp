@@ -96,7 +96,7 @@ struct UpDownFenster {
 
 } // namespace
 
-class TestFelder : public QObject {
+class TstFelder : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void lesen_data();
@@ -122,7 +122,7 @@ private Q_SLOTS:
     void updownHalten();
 };
 
-void TestFelder::lesen_data()
+void TstFelder::lesen_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("min");
@@ -148,7 +148,7 @@ void TestFelder::lesen_data()
     QTest::newRow("arabische Ziffer") << QString::fromUtf8("\u0663") << 1 << 99 << 1;
 }
 
-void TestFelder::lesen()
+void TstFelder::lesen()
 {
     QFETCH(QString, text);
     QFETCH(int, min);
@@ -160,7 +160,7 @@ void TestFelder::lesen()
     QCOMPARE(s.value(), wert);
 }
 
-void TestFelder::tippen_data()
+void TstFelder::tippen_data()
 {
     QTest::addColumn<bool>("tippenErlaubt");
     QTest::addColumn<QString>("start");
@@ -186,7 +186,7 @@ void TestFelder::tippen_data()
     QTest::newRow("Gewicht: Enter") << false << "80" << "\r" << "80" << 1 << 0;
 }
 
-void TestFelder::tippen()
+void TstFelder::tippen()
 {
     QFETCH(bool, tippenErlaubt);
     QFETCH(QString, start);
@@ -205,7 +205,7 @@ void TestFelder::tippen()
     QCOMPARE(change.count(), changes);
 }
 
-void TestFelder::verlassen_data()
+void TstFelder::verlassen_data()
 {
     QTest::addColumn<int>("min");
     QTest::addColumn<int>("max");
@@ -222,7 +222,7 @@ void TestFelder::verlassen_data()
     QTest::newRow("Pluszeichen im Bereich") << 0 << 999 << "+5" << "+5" << 0;
 }
 
-void TestFelder::verlassen()
+void TstFelder::verlassen()
 {
     QFETCH(int, min);
     QFETCH(int, max);
@@ -243,7 +243,7 @@ void TestFelder::verlassen()
     QCOMPARE(change.count(), changesBeimVerlassen);
 }
 
-void TestFelder::schritt_data()
+void TstFelder::schritt_data()
 {
     QTest::addColumn<bool>("maus"); // buttons, else arrow keys
     QTest::addColumn<QString>("start");
@@ -269,7 +269,7 @@ void TestFelder::schritt_data()
     }
 }
 
-void TestFelder::schritt()
+void TstFelder::schritt()
 {
     QFETCH(bool, maus);
     QFETCH(QString, start);
@@ -290,7 +290,7 @@ void TestFelder::schritt()
     QCOMPARE(f.piepser, 0);
 }
 
-void TestFelder::klickAussenLosgelassen()
+void TstFelder::klickAussenLosgelassen()
 {
     Fenster f(0, 99, QStringLiteral("5"));
     QTest::mousePress(f.spin->knoepfe(), Qt::LeftButton, {}, f.oben());
@@ -299,7 +299,7 @@ void TestFelder::klickAussenLosgelassen()
     QCOMPARE(f.spin->text(), QStringLiteral("5"));
 }
 
-void TestFelder::halten()
+void TstFelder::halten()
 {
     Fenster f(0, 999, QStringLiteral("10"));
     QSignalSpy change(f.spin, &TSpinEdit::geaendert);
@@ -323,7 +323,7 @@ void TestFelder::halten()
     QCOMPARE(change.count(), nachLoslassen); // stops on release
 }
 
-void TestFelder::haltenHinterFehlerbox()
+void TstFelder::haltenHinterFehlerbox()
 {
     // A step whose recalculation fails opens a modal box; the button's release then goes to the
     // box, and the repeat must not go on stepping (and stacking boxes) behind it.
@@ -344,7 +344,7 @@ void TestFelder::haltenHinterFehlerbox()
     QCOMPARE(f.spin->text(), QStringLiteral("11"));
 }
 
-void TestFelder::gewichtEinfuegenIgnoriert()
+void TstFelder::gewichtEinfuegenIgnoriert()
 {
     Fenster f(1, 999, QStringLiteral("80"));
     f.spin->setTippenErlaubt(false);
@@ -365,7 +365,7 @@ void TestFelder::gewichtEinfuegenIgnoriert()
     QCOMPARE(normal.spin->text(), QStringLiteral("12"));
 }
 
-void TestFelder::kontextmenue_data()
+void TstFelder::kontextmenue_data()
 {
     QTest::addColumn<bool>("gewicht");
     QTest::addColumn<bool>("deutsch");
@@ -378,7 +378,7 @@ void TestFelder::kontextmenue_data()
 }
 
 // The weight field's own menu offers neither Cut nor Paste, in either language.
-void TestFelder::kontextmenue()
+void TstFelder::kontextmenue()
 {
     QFETCH(bool, gewicht);
     QFETCH(bool, deutsch);
@@ -404,7 +404,7 @@ void TestFelder::kontextmenue()
 }
 
 // Every movement notification, also one that leaves the position unchanged.
-void TestFelder::reglerMeldungen_data()
+void TstFelder::reglerMeldungen_data()
 {
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("taste"); // 0: one wheel step down
@@ -422,7 +422,7 @@ void TestFelder::reglerMeldungen_data()
     QTest::newRow("Rad in der Mitte") << 1 << 0 << 0;
 }
 
-void TestFelder::reglerMeldungen()
+void TstFelder::reglerMeldungen()
 {
     QFETCH(int, start);
     QFETCH(int, taste);
@@ -451,7 +451,7 @@ void TestFelder::reglerMeldungen()
     QCOMPARE(gesehen, ende == 2 ? QList<int>{2} : (QList<int>{ende, 2}));
 }
 
-void TestFelder::setValueBegrenzt_data()
+void TstFelder::setValueBegrenzt_data()
 {
     QTest::addColumn<QString>("start");
     QTest::addColumn<int>("wert");
@@ -465,7 +465,7 @@ void TestFelder::setValueBegrenzt_data()
     QTest::newRow("Pluszeichen wird schlicht") << "+7" << 7 << "7" << 1;
 }
 
-void TestFelder::setValueBegrenzt()
+void TstFelder::setValueBegrenzt()
 {
     QFETCH(QString, start);
     QFETCH(int, wert);
@@ -480,7 +480,7 @@ void TestFelder::setValueBegrenzt()
     QCOMPARE(change.count(), changes);
 }
 
-void TestFelder::updown_data()
+void TstFelder::updown_data()
 {
     QTest::addColumn<QString>("start");
     QTest::addColumn<int>("richtung");
@@ -498,7 +498,7 @@ void TestFelder::updown_data()
     QTest::newRow("Pluszeichen") << "+5" << 1 << 1 << "6" << 1;
 }
 
-void TestFelder::updown()
+void TstFelder::updown()
 {
     QFETCH(QString, start);
     QFETCH(int, richtung);
@@ -515,7 +515,7 @@ void TestFelder::updown()
     QCOMPARE(geklickt.count(), klicks);
 }
 
-void TestFelder::updownHalten()
+void TstFelder::updownHalten()
 {
     UpDownFenster f(QStringLiteral("98"));
     QSignalSpy geklickt(f.knopf, &TUpDown::geklickt);
@@ -526,5 +526,5 @@ void TestFelder::updownHalten()
     QCOMPARE(f.buddy->text(), QStringLiteral("100")); // held past the limit: no wrap
 }
 
-QTEST_MAIN(TestFelder)
+QTEST_MAIN(TstFelder)
 #include "tst_felder.moc"

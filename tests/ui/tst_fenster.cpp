@@ -43,7 +43,7 @@ QString passtNicht(const QLabel* l)
 
 } // namespace
 
-class TestFenster : public QObject {
+class TstFenster : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void schliessen_data();
@@ -59,7 +59,7 @@ private Q_SLOTS:
     void programmsymbol();
 };
 
-void TestFenster::schliessen_data()
+void TstFenster::schliessen_data()
 {
     QTest::addColumn<QString>("art");
     QTest::addColumn<int>("taste");
@@ -70,7 +70,7 @@ void TestFenster::schliessen_data()
     }
 }
 
-void TestFenster::schliessen()
+void TstFenster::schliessen()
 {
     QFETCH(QString, art);
     QFETCH(int, taste);
@@ -96,7 +96,7 @@ void TestFenster::schliessen()
     }
 }
 
-void TestFenster::fest_data()
+void TstFenster::fest_data()
 {
     QTest::addColumn<QString>("art");
     QTest::addColumn<QSize>("groesse");
@@ -105,7 +105,7 @@ void TestFenster::fest_data()
     QTest::newRow("Formeln") << "Formeln" << QSize(517, 341) << "Berechnungsformeln";
 }
 
-void TestFenster::fest()
+void TstFenster::fest()
 {
     QFETCH(QString, art);
     QFETCH(QSize, groesse);
@@ -158,7 +158,7 @@ void TestFenster::fest()
     QVERIFY(QFontMetrics(knopf->font()).horizontalAdvance(knopf->text()) + 6 <= knopf->width());
 }
 
-void TestFenster::verweise_data()
+void TstFenster::verweise_data()
 {
     QTest::addColumn<bool>("email");
     QTest::addColumn<QUrl>("url");
@@ -166,7 +166,7 @@ void TestFenster::verweise_data()
     QTest::newRow("Web") << false << QUrl(QStringLiteral("https://www.example.org/zechwaage"));
 }
 
-void TestFenster::verweise()
+void TstFenster::verweise()
 {
     QFETCH(bool, email);
     QFETCH(QUrl, url);
@@ -188,14 +188,14 @@ void TestFenster::verweise()
     QCOMPARE(geoeffnet.size(), 1);
 }
 
-void TestFenster::bierglas_data()
+void TstFenster::bierglas_data()
 {
     QTest::addColumn<qreal>("dpr");
     QTest::newRow("1x") << 1.0;
     QTest::newRow("2x") << 2.0;
 }
 
-void TestFenster::bierglas()
+void TstFenster::bierglas()
 {
     QFETCH(qreal, dpr);
     const QPixmap bild = BierglasBild(dpr);
@@ -214,7 +214,7 @@ void TestFenster::bierglas()
     QVERIFY(qRed(bier) > 180 && qGreen(bier) > 110 && qBlue(bier) < 120);
 }
 
-void TestFenster::blasen()
+void TstFenster::blasen()
 {
     const QImage a = BlasenBild(1).toImage().convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(a.size(), QSize(84, 112));
@@ -231,7 +231,7 @@ void TestFenster::blasen()
     QVERIFY(qRed(a.pixel(0, 0)) + qGreen(a.pixel(0, 0)) + qBlue(a.pixel(0, 0)) < 60); // dark ground
 }
 
-void TestFenster::werkzeugbilder()
+void TstFenster::werkzeugbilder()
 {
     QList<QImage> bisher;
     for (int i = 0; i < AnzahlWerkzeugbilder; ++i) {
@@ -249,7 +249,7 @@ void TestFenster::werkzeugbilder()
         QVERIFY(Werkzeugbild(falsch).isNull());
 }
 
-void TestFenster::programmsymbol()
+void TstFenster::programmsymbol()
 {
     const QIcon symbol = Programmsymbol();
     QVERIFY(symbol.availableSizes().contains(QSize(16, 16)));
@@ -257,5 +257,5 @@ void TestFenster::programmsymbol()
     QVERIFY(symbol.availableSizes().size() >= 4);
 }
 
-QTEST_MAIN(TestFenster)
+QTEST_MAIN(TstFenster)
 #include "tst_fenster.moc"

@@ -81,7 +81,7 @@ void klickeHoch(TUpDown* knopf, int mal = 1)
 
 } // namespace
 
-class TestForm1 : public QObject {
+class TstForm1 : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -135,7 +135,7 @@ private:
     TestAblage ablage_;
 };
 
-void TestForm1::init()
+void TstForm1::init()
 {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     fehler_.clear();
@@ -147,20 +147,20 @@ void TestForm1::init()
     QVERIFY(QTest::qWaitForWindowActive(form_.get()));
 }
 
-void TestForm1::cleanup()
+void TstForm1::cleanup()
 {
     form_.reset();
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 }
 
-void TestForm1::aufSeite(int seite)
+void TstForm1::aufSeite(int seite)
 {
     QTabBar* leiste = form_->PageControl1->tabBar();
     QTest::mouseClick(leiste, Qt::LeftButton, {}, leiste->tabRect(seite).center());
     QCOMPARE(form_->PageControl1->currentIndex(), seite);
 }
 
-void TestForm1::tippe(QLineEdit* feld, const QString& text)
+void TstForm1::tippe(QLineEdit* feld, const QString& text)
 {
     feld->setFocus();
     QTest::keyClick(feld, Qt::Key_A, Qt::ControlModifier);
@@ -170,7 +170,7 @@ void TestForm1::tippe(QLineEdit* feld, const QString& text)
         QTest::keyClicks(feld, text);
 }
 
-void TestForm1::startwerte()
+void TstForm1::startwerte()
 {
     QCOMPARE(form_->Memo2->text(), QStringLiteral("0,000 °/oo"));
     QCOMPARE(form_->Memo4->text(), QStringLiteral("0 g"));
@@ -186,7 +186,7 @@ void TestForm1::startwerte()
     QVERIFY(fehler_.isEmpty());
 }
 
-void TestForm1::zehnKlicksAufBier()
+void TstForm1::zehnKlicksAufBier()
 {
     QSignalSpy laeufe(form_.get(), &TForm1::berechnungGestartet);
     klickeHoch(form_->UpDown1, 10);
@@ -204,14 +204,14 @@ void TestForm1::zehnKlicksAufBier()
     QCOMPARE(punkte[1].Farbe, QColor(255, 215, 0));
 }
 
-void TestForm1::seitenwechselLeertAndereSeite_data()
+void TstForm1::seitenwechselLeertAndereSeite_data()
 {
     QTest::addColumn<bool>("schnellZuerst");
     QTest::newRow("Schnell -> Fein leert die Zähler") << true;
     QTest::newRow("Fein -> Schnell leert die Mengen") << false;
 }
 
-void TestForm1::seitenwechselLeertAndereSeite()
+void TstForm1::seitenwechselLeertAndereSeite()
 {
     QFETCH(bool, schnellZuerst);
     if (schnellZuerst) {
@@ -231,7 +231,7 @@ void TestForm1::seitenwechselLeertAndereSeite()
     QVERIFY(fehler_.isEmpty());
 }
 
-void TestForm1::getippterLiterwertBleibt()
+void TstForm1::getippterLiterwertBleibt()
 {
     tippe(form_->Edit2, QStringLiteral("1"));
     QCOMPARE(form_->Memo4->text(), QStringLiteral("40 g"));
@@ -244,7 +244,7 @@ void TestForm1::getippterLiterwertBleibt()
     QCOMPARE(form_->Memo4->text(), QStringLiteral("60 g"));
 }
 
-void TestForm1::stundenAusserhalbGeltenBisZumVerlassen()
+void TstForm1::stundenAusserhalbGeltenBisZumVerlassen()
 {
     aufSeite(2);
     tippe(form_->SpinEdit1->lineEdit(), QStringLiteral("5000"));
@@ -256,7 +256,7 @@ void TestForm1::stundenAusserhalbGeltenBisZumVerlassen()
     QCOMPARE(form_->Memo3->text(), QStringLiteral("1.000,0 Stunde(n)"));
 }
 
-void TestForm1::nullStaerkeScheitertUndLaesstErgebnisse()
+void TstForm1::nullStaerkeScheitertUndLaesstErgebnisse()
 {
     aufSeite(1);
     tippe(form_->SpinEdit6->lineEdit(), QStringLiteral("500"));
@@ -272,7 +272,7 @@ void TestForm1::nullStaerkeScheitertUndLaesstErgebnisse()
     QCOMPARE(fehler_.size(), 1);
 }
 
-void TestForm1::leeresFeldLiestMinimum_data()
+void TstForm1::leeresFeldLiestMinimum_data()
 {
     QTest::addColumn<int>("seite");
     QTest::addColumn<QString>("feld");
@@ -284,7 +284,7 @@ void TestForm1::leeresFeldLiestMinimum_data()
     QTest::newRow("Stunden") << 2 << QStringLiteral("SpinEdit1") << QStringLiteral("Memo3") << QStringLiteral("1,0 Stunde(n)");
 }
 
-void TestForm1::leeresFeldLiestMinimum()
+void TstForm1::leeresFeldLiestMinimum()
 {
     QFETCH(int, seite);
     QFETCH(QString, feld);
@@ -304,7 +304,7 @@ void TestForm1::leeresFeldLiestMinimum()
     QVERIFY(fehler_.isEmpty());
 }
 
-void TestForm1::gewichtMitEntfTaste_data()
+void TstForm1::gewichtMitEntfTaste_data()
 {
     QTest::addColumn<int>("bierKlicks");
     QTest::addColumn<QString>("fehler");
@@ -312,7 +312,7 @@ void TestForm1::gewichtMitEntfTaste_data()
     QTest::newRow("nichts getrunken") << 0 << QStringLiteral("Invalid floating point operation");
 }
 
-void TestForm1::gewichtMitEntfTaste()
+void TstForm1::gewichtMitEntfTaste()
 {
     QFETCH(int, bierKlicks);
     QFETCH(QString, fehler);
@@ -331,7 +331,7 @@ void TestForm1::gewichtMitEntfTaste()
     QCOMPARE(fehler_.size(), 1);
 }
 
-void TestForm1::zurueckHaeltBeimErstenFehler()
+void TstForm1::zurueckHaeltBeimErstenFehler()
 {
     aufSeite(3);
     form_->SpinEdit2->setValue(90);
@@ -356,7 +356,7 @@ void TestForm1::zurueckHaeltBeimErstenFehler()
     QCOMPARE(fehler_, (QStringList{ungueltig, ungueltig}));
 }
 
-void TestForm1::zurueckStelltStartwerteHer()
+void TstForm1::zurueckStelltStartwerteHer()
 {
     klickeHoch(form_->UpDown2, 5);
     aufSeite(3);
@@ -373,7 +373,7 @@ void TestForm1::zurueckStelltStartwerteHer()
     QVERIFY(fehler_.isEmpty());
 }
 
-void TestForm1::berechnungenJeAktion_data()
+void TstForm1::berechnungenJeAktion_data()
 {
     QTest::addColumn<QString>("aktion");
     QTest::addColumn<int>("laeufe");
@@ -388,7 +388,7 @@ void TestForm1::berechnungenJeAktion_data()
     QTest::newRow("Regler am Ende nach rechts") << QStringLiteral("reglerAmEnde") << 1;
 }
 
-void TestForm1::berechnungenJeAktion()
+void TstForm1::berechnungenJeAktion()
 {
     QFETCH(QString, aktion);
     QFETCH(int, laeufe);
@@ -425,7 +425,7 @@ void TestForm1::berechnungenJeAktion()
     QCOMPARE(spion.count(), laeufe);
 }
 
-void TestForm1::statuszeile_data()
+void TstForm1::statuszeile_data()
 {
     QTest::addColumn<QString>("steuerelement");
     QTest::addColumn<QString>("text");
@@ -447,7 +447,7 @@ void TestForm1::statuszeile_data()
     QTest::newRow("Grafik") << QStringLiteral("Chart1") << QString();
 }
 
-void TestForm1::statuszeile()
+void TstForm1::statuszeile()
 {
     QFETCH(QString, steuerelement);
     QFETCH(QString, text);
@@ -469,7 +469,7 @@ void TestForm1::statuszeile()
     QCOMPARE(form_->StatusPanel1->text(), text.isEmpty() ? QStringLiteral("Maximale Promille") : text);
 }
 
-void TestForm1::statuszeileBleibtUeberSeite()
+void TstForm1::statuszeileBleibtUeberSeite()
 {
     QTest::mouseMove(form_->Edit2, {5, 5});
     QCOMPARE(form_->StatusPanel1->text(), QStringLiteral("Bier: 5 % Vol"));
@@ -477,7 +477,7 @@ void TestForm1::statuszeileBleibtUeberSeite()
     QCOMPARE(form_->StatusPanel1->text(), QStringLiteral("Bier: 5 % Vol"));
 }
 
-void TestForm1::statusfelder()
+void TstForm1::statusfelder()
 {
     // Panel 1 begins where the 210 pixels of panel 0 end, its text as far inside as panel 0's.
     const auto textAnfang = [](QLabel* l) { return l->x() + l->contentsRect().left(); };
@@ -486,7 +486,7 @@ void TestForm1::statusfelder()
     QVERIFY(textAnfang(form_->StatusPanel0) < 4);
 }
 
-void TestForm1::reiterNehmenFokus()
+void TstForm1::reiterNehmenFokus()
 {
     // A click on a tab leaves the focus on the strip, where the arrow keys step the pages.
     aufSeite(1);
@@ -497,7 +497,7 @@ void TestForm1::reiterNehmenFokus()
     QCOMPARE(laeufe.count(), 1);
 }
 
-void TestForm1::reiterUnterMaus()
+void TstForm1::reiterUnterMaus()
 {
     TTabBar* leiste = form_->PageControl1->reiter();
     QTest::mouseMove(leiste, leiste->tabRect(2).center());
@@ -507,7 +507,7 @@ void TestForm1::reiterUnterMaus()
     QCOMPARE(leiste->tabTextColor(2), QColor());
 }
 
-void TestForm1::gruppenrahmen()
+void TstForm1::gruppenrahmen()
 {
     // The frame's top line runs through the caption, above every control of the group, with a
     // gap for the caption's text.
@@ -523,7 +523,7 @@ void TestForm1::gruppenrahmen()
     }
 }
 
-void TestForm1::infoKlick_data()
+void TstForm1::infoKlick_data()
 {
     QTest::addColumn<QString>("gedrueckt");
     QTest::addColumn<QString>("losgelassen");
@@ -534,7 +534,7 @@ void TestForm1::infoKlick_data()
     QTest::newRow("Blasen, über der Tafel los") << QStringLiteral("Image2") << QStringLiteral("Panel1") << false;
 }
 
-void TestForm1::infoKlick()
+void TstForm1::infoKlick()
 {
     // Opens the info window only when pressed and released on the same control.
     QFETCH(QString, gedrueckt);
@@ -563,7 +563,7 @@ void TestForm1::infoKlick()
         QCOMPARE(gesehen.data(), static_cast<QWidget*>(form_->Form2()));
 }
 
-void TestForm1::qtTexteDeutsch()
+void TstForm1::qtTexteDeutsch()
 {
     // Qt's own texts come in German once the program has set itself up.
     QVERIFY(!LadeQtUebersetzung(*QCoreApplication::instance(), QStringLiteral("/kein/solcher/ordner")));
@@ -585,7 +585,7 @@ void TestForm1::qtTexteDeutsch()
     QCOMPARE(frage.button(QMessageBox::Yes)->text(), QStringLiteral("&Ja"));
 }
 
-void TestForm1::modaleFenster_data()
+void TstForm1::modaleFenster_data()
 {
     QTest::addColumn<QString>("knopf");
     QTest::addColumn<int>("taste");
@@ -596,7 +596,7 @@ void TestForm1::modaleFenster_data()
     QTest::newRow("Bild, Esc") << QStringLiteral("Bild") << int(Qt::Key_Escape);
 }
 
-void TestForm1::modaleFenster()
+void TstForm1::modaleFenster()
 {
     QFETCH(QString, knopf);
     QFETCH(int, taste);
@@ -623,7 +623,7 @@ void TestForm1::modaleFenster()
     QCOMPARE(gesehen.data() == static_cast<QWidget*>(form_->Form3()), erwartetFormeln);
 }
 
-void TestForm1::chartmenue_data()
+void TstForm1::chartmenue_data()
 {
     QTest::addColumn<bool>("tastatur");
     QTest::newRow("right button") << false;
@@ -631,7 +631,7 @@ void TestForm1::chartmenue_data()
 }
 
 // The chart's menu opens with its two items, by the mouse and by the keyboard.
-void TestForm1::chartmenue()
+void TstForm1::chartmenue()
 {
     QFETCH(bool, tastatur);
     if (tastatur) {
@@ -653,7 +653,7 @@ void TestForm1::chartmenue()
     menue->close();
 }
 
-void TestForm1::berichtInZwischenablage()
+void TstForm1::berichtInZwischenablage()
 {
     klickeHoch(form_->UpDown1, 10);
     QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
@@ -666,7 +666,7 @@ void TestForm1::berichtInZwischenablage()
     QVERIFY(!bericht.contains(QStringLiteral("Wein")));
 }
 
-void TestForm1::gescheiterteZwischenablageBehaeltInhalt()
+void TstForm1::gescheiterteZwischenablageBehaeltInhalt()
 {
     ablage_.inhalt = QStringLiteral("vorher");
     ablage_.verweigern = true;
@@ -675,7 +675,7 @@ void TestForm1::gescheiterteZwischenablageBehaeltInhalt()
     QCOMPARE(fehler_, QStringList{QStringLiteral("Cannot open clipboard")});
 }
 
-void TestForm1::andereRegion()
+void TstForm1::andereRegion()
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     form_ = std::make_unique<TForm1>([this](const QString& text) { fehler_ << text; });
@@ -686,7 +686,7 @@ void TestForm1::andereRegion()
     QCOMPARE(fehler_.value(0), QStringLiteral("'1,' is not a valid floating point value"));
 }
 
-void TestForm1::langeWirkungImBericht()
+void TstForm1::langeWirkungImBericht()
 {
     tippe(form_->Edit6, QStringLiteral("1"));
     const QStringList zeilen = form_->Memo1->angezeigteZeilen();
@@ -699,7 +699,7 @@ void TestForm1::langeWirkungImBericht()
     QVERIFY2(ablage_.inhalt.contains(erwartet), qPrintable(ablage_.inhalt));
 }
 
-void TestForm1::zugaenglichkeit()
+void TstForm1::zugaenglichkeit()
 {
     // Every control a user can reach with the keyboard has a name a screen reader can say.
     QStringList namenlos;
@@ -735,7 +735,7 @@ void TestForm1::zugaenglichkeit()
     }
 }
 
-void TestForm1::fehlermeldungstext_data()
+void TstForm1::fehlermeldungstext_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("gezeigt");
@@ -748,14 +748,14 @@ void TestForm1::fehlermeldungstext_data()
     QTest::newRow("leer") << QString() << QString();
 }
 
-void TestForm1::fehlermeldungstext()
+void TstForm1::fehlermeldungstext()
 {
     QFETCH(QString, text);
     QFETCH(QString, gezeigt);
     QCOMPARE(Fehlermeldungstext(text), gezeigt);
 }
 
-void TestForm1::fehlerbox()
+void TstForm1::fehlerbox()
 {
     // The real box: error icon, one OK button, the program's title, the text with its full stop.
     QPointer<QMessageBox> box;
@@ -780,5 +780,5 @@ void TestForm1::fehlerbox()
     QCOMPARE(knoepfe, 1);
 }
 
-QTEST_MAIN(TestForm1)
+QTEST_MAIN(TstForm1)
 #include "tst_form1.moc"

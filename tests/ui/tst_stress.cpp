@@ -61,11 +61,11 @@ QStringList dateienUnter(const QString& ordner)
 
 } // namespace
 
-class TestStress : public QObject {
+class TstStress : public QObject {
     Q_OBJECT
 
 public:
-    TestStress(QString wurzel, QString arbeitsordner)
+    TstStress(QString wurzel, QString arbeitsordner)
         : wurzel_(std::move(wurzel))
         , arbeitsordner_(std::move(arbeitsordner))
     {
@@ -91,7 +91,7 @@ private:
     int gespeichert_ = 0;
 };
 
-void TestStress::bedieneModales()
+void TstStress::bedieneModales()
 {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal)
@@ -130,7 +130,7 @@ void TestStress::bedieneModales()
     }
 }
 
-QString TestStress::zufallstext(int laenge)
+QString TstStress::zufallstext(int laenge)
 {
     static const QString zeichen = QStringLiteral("0123456789,.,,E e+-x");
     QString text;
@@ -139,7 +139,7 @@ QString TestStress::zufallstext(int laenge)
     return text;
 }
 
-void TestStress::tippeZufaellig(QLineEdit* feld)
+void TstStress::tippeZufaellig(QLineEdit* feld)
 {
     feld->setFocus();
     switch (zufall(4)) {
@@ -159,7 +159,7 @@ void TestStress::tippeZufaellig(QLineEdit* feld)
     }
 }
 
-void TestStress::aktion()
+void TstStress::aktion()
 {
     TForm1& f = *form_;
     const auto spalten = f.Schnellspalten();
@@ -275,7 +275,7 @@ void TestStress::aktion()
     }
 }
 
-void TestStress::zufaelligeBedienung()
+void TstStress::zufaelligeBedienung()
 {
     const quint32 saat = qEnvironmentVariableIsSet("ZW_STRESS_SAAT")
         ? static_cast<quint32>(qEnvironmentVariableIntValue("ZW_STRESS_SAAT"))
@@ -295,7 +295,7 @@ void TestStress::zufaelligeBedienung()
     // Dismisses whatever modal box or menu comes up, also inside the boxes' own loops.
     QTimer bediener;
     bediener.setInterval(5);
-    connect(&bediener, &QTimer::timeout, this, &TestStress::bedieneModales);
+    connect(&bediener, &QTimer::timeout, this, &TstStress::bedieneModales);
     bediener.start();
 
     for (int i = 0; i < aktionen; ++i) {
@@ -366,7 +366,7 @@ int main(int argc, char* argv[])
     QDir::setCurrent(arbeit);
 
     QApplication app(argc, argv);
-    TestStress test(wurzel.path(), arbeit);
+    TstStress test(wurzel.path(), arbeit);
     return QTest::qExec(&test, argc, argv);
 }
 

@@ -84,7 +84,7 @@ private:
 
 } // namespace
 
-class TSavePictureDialogTest : public QObject {
+class TstTSavePictureDialog : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -317,5 +317,5 @@ private:
     std::unique_ptr<TChart> chart_;
 };
 
-QTEST_MAIN(TSavePictureDialogTest)
+QTEST_MAIN(TstTSavePictureDialog)
 #include "tst_tsavepicturedialog.moc"
