@@ -13,8 +13,8 @@ namespace {
 // above or below the decimal value (0.3 lies below, 0.8 and 1.6 above); no double lies strictly
 // between the two, so one comparison with the nearest double decides exactly.
 struct Schwelle {
-    double naechste;   // the double nearest to the decimal value
-    bool darunter;     // naechste is smaller than the decimal value
+    double naechste; // the double nearest to the decimal value
+    bool darunter;   // naechste is smaller than the decimal value
 };
 
 Schwelle MacheSchwelle(int zaehler, int nenner)
@@ -22,7 +22,8 @@ Schwelle MacheSchwelle(int zaehler, int nenner)
     const double naechste = static_cast<double>(zaehler) / nenner; // correctly rounded
     // naechste * nenner - zaehler is a small multiple of naechste's unit in the last place, so
     // the fused operation yields it exactly and its sign tells on which side naechste lies.
-    const double rest = std::fma(naechste, static_cast<double>(nenner), -static_cast<double>(zaehler));
+    const double rest =
+        std::fma(naechste, static_cast<double>(nenner), -static_cast<double>(zaehler));
     return {naechste, rest < 0};
 }
 
@@ -48,9 +49,9 @@ constexpr std::array<std::string_view, 6> Wirkungen{
 
 int Wirkungsstufe(double promille)
 {
-    static const std::array<Schwelle, 5> schwellen{
-        MacheSchwelle(3, 1), MacheSchwelle(16, 10), MacheSchwelle(8, 10), MacheSchwelle(5, 10),
-        MacheSchwelle(3, 10)};
+    static const std::array<Schwelle, 5> schwellen{MacheSchwelle(3, 1), MacheSchwelle(16, 10),
+                                                   MacheSchwelle(8, 10), MacheSchwelle(5, 10),
+                                                   MacheSchwelle(3, 10)};
     for (std::size_t i = 0; i < schwellen.size(); ++i) {
         if (Mindestens(promille, schwellen[i]))
             return static_cast<int>(i) + 1;

@@ -17,10 +17,7 @@ const std::array<std::string_view, 4> MagenfuellungTexte{"leerer Magen", "kleine
 
 // The last row of each table covers every value the controls should not produce but a record
 // may still carry.
-double WidmarkFaktor(int geschlecht)
-{
-    return geschlecht == 0 ? 0.73 : 0.66;
-}
+double WidmarkFaktor(int geschlecht) { return geschlecht == 0 ? 0.73 : 0.66; }
 
 double Abbaurate(int konstitution)
 {

@@ -41,8 +41,8 @@ inline constexpr double TeilerWhisky = 2.38095;
 
 // A beverage of the quick entry, in on-screen order (also the report's order).
 struct TSchnellGetraenk {
-    std::string_view Name;           // "Bier"
-    double Teiler;                   // millilitres of drink per millilitre of alcohol, used as a divisor
+    std::string_view Name; // "Bier"
+    double Teiler;         // millilitres of drink per millilitre of alcohol, used as a divisor
     std::string_view Statustext;     // "Bier: 5 % Vol"
     std::string_view Berichtsendung; // " l Bier (5%)"
     double TEingabe::*Liter;         // the litre field of the record it fills
@@ -64,8 +64,8 @@ inline constexpr std::int32_t StartKoerpergewicht = 80;
 inline constexpr int StartKonstitution = 1;
 
 // Parameter lookups; each is defined for every integer.
-double WidmarkFaktor(int geschlecht);  // r
-double Abbaurate(int konstitution);    // beta, per mille per hour
+double WidmarkFaktor(int geschlecht);   // r
+double Abbaurate(int konstitution);     // beta, per mille per hour
 double Verzoegerung(int magenfuellung); // d, hours
 
 inline constexpr double AlkoholDichte = 0.8; // grams per millilitre

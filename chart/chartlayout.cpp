@@ -8,8 +8,8 @@
 namespace zw {
 namespace {
 
-constexpr int kStrich = 4;       // major tick length
-constexpr int kKleinStrich = 2;  // minor tick length
+constexpr int kStrich = 4;      // major tick length
+constexpr int kKleinStrich = 2; // minor tick length
 constexpr int kKleineStriche = 3;
 constexpr int kLabelAbstand = 2; // between a tick's end and its label
 constexpr int kTitelLinks = 1;   // room kept for the left title; the title itself uses the margin
@@ -39,10 +39,7 @@ double anteil(double wert, double min, double max)
     return (wert / 2 - min / 2) / spanne;
 }
 
-int runde(double v)
-{
-    return static_cast<int>(std::lround(v));
-}
+int runde(double v) { return static_cast<int>(std::lround(v)); }
 
 struct Bereich {
     double min = 0;
@@ -71,9 +68,9 @@ struct AchsenRechnung {
     Bereich bereich;
     double schritt = 0;
     int passend = 0;
-    std::vector<double> alle;          // every label value, ends included
-    std::vector<double> sichtbar;      // those drawn, largest first
-    std::vector<QString> texte;        // for `sichtbar`
+    std::vector<double> alle;     // every label value, ends included
+    std::vector<double> sichtbar; // those drawn, largest first
+    std::vector<QString> texte;   // for `sichtbar`
 };
 
 // The range, step and fit that an axis's labels were computed for.
@@ -92,16 +89,15 @@ enum class Enden { Weglassen, Zeigen };
 
 // Steps and label values for one axis; `groesse` measures a label text along the axis.
 template <typename Mass>
-AchsenRechnung rechneAchse(const Bereich& b, int laenge, bool leer, Enden enden, const TTrennzeichen& t,
-                           Mass groesse)
+AchsenRechnung rechneAchse(const Bereich& b, int laenge, bool leer, Enden enden,
+                           const TTrennzeichen& t, Mass groesse)
 {
     AchsenRechnung r;
     r.bereich = b;
     if (leer)
         return r;
     auto pixel = [&](double w) { return runde(anteil(w, b.min, b.max) * laenge); };
-    const int labelGroesse =
-        std::max(groesse(alsText(b.min, t)), groesse(alsText(b.max, t)));
+    const int labelGroesse = std::max(groesse(alsText(b.min, t)), groesse(alsText(b.max, t)));
     const int proLabel = labelGroesse + runde(labelGroesse * 0.1);
     r.passend = proLabel > 0 ? runde(static_cast<double>(laenge) / proLabel) : 0;
     const double spanne = b.max - b.min;
@@ -230,8 +226,8 @@ Plotflaeche legePlotFest(const Daten& d, const TChartEingabe& e, AchsenRechnung&
     // Below the plot's bottom row come one more row of the axis line, the ticks, a gap, the
     // labels and the title's reserved rows.
     f.oben = rahmenOben + tiefe;
-    const int unten = rahmenUnten - 1 -
-                      (kAchsenBreite - 1 + kStrich + 1 + achsenMass.height() + kTitelUnten);
+    const int unten =
+        rahmenUnten - 1 - (kAchsenBreite - 1 + kStrich + 1 + achsenMass.height() + kTitelUnten);
     f.boden = std::max(f.oben, unten);
     f.hoehe = std::max(0, unten - f.oben);
     ry = rechneAchse(d.y, f.hoehe, d.leer(), Enden::Weglassen, e.trennzeichen,
@@ -241,12 +237,12 @@ Plotflaeche legePlotFest(const Daten& d, const TChartEingabe& e, AchsenRechnung&
     for (const QString& s : ry.texte)
         labelBreite = std::max(labelBreite, achsenMass.horizontalAdvance(s));
     if (!d.leer()) {
-        labelBreite = std::max({labelBreite,
-                                achsenMass.horizontalAdvance(alsText(d.y.min, e.trennzeichen)),
-                                achsenMass.horizontalAdvance(alsText(d.y.max, e.trennzeichen))});
+        labelBreite =
+            std::max({labelBreite, achsenMass.horizontalAdvance(alsText(d.y.min, e.trennzeichen)),
+                      achsenMass.horizontalAdvance(alsText(d.y.max, e.trennzeichen))});
     }
-    f.links = f.rahmenLinks + kTitelLinks + labelBreite + kLabelAbstand + kStrich +
-              kAchsenBreite - 1;
+    f.links =
+        f.rahmenLinks + kTitelLinks + labelBreite + kLabelAbstand + kStrich + kAchsenBreite - 1;
     f.rechts = std::max(f.links, rahmenRechts - 1 - tiefe);
     f.xLaenge = runde((f.rechts - f.links) * 0.95);
     rx = rechneAchse(d.x, f.xLaenge, d.leer(), Enden::Zeigen, e.trennzeichen,
@@ -318,8 +314,7 @@ void baueUntereAchse(TChartAchse& achse, const AchsenRechnung& r, const Plotflae
         achse.beschriftungen.push_back({r.sichtbar[i], x, {s, text}});
         achse.striche.push_back({QLine(x, strichOben, x, strichOben + kStrich), kGrau, 1, false});
         achse.gitter.push_back({QLine(boden, boden + f.tief), kGrau, 1, true});
-        achse.gitter.push_back(
-            {QLine(boden + f.tief, QPoint(x, f.oben) + f.tief), kGrau, 1, true});
+        achse.gitter.push_back({QLine(boden + f.tief, QPoint(x, f.oben) + f.tief), kGrau, 1, true});
     }
     for (double v : kleineStrichWerte(r)) {
         const int x = f.xPixel(v);
@@ -338,7 +333,7 @@ void baueUntereAchse(TChartAchse& achse, const AchsenRechnung& r, const Plotflae
 // 45 degrees lies over its own front in this projection, darkened as a side seen at a slant;
 // the next segment's front then hides what lies behind it.
 std::vector<TChartFlaeche> flaechen(const std::vector<TChartPunkt>& punkte,
-                                   const std::vector<QPoint>& bild, const Plotflaeche& f)
+                                    const std::vector<QPoint>& bild, const Plotflaeche& f)
 {
     std::vector<TChartFlaeche> ergebnis;
     const QPoint t = f.tief;
@@ -362,7 +357,7 @@ std::vector<TChartFlaeche> flaechen(const std::vector<TChartPunkt>& punkte,
 
 // A box with the value above each point, and an arrow down to it.
 std::vector<TChartMarke> marken(const std::vector<TChartPunkt>& punkte,
-                               const std::vector<QPoint>& bild, const TChartEingabe& e)
+                                const std::vector<QPoint>& bild, const TChartEingabe& e)
 {
     const QFontMetrics markenMass(e.markenSchrift);
     const int wBreite = markenMass.horizontalAdvance(QLatin1Char('W'));

@@ -55,9 +55,9 @@ struct TChartBeschriftung {
 struct TChartAchse {
     double minimum = 0;
     double maximum = 0;
-    double schritt = 0;    // 0 when no labels are drawn
-    int laenge = 0;        // pixels the range is spread over
-    int passend = 0;       // number of labels that fit
+    double schritt = 0;                             // 0 when no labels are drawn
+    int laenge = 0;                                 // pixels the range is spread over
+    int passend = 0;                                // number of labels that fit
     std::vector<TChartBeschriftung> beschriftungen; // left: strictly inside; bottom: ends too
     std::vector<TChartLinie> striche;               // major and minor ticks
     std::vector<TChartLinie> gitter;                // dotted grid lines on the walls
@@ -73,9 +73,9 @@ struct TChartFlaeche {
 };
 
 struct TChartMarke {
-    QRect kasten;   // covers every pixel of the box, frame included
+    QRect kasten; // covers every pixel of the box, frame included
     TChartText text;
-    QLine pfeil;    // from just below the box down to the point
+    QLine pfeil; // from just below the box down to the point
 };
 
 struct TChartLayout {
@@ -83,7 +83,7 @@ struct TChartLayout {
     QColor hintergrund;
     QFont achsenSchrift;
     QFont markenSchrift;
-    QRect plot;   // the front face of the plot: left/top/right/bottom are the axis coordinates
+    QRect plot; // the front face of the plot: left/top/right/bottom are the axis coordinates
     int tiefe = 0;
     std::vector<TChartLinie> waende;
     TChartAchse links;

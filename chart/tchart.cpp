@@ -67,10 +67,7 @@ const TChartLayout& TChart::layout() const
     return *layout_;
 }
 
-void TChart::zeichne(QPainter& p) const
-{
-    MaleChart(p, layout());
-}
+void TChart::zeichne(QPainter& p) const { MaleChart(p, layout()); }
 
 QImage TChart::alsBild(qreal devicePixelRatio) const
 {
@@ -104,8 +101,8 @@ void TChart::resizeEvent(QResizeEvent* e)
 void TChart::contextMenuEvent(QContextMenuEvent* e)
 {
     // From the keyboard the mouse may be anywhere; the menu belongs over the chart.
-    const QPoint ort = e->reason() == QContextMenuEvent::Mouse ? e->globalPos()
-                                                                : mapToGlobal(rect().center());
+    const QPoint ort =
+        e->reason() == QContextMenuEvent::Mouse ? e->globalPos() : mapToGlobal(rect().center());
     e->accept();
     Q_EMIT kontextmenuAngefordert(ort);
 }
@@ -129,11 +126,8 @@ void TChart::changeEvent(QEvent* e)
     case QEvent::PaletteChange:
     case QEvent::FontChange:
     case QEvent::ApplicationFontChange:
-    case QEvent::StyleChange:
-        datenGeaendert();
-        break;
-    default:
-        break;
+    case QEvent::StyleChange: datenGeaendert(); break;
+    default: break;
     }
     QWidget::changeEvent(e);
 }

@@ -67,7 +67,6 @@ private:
     friend class TAreaSeries;
     void datenGeaendert();
 
-
     TTrennzeichen trennzeichen_;
     mutable std::unique_ptr<TChartLayout> layout_; // computed on demand, dropped on every change
 };

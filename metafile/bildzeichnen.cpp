@@ -47,10 +47,11 @@ void zeichneText(QPainter& p, const Form& op)
     // crashed on them), so they are drawn as outlines instead. The two singular values of the
     // mapping tell how far it is from a plain rotation and scaling.
     const QTransform& geraet = p.deviceTransform();
-    const double summe = geraet.m11() * geraet.m11() + geraet.m12() * geraet.m12() + geraet.m21() * geraet.m21()
-                         + geraet.m22() * geraet.m22();
+    const double summe = geraet.m11() * geraet.m11() + geraet.m12() * geraet.m12() +
+                         geraet.m21() * geraet.m21() + geraet.m22() * geraet.m22();
     const double det = geraet.m11() * geraet.m22() - geraet.m12() * geraet.m21();
-    const double gross = std::sqrt((summe + std::sqrt(std::max(0.0, summe * summe - 4 * det * det))) / 2);
+    const double gross =
+        std::sqrt((summe + std::sqrt(std::max(0.0, summe * summe - 4 * det * det))) / 2);
     const double klein = gross > 0 ? std::abs(det) / gross : 0;
     const bool alsUmriss = !(klein > 0.2 && gross < 3 * klein);
     QPainterPath umriss;

@@ -43,13 +43,14 @@ inline void setzeU32(QByteArray& b, qsizetype at, std::uint32_t v)
 // Reading: the caller has checked that at + size lies inside the data.
 inline std::uint16_t liesU16(const char* p)
 {
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(p[0])
-                                      | (static_cast<unsigned char>(p[1]) << 8));
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(p[0]) |
+                                      (static_cast<unsigned char>(p[1]) << 8));
 }
 inline std::int16_t liesI16(const char* p) { return static_cast<std::int16_t>(liesU16(p)); }
 inline std::uint32_t liesU32(const char* p)
 {
-    return static_cast<std::uint32_t>(liesU16(p)) | (static_cast<std::uint32_t>(liesU16(p + 2)) << 16);
+    return static_cast<std::uint32_t>(liesU16(p)) |
+           (static_cast<std::uint32_t>(liesU16(p + 2)) << 16);
 }
 inline std::int32_t liesI32(const char* p) { return static_cast<std::int32_t>(liesU32(p)); }
 inline float liesF32(const char* p)

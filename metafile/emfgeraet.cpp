@@ -138,9 +138,15 @@ protected:
     }
 
     void waehlen(std::uint32_t handle) override { einfach(EMR_SELECTOBJECT, handle); }
-    void loeschen(int index) override { einfach(EMR_DELETEOBJECT, static_cast<std::uint32_t>(index)); }
+    void loeschen(int index) override
+    {
+        einfach(EMR_DELETEOBJECT, static_cast<std::uint32_t>(index));
+    }
     void textfarbe(QRgb farbe) override { einfach(EMR_SETTEXTCOLOR, gdi::colorref(QColor(farbe))); }
-    void fuellmodus(int modus) override { einfach(EMR_SETPOLYFILLMODE, static_cast<std::uint32_t>(modus)); }
+    void fuellmodus(int modus) override
+    {
+        einfach(EMR_SETPOLYFILLMODE, static_cast<std::uint32_t>(modus));
+    }
 
     void rechteck(int l, int o, int r, int u) override
     {
@@ -159,7 +165,8 @@ protected:
         i32(rec_, bis.x()), i32(rec_, bis.y());
     }
 
-    void text(const QPoint& bezug, const QString& s, const std::vector<int>& dx, const QRect& grenzen) override
+    void text(const QPoint& bezug, const QString& s, const std::vector<int>& dx,
+              const QRect& grenzen) override
     {
         const int n = static_cast<int>(s.size());
         const int textBytes = (2 * n + 3) & ~3;
@@ -205,7 +212,8 @@ private:
         u32(rec_, n);
         for (const QPoint& q : p) {
             if (kurz)
-                i16(rec_, static_cast<std::int16_t>(q.x())), i16(rec_, static_cast<std::int16_t>(q.y()));
+                i16(rec_, static_cast<std::int16_t>(q.x())),
+                    i16(rec_, static_cast<std::int16_t>(q.y()));
             else
                 i32(rec_, q.x()), i32(rec_, q.y());
         }
@@ -217,7 +225,6 @@ private:
 
 TEmfGeraet::TEmfGeraet(const QSize& zeichenflaeche)
     : TMetafileGeraet(std::make_unique<EmfEngine>(zeichenflaeche))
-{
-}
+{}
 
 } // namespace zw

@@ -42,7 +42,8 @@ bool xformLesen(const char* p, QTransform& t)
 bool punkteLesen(const Satz& s, qsizetype at, std::uint32_t n, bool kurz, std::vector<QPointF>& pts)
 {
     const qsizetype proPunkt = kurz ? 4 : 8;
-    if (n > static_cast<std::uint32_t>(s.n / proPunkt) || !s.hat(at + static_cast<qsizetype>(n) * proPunkt))
+    if (n > static_cast<std::uint32_t>(s.n / proPunkt) ||
+        !s.hat(at + static_cast<qsizetype>(n) * proPunkt))
         return false;
     pts.reserve(pts.size() + n);
     for (std::uint32_t i = 0; i < n; ++i) {
@@ -64,8 +65,8 @@ bool kopfNochmal(Lauf&, const Satz&) { return false; } // only ever the first re
 bool poly(Lauf& l, const Satz& s)
 {
     const std::uint32_t typ = u32(s, 0);
-    const bool ab = typ == EMR_POLYLINETO || typ == EMR_POLYLINETO16 || typ == EMR_POLYBEZIERTO
-                    || typ == EMR_POLYBEZIERTO16;
+    const bool ab = typ == EMR_POLYLINETO || typ == EMR_POLYLINETO16 || typ == EMR_POLYBEZIERTO ||
+                    typ == EMR_POLYBEZIERTO16;
     l.pts.clear();
     if (ab)
         l.pts.push_back(l.sp.dc.pos);
@@ -89,7 +90,8 @@ bool polyPoly(Lauf& l, const Satz& s)
     const std::uint32_t typ = u32(s, 0);
     const std::uint32_t teile = u32(s, 24);
     const std::uint32_t n = u32(s, 28);
-    if (teile > static_cast<std::uint32_t>(s.n / 4) || !s.hat(32 + 4 * static_cast<qsizetype>(teile)))
+    if (teile > static_cast<std::uint32_t>(s.n / 4) ||
+        !s.hat(32 + 4 * static_cast<qsizetype>(teile)))
         return false;
     std::vector<int> anzahlen(teile);
     std::uint64_t summe = 0;
@@ -108,7 +110,8 @@ bool polyPoly(Lauf& l, const Satz& s)
     std::vector<QPointF> linie;
     std::size_t at = 0;
     for (const int k : anzahlen) {
-        linie.assign(l.pts.begin() + static_cast<std::ptrdiff_t>(at), l.pts.begin() + static_cast<std::ptrdiff_t>(at + k));
+        linie.assign(l.pts.begin() + static_cast<std::ptrdiff_t>(at),
+                     l.pts.begin() + static_cast<std::ptrdiff_t>(at + k));
         l.sp.poly(linie, false);
         at += static_cast<std::size_t>(k);
     }
@@ -140,11 +143,13 @@ bool text(Lauf& l, const Satz& s)
     const std::uint32_t optionen = u32(s, 52);
     const std::uint32_t offDx = u32(s, 72);
     const qsizetype zeichenBreite = breit ? 2 : 1;
-    if (n > static_cast<std::uint32_t>(s.n) || (n > 0 && !s.hat(static_cast<qsizetype>(offText) + n * zeichenBreite)))
+    if (n > static_cast<std::uint32_t>(s.n) ||
+        (n > 0 && !s.hat(static_cast<qsizetype>(offText) + n * zeichenBreite)))
         return false;
     const qsizetype dxProZeichen = (optionen & gdi::ETO_PDY) ? 2 : 1; // x and y per character
     const bool mitDx = offDx != 0 && n > 0;
-    if (mitDx && !s.hat(static_cast<qsizetype>(offDx) + static_cast<qsizetype>(n) * 4 * dxProZeichen))
+    if (mitDx &&
+        !s.hat(static_cast<qsizetype>(offDx) + static_cast<qsizetype>(n) * 4 * dxProZeichen))
         return false;
     if (optionen & gdi::ETO_OPAQUE) // fills the rectangle first
         l.sp.undurchsichtig(paar(s, 56), paar(s, 64));
@@ -190,7 +195,9 @@ bool wert(Lauf& l, const Satz& s)
     switch (u32(s, 0)) {
     case EMR_SETMAPMODE: dc.mapmodus = static_cast<int>(v); break;
     case EMR_SETBKMODE: dc.bkmodus = static_cast<int>(v); break;
-    case EMR_SETPOLYFILLMODE: dc.regel = v == gdi::WINDING ? Qt::WindingFill : Qt::OddEvenFill; break;
+    case EMR_SETPOLYFILLMODE:
+        dc.regel = v == gdi::WINDING ? Qt::WindingFill : Qt::OddEvenFill;
+        break;
     case EMR_SETTEXTALIGN: dc.ausrichtung = static_cast<int>(v); break;
     case EMR_SETTEXTCOLOR: dc.textfarbe = ausColorref(v); break;
     case EMR_SETBKCOLOR: dc.bkfarbe = ausColorref(v); break;
@@ -243,7 +250,10 @@ bool stift(Lauf& l, const Satz& s)
 {
     Objekt o;
     o.art = Objekt::Stift;
-    o.stift = {static_cast<int>(u32(s, 12)), static_cast<double>(i32(s, 16)), ausColorref(u32(s, 24)).rgb(), {}};
+    o.stift = {static_cast<int>(u32(s, 12)),
+               static_cast<double>(i32(s, 16)),
+               ausColorref(u32(s, 24)).rgb(),
+               {}};
     l.sp.tabelle.lege(u32(s, 8), std::move(o));
     return true;
 }
@@ -252,11 +262,15 @@ bool stiftErweitert(Lauf& l, const Satz& s)
 {
     Objekt o;
     o.art = Objekt::Stift;
-    o.stift = {static_cast<int>(u32(s, 28)), static_cast<double>(u32(s, 32)), ausColorref(u32(s, 40)).rgb(), {}};
+    o.stift = {static_cast<int>(u32(s, 28)),
+               static_cast<double>(u32(s, 32)),
+               ausColorref(u32(s, 40)).rgb(),
+               {}};
     if (u32(s, 36) == gdi::BS_NULL) // a hollow brush draws nothing
         o.stift.stil = gdi::PS_NULL;
     const std::uint32_t eintraege = u32(s, 48);
-    if (eintraege > static_cast<std::uint32_t>(s.n / 4) || !s.hat(52 + 4 * static_cast<qsizetype>(eintraege)))
+    if (eintraege > static_cast<std::uint32_t>(s.n / 4) ||
+        !s.hat(52 + 4 * static_cast<qsizetype>(eintraege)))
         return false;
     if ((o.stift.stil & gdi::PS_STYLE_MASK) == gdi::PS_USERSTYLE)
         for (std::uint32_t i = 0; i < std::min<std::uint32_t>(eintraege, kMaxStrichmuster); ++i)
@@ -269,7 +283,8 @@ bool pinsel(Lauf& l, const Satz& s)
 {
     Objekt o;
     o.art = Objekt::Pinsel;
-    o.pinsel = {static_cast<int>(u32(s, 12)), ausColorref(u32(s, 16)).rgb(), static_cast<int>(u32(s, 20))};
+    o.pinsel = {static_cast<int>(u32(s, 12)), ausColorref(u32(s, 16)).rgb(),
+                static_cast<int>(u32(s, 20))};
     l.sp.tabelle.lege(u32(s, 8), std::move(o));
     return true;
 }
@@ -327,7 +342,8 @@ bool clipRegion(Lauf& l, const Satz& s)
         return true;
     }
     // RGNDATA: a 32-byte header (its size, type, count, size, bounds), then the rectangles.
-    if (bytes < 32 || bytes > static_cast<std::uint32_t>(s.n) || !s.hat(16 + static_cast<qsizetype>(bytes)))
+    if (bytes < 32 || bytes > static_cast<std::uint32_t>(s.n) ||
+        !s.hat(16 + static_cast<qsizetype>(bytes)))
         return false;
     const std::uint32_t anzahl = u32(s, 16 + 8);
     if (anzahl > (bytes - 32) / 16)
@@ -431,9 +447,11 @@ std::optional<Kopf> kopfLesen(const char* d, qsizetype laenge)
     Kopf k;
     k.kopf = liesU32(d + 4);
     k.gesamt = liesU32(d + 48);
-    if (k.kopf < 88 || k.kopf % 4 || k.kopf > k.gesamt || k.gesamt > static_cast<std::uint64_t>(laenge))
+    if (k.kopf < 88 || k.kopf % 4 || k.kopf > k.gesamt ||
+        k.gesamt > static_cast<std::uint64_t>(laenge))
         return std::nullopt;
-    const QRect frame(QPoint(liesI32(d + 24), liesI32(d + 28)), QPoint(liesI32(d + 32), liesI32(d + 36)));
+    const QRect frame(QPoint(liesI32(d + 24), liesI32(d + 28)),
+                      QPoint(liesI32(d + 32), liesI32(d + 36)));
     const double gx = (static_cast<double>(frame.right()) - frame.left()) * 96.0 / 2540.0;
     const double gy = (static_cast<double>(frame.bottom()) - frame.top()) * 96.0 / 2540.0;
     if (!(gx >= 0.5 && gy >= 0.5 && gx <= kMaxPixel && gy <= kMaxPixel))
@@ -451,8 +469,9 @@ std::optional<Kopf> kopfLesen(const char* d, qsizetype laenge)
         const double px = mm100 * pxProMm / 100.0;
         return std::abs(px - std::round(px)) <= pxProMm / 200.0 ? std::round(px) : px;
     };
-    k.bild = QRectF(QPointF(kante(frame.left(), k.pxProMm[0]), kante(frame.top(), k.pxProMm[1])),
-                    QPointF(kante(frame.right(), k.pxProMm[0]), kante(frame.bottom(), k.pxProMm[1])));
+    k.bild =
+        QRectF(QPointF(kante(frame.left(), k.pxProMm[0]), kante(frame.top(), k.pxProMm[1])),
+               QPointF(kante(frame.right(), k.pxProMm[0]), kante(frame.bottom(), k.pxProMm[1])));
     if (!(k.bild.width() > 0 && k.bild.height() > 0))
         return std::nullopt;
     return k;
@@ -462,8 +481,8 @@ std::optional<Kopf> kopfLesen(const char* d, qsizetype laenge)
 
 bool istEmf(const QByteArray& daten)
 {
-    return daten.size() >= 44 && liesU32(daten.constData()) == EMR_HEADER
-           && liesU32(daten.constData() + 40) == EMF_SIGNATUR;
+    return daten.size() >= 44 && liesU32(daten.constData()) == EMR_HEADER &&
+           liesU32(daten.constData() + 40) == EMF_SIGNATUR;
 }
 
 std::optional<BildDaten> emfLesen(const QByteArray& daten)

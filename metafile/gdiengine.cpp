@@ -71,8 +71,10 @@ std::optional<int> geraeteMetrik(QPaintDevice::PaintDeviceMetric m, const QSize&
     switch (m) {
     case QPaintDevice::PdmWidth: return flaeche.width();
     case QPaintDevice::PdmHeight: return flaeche.height();
-    case QPaintDevice::PdmWidthMM: return static_cast<int>(std::lround(flaeche.width() * 25.4 / 96.0));
-    case QPaintDevice::PdmHeightMM: return static_cast<int>(std::lround(flaeche.height() * 25.4 / 96.0));
+    case QPaintDevice::PdmWidthMM:
+        return static_cast<int>(std::lround(flaeche.width() * 25.4 / 96.0));
+    case QPaintDevice::PdmHeightMM:
+        return static_cast<int>(std::lround(flaeche.height() * 25.4 / 96.0));
     case QPaintDevice::PdmNumColors: return 0xFFFFFF;
     case QPaintDevice::PdmDepth: return 24;
     case QPaintDevice::PdmDpiX:
@@ -94,8 +96,7 @@ TGdiEngine::TGdiEngine(const QSize& flaeche)
     : QPaintEngine(QPaintEngine::PrimitiveTransform | QPaintEngine::PerspectiveTransform |
                    QPaintEngine::PainterPaths),
       flaeche_(flaeche)
-{
-}
+{}
 
 bool TGdiEngine::begin(QPaintDevice* geraet)
 {
@@ -369,7 +370,8 @@ void TGdiEngine::drawPath(const QPainterPath& pfad)
     }
 }
 
-void TGdiEngine::zeichnePolygon(const QPolygonF& geraetepunkte, bool geschlossen, Qt::FillRule regel)
+void TGdiEngine::zeichnePolygon(const QPolygonF& geraetepunkte, bool geschlossen,
+                                Qt::FillRule regel)
 {
     const auto stift = stiftFuerZeichnung();
     const GdiPinsel pinsel = pinselFuerZeichnung();
@@ -399,8 +401,8 @@ void TGdiEngine::zeichnePolygon(const QPolygonF& geraetepunkte, bool geschlossen
     sorgeFuer(pinsel_, pinsel);
     // QRect::boundingRect is already inclusive; a fill without outline stops short of the
     // right and bottom edge.
-    const QRect r = stift ? umStift(p.boundingRect(), stift->breite)
-                          : p.boundingRect().adjusted(0, 0, -1, -1);
+    const QRect r =
+        stift ? umStift(p.boundingRect(), stift->breite) : p.boundingRect().adjusted(0, 0, -1, -1);
     polygon(p, r);
     merke(r);
 }
@@ -428,7 +430,8 @@ void TGdiEngine::drawTextItem(const QPointF& p, const QTextItem& stueck)
     QTransform dreh;
     dreh.translate(bezug.x(), bezug.y());
     dreh.rotate(-schrift.winkel / 10.0);
-    const QRectF kasten(0, -fm.ascent() * m, static_cast<double>(vorher), (fm.ascent() + fm.descent()) * m);
+    const QRectF kasten(0, -fm.ascent() * m, static_cast<double>(vorher),
+                        (fm.ascent() + fm.descent()) * m);
     const QRectF g = dreh.mapRect(kasten);
 
     sorgeFuer(schrift_, schrift);

@@ -37,12 +37,12 @@ struct GdiPinsel {
 };
 
 struct GdiSchrift {
-    QString name;       // face name, at most 31 characters
-    int hoehe = 0;      // negative: character height in device pixels
+    QString name;  // face name, at most 31 characters
+    int hoehe = 0; // negative: character height in device pixels
     int gewicht = gdi::FW_NORMAL;
     bool kursiv = false;
     bool unterstrichen = false;
-    int winkel = 0;     // escapement and orientation, tenths of a degree counter-clockwise
+    int winkel = 0; // escapement and orientation, tenths of a degree counter-clockwise
     int familie = gdi::FF_SWISS | gdi::VARIABLE_PITCH;
     bool operator==(const GdiSchrift&) const = default;
 };
@@ -71,7 +71,8 @@ public:
     void drawTextItem(const QPointF& p, const QTextItem& stueck) override;
     // Pictures are not part of what these files carry.
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
-    void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {}
+    void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override
+    {}
 
     // Highest object slot in use at any time + 1.
     int objektTabelle() const { return tabellenSpitze_; }

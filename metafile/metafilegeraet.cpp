@@ -4,22 +4,13 @@
 
 namespace zw {
 
-TMetafileGeraet::TMetafileGeraet(std::unique_ptr<TGdiEngine> engine)
-    : engine_(std::move(engine))
-{
-}
+TMetafileGeraet::TMetafileGeraet(std::unique_ptr<TGdiEngine> engine) : engine_(std::move(engine)) {}
 
 TMetafileGeraet::~TMetafileGeraet() = default;
 
-QByteArray TMetafileGeraet::daten() const
-{
-    return engine_->datei();
-}
+QByteArray TMetafileGeraet::daten() const { return engine_->datei(); }
 
-QPaintEngine* TMetafileGeraet::paintEngine() const
-{
-    return engine_.get();
-}
+QPaintEngine* TMetafileGeraet::paintEngine() const { return engine_.get(); }
 
 int TMetafileGeraet::metric(PaintDeviceMetric m) const
 {

@@ -29,7 +29,8 @@ public:
     QSize groesse() const;
     // Draws the picture scaled into ziel, stopping when frist has expired; false when it
     // stopped before the end.
-    bool zeichne(QPainter& p, const QRectF& ziel, QDeadlineTimer frist = QDeadlineTimer(QDeadlineTimer::Forever)) const;
+    bool zeichne(QPainter& p, const QRectF& ziel,
+                 QDeadlineTimer frist = QDeadlineTimer(QDeadlineTimer::Forever)) const;
 
 private:
     struct Daten;

@@ -11,7 +11,8 @@ using namespace bytes;
 
 QColor ausColorref(std::uint32_t c)
 {
-    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
+    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                  static_cast<int>((c >> 16) & 0xFF));
 }
 
 bool endlich(double v) { return std::isfinite(v) && std::abs(v) < 1e9; }
@@ -27,7 +28,8 @@ std::optional<Objekt> stockObjekt(std::uint32_t n)
         o.art = Objekt::Stift;
         o.stift = {stil, 0, c, {}};
     };
-    const auto schrift = [&](const char* name, int hoehe, int familie, int gewicht = gdi::FW_NORMAL) {
+    const auto schrift = [&](const char* name, int hoehe, int familie,
+                             int gewicht = gdi::FW_NORMAL) {
         o.art = Objekt::Schrift;
         o.schrift = {QString::fromLatin1(name), hoehe, 0, gewicht, false, false, familie};
     };
@@ -60,7 +62,9 @@ LogSchrift logFont(const char* p, bool breit)
 {
     LogSchrift s;
     const int w = breit ? 4 : 2;
-    const auto feld = [&](int i) { return breit ? liesI32(p + i * 4) : static_cast<std::int32_t>(liesI16(p + i * 2)); };
+    const auto feld = [&](int i) {
+        return breit ? liesI32(p + i * 4) : static_cast<std::int32_t>(liesI16(p + i * 2));
+    };
     s.hoehe = std::clamp(feld(0), -100000, 100000);
     s.winkel = feld(2) % 3600;
     s.gewicht = feld(4);
@@ -118,8 +122,9 @@ QTransform Spieler::abbildung() const
         const QSizeF e = dc.windowExt;
         const double sx = e.width() != 0 ? wmfFenster.width() / e.width() : 1;
         const double sy = e.height() != 0 ? wmfFenster.height() / e.height() : 1;
-        return QTransform::fromTranslate(-dc.windowOrg.x(), -dc.windowOrg.y()) * QTransform::fromScale(sx, sy)
-               * QTransform::fromTranslate(wmfFenster.left(), wmfFenster.top());
+        return QTransform::fromTranslate(-dc.windowOrg.x(), -dc.windowOrg.y()) *
+               QTransform::fromScale(sx, sy) *
+               QTransform::fromTranslate(wmfFenster.left(), wmfFenster.top());
     }
     double sx = 1, sy = 1;
     const double mx = emfPxProMm[0], my = emfPxProMm[1];
@@ -142,9 +147,9 @@ QTransform Spieler::abbildung() const
         break;
     default: break;
     }
-    const QTransform seite = QTransform::fromTranslate(-dc.windowOrg.x(), -dc.windowOrg.y())
-                             * QTransform::fromScale(sx, sy)
-                             * QTransform::fromTranslate(dc.viewportOrg.x(), dc.viewportOrg.y());
+    const QTransform seite = QTransform::fromTranslate(-dc.windowOrg.x(), -dc.windowOrg.y()) *
+                             QTransform::fromScale(sx, sy) *
+                             QTransform::fromTranslate(dc.viewportOrg.x(), dc.viewportOrg.y());
     return dc.welt * seite;
 }
 
@@ -456,7 +461,8 @@ void Spieler::clipRegion(const std::vector<QRectF>& rechtecke, int modus)
         setzeClip(std::move(neu));
 }
 
-std::optional<QPainterPath> Spieler::verknuepft(const QPainterPath& a, const QPainterPath& b, bool abziehen)
+std::optional<QPainterPath> Spieler::verknuepft(const QPainterPath& a, const QPainterPath& b,
+                                                bool abziehen)
 {
     // Boolean operations grow with the size of both paths, and so does the result.
     const qsizetype n = a.elementCount() + b.elementCount();
@@ -471,7 +477,8 @@ void Spieler::setzeClip(std::optional<QPainterPath> neu)
 {
     // Past the limits the clip stays as it is: the picture may show more than it should, but
     // the work stays bounded.
-    if (!neu || static_cast<int>(clips_.size()) >= kMaxClips || neu->elementCount() > kMaxClipElemente)
+    if (!neu || static_cast<int>(clips_.size()) >= kMaxClips ||
+        neu->elementCount() > kMaxClipElemente)
         return;
     aufwand_ += 64 + static_cast<double>(neu->elementCount());
     clips_.push_back(std::move(*neu));
@@ -562,8 +569,10 @@ QPen Spieler::stift(const QTransform& t) const
     default: break;
     }
     if (geometrisch) {
-        static constexpr Qt::PenCapStyle kEnden[] = {Qt::RoundCap, Qt::SquareCap, Qt::FlatCap, Qt::RoundCap};
-        static constexpr Qt::PenJoinStyle kEcken[] = {Qt::RoundJoin, Qt::BevelJoin, Qt::MiterJoin, Qt::RoundJoin};
+        static constexpr Qt::PenCapStyle kEnden[] = {Qt::RoundCap, Qt::SquareCap, Qt::FlatCap,
+                                                     Qt::RoundCap};
+        static constexpr Qt::PenJoinStyle kEcken[] = {Qt::RoundJoin, Qt::BevelJoin, Qt::MiterJoin,
+                                                      Qt::RoundJoin};
         p.setCapStyle(kEnden[(s.stil >> 8) & 3]);
         p.setJoinStyle(kEcken[(s.stil >> 12) & 3]);
     } else {
@@ -583,9 +592,11 @@ void Spieler::fuellung(Form& op, const QTransform& t) const
     switch (b.stil) {
     case gdi::BS_SOLID: op.pinsel = QBrush(c); break;
     case gdi::BS_HATCHED: {
-        static constexpr Qt::BrushStyle kSchraffur[] = {Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern,
-                                                        Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
-        op.pinsel = QBrush(c, b.schraffur >= 0 && b.schraffur < 6 ? kSchraffur[b.schraffur] : Qt::SolidPattern);
+        static constexpr Qt::BrushStyle kSchraffur[] = {Qt::HorPattern,   Qt::VerPattern,
+                                                        Qt::FDiagPattern, Qt::BDiagPattern,
+                                                        Qt::CrossPattern, Qt::DiagCrossPattern};
+        op.pinsel = QBrush(c, b.schraffur >= 0 && b.schraffur < 6 ? kSchraffur[b.schraffur]
+                                                                  : Qt::SolidPattern);
         break;
     }
     default: op.pinsel = QBrush(); break;
@@ -607,7 +618,8 @@ QFont Spieler::schrift(const QTransform& t) const
                  << QStringLiteral("DejaVu Sans Mono");
         break;
     default:
-        familien << QStringLiteral("Arial") << QStringLiteral("Liberation Sans") << QStringLiteral("DejaVu Sans");
+        familien << QStringLiteral("Arial") << QStringLiteral("Liberation Sans")
+                 << QStringLiteral("DejaVu Sans");
         break;
     }
     QFont f;
@@ -702,7 +714,8 @@ void Spieler::hinzu(Form op)
     const double k = kosten(op);
     const qsizetype punkte = op.punkte.size() + op.pfad.elementCount();
     // A shape past the budget is left out; cheaper ones after it may still fit.
-    if (punkteGesamt_ + punkte > kMaxPunkte || static_cast<int>(ops_.size()) >= kMaxFormen || aufwand_ + k > kMaxAufwand)
+    if (punkteGesamt_ + punkte > kMaxPunkte || static_cast<int>(ops_.size()) >= kMaxFormen ||
+        aufwand_ + k > kMaxAufwand)
         return;
     punkteGesamt_ += punkte;
     aufwand_ += k;

@@ -47,7 +47,7 @@ enum class Art { Polygon, Polylinie, Rechteck, Ellipse, Text, Pfad };
 // One thing to draw, already in picture coordinates with everything it needs.
 struct Form {
     Art art = Art::Polygon;
-    QPolygonF punkte; // Rechteck/Ellipse: two corners, GDI's right and bottom exclusive
+    QPolygonF punkte;  // Rechteck/Ellipse: two corners, GDI's right and bottom exclusive
     QPainterPath pfad; // Pfad
     QPen stift = QPen(Qt::NoPen);
     QBrush pinsel;
@@ -118,8 +118,8 @@ struct Geraetekontext {
 
 struct BildDaten {
     QSize groesse;
-    QRectF bild;          // the picture's rectangle in the coordinates of the ops
-    double einPixel = 1;  // one device pixel in those coordinates
+    QRectF bild;         // the picture's rectangle in the coordinates of the ops
+    double einPixel = 1; // one device pixel in those coordinates
     std::vector<Form> ops;
     std::vector<QPainterPath> clips;
 };
@@ -209,7 +209,8 @@ private:
     // Adds op unless what it costs to draw is more than is left of the budget.
     void hinzu(Form op);
     // The clip after intersecting or subtracting, or nullopt when that would cost too much.
-    std::optional<QPainterPath> verknuepft(const QPainterPath& a, const QPainterPath& b, bool abziehen);
+    std::optional<QPainterPath> verknuepft(const QPainterPath& a, const QPainterPath& b,
+                                           bool abziehen);
     void setzeClip(std::optional<QPainterPath> neu);
 
     Format format_;

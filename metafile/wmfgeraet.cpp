@@ -128,7 +128,8 @@ protected:
         kopf(META_LINETO, 5), i16(rec_, s16(bis.y())), i16(rec_, s16(bis.x()));
     }
 
-    void text(const QPoint& bezug, const QString& s, const std::vector<int>& dx, const QRect&) override
+    void text(const QPoint& bezug, const QString& s, const std::vector<int>& dx,
+              const QRect&) override
     {
         std::vector<int> anfaenge;
         QByteArray b = nachWindows1252(s, &anfaenge);
@@ -144,7 +145,8 @@ protected:
             u8(rec_, 0);
         // Each byte advances by what its whole character did in the UTF-16 text.
         for (int i = 0; i < n; ++i) {
-            const int ende = i + 1 < static_cast<int>(anfaenge.size()) ? anfaenge[i + 1] : static_cast<int>(s.size());
+            const int ende = i + 1 < static_cast<int>(anfaenge.size()) ? anfaenge[i + 1]
+                                                                       : static_cast<int>(s.size());
             int summe = 0;
             for (int k = anfaenge[i]; k < ende; ++k)
                 summe += dx[static_cast<std::size_t>(k)];
@@ -174,7 +176,6 @@ private:
 
 TWmfGeraet::TWmfGeraet(const QSize& zeichenflaeche)
     : TMetafileGeraet(std::make_unique<WmfEngine>(zeichenflaeche))
-{
-}
+{}
 
 } // namespace zw

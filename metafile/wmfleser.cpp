@@ -40,7 +40,9 @@ bool wert(Lauf& l, const Satz& s, std::uint16_t f)
     Geraetekontext& dc = l.sp.dc;
     switch (f) {
     case META_SETBKMODE: dc.bkmodus = uw(s, 0); break;
-    case META_SETPOLYFILLMODE: dc.regel = uw(s, 0) == gdi::WINDING ? Qt::WindingFill : Qt::OddEvenFill; break;
+    case META_SETPOLYFILLMODE:
+        dc.regel = uw(s, 0) == gdi::WINDING ? Qt::WindingFill : Qt::OddEvenFill;
+        break;
     case META_SETTEXTALIGN: dc.ausrichtung = uw(s, 0); break;
     case META_SELECTOBJECT: l.sp.waehle(uw(s, 0)); break;
     case META_DELETEOBJECT: l.sp.tabelle.loesche(uw(s, 0)); break;
@@ -161,7 +163,8 @@ bool rechteck(Lauf& l, const Satz& s, std::uint16_t f)
 
 bool clipRechteck(Lauf& l, const Satz& s, std::uint16_t f)
 {
-    l.sp.clipRechteck(QPointF(w(s, 3), w(s, 2)), QPointF(w(s, 1), w(s, 0)), f == META_EXCLUDECLIPRECT);
+    l.sp.clipRechteck(QPointF(w(s, 3), w(s, 2)), QPointF(w(s, 1), w(s, 0)),
+                      f == META_EXCLUDECLIPRECT);
     return true;
 }
 
@@ -263,7 +266,7 @@ constexpr std::array<const Eintrag*, 256> kNachFunktion = nachFunktion();
 
 // The headers: where the records lie, and the placeable frame if there is one.
 struct Kopf {
-    qsizetype ende = 0; // of the records
+    qsizetype ende = 0;  // of the records
     qsizetype start = 0; // of the META header
     std::optional<QRect> rahmen;
     int proZoll = 0;
@@ -281,7 +284,8 @@ std::optional<Kopf> kopfLesen(const QByteArray& daten)
             pruef ^= liesU16(d + 2 * i);
         if (pruef != liesU16(d + 20))
             return std::nullopt;
-        k.rahmen = QRect(QPoint(liesI16(d + 6), liesI16(d + 8)), QPoint(liesI16(d + 10), liesI16(d + 12)));
+        k.rahmen =
+            QRect(QPoint(liesI16(d + 6), liesI16(d + 8)), QPoint(liesI16(d + 10), liesI16(d + 12)));
         k.proZoll = liesU16(d + 14);
         if (k.proZoll == 0)
             return std::nullopt;
@@ -313,8 +317,8 @@ struct Ref {
 
 // Every record up to the end record, each checked to fit; the first window too, which frames
 // a file without placeable header. False when a record does not fit or the end is missing.
-bool saetzeSammeln(const char* d, const Kopf& k, std::vector<Ref>& saetze, std::optional<QPointF>& ersteOrg,
-                   std::optional<QSizeF>& ersteExt)
+bool saetzeSammeln(const char* d, const Kopf& k, std::vector<Ref>& saetze,
+                   std::optional<QPointF>& ersteOrg, std::optional<QSizeF>& ersteExt)
 {
     for (qsizetype at = k.start + 18;;) {
         if (static_cast<int>(saetze.size()) >= kMaxSaetze || at + 6 > k.ende)
@@ -361,10 +365,11 @@ std::optional<BildDaten> wmfLesen(const QByteArray& daten)
         if (!ersteExt)
             return std::nullopt; // no way to know the picture's extent
         sp.wmfFenster = QRectF(ersteOrg.value_or(QPointF()), *ersteExt).normalized();
-        bild.groesse = QSize(static_cast<int>(sp.wmfFenster.width()), static_cast<int>(sp.wmfFenster.height()));
+        bild.groesse = QSize(static_cast<int>(sp.wmfFenster.width()),
+                             static_cast<int>(sp.wmfFenster.height()));
     }
-    if (bild.groesse.width() <= 0 || bild.groesse.height() <= 0 || bild.groesse.width() > kMaxPixel
-        || bild.groesse.height() > kMaxPixel)
+    if (bild.groesse.width() <= 0 || bild.groesse.height() <= 0 ||
+        bild.groesse.width() > kMaxPixel || bild.groesse.height() > kMaxPixel)
         return std::nullopt;
     // Until the file says otherwise, its logical units are those of the frame.
     sp.dc.windowOrg = sp.wmfFenster.topLeft();

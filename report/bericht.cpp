@@ -7,7 +7,8 @@ namespace zw {
 namespace {
 
 constexpr std::string_view CRLF = "\r\n";
-constexpr std::string_view Linie = "---------------------------------------------------------------";
+constexpr std::string_view Linie =
+    "---------------------------------------------------------------";
 
 // Labels of the key/value lines, each padded to the 24-character column (ü and ö are one
 // character, two bytes).
@@ -60,7 +61,8 @@ std::string Bericht(const TBerichtDaten& d)
     for (const TGetraenk& g : d.Getraenk) {
         if (g.Milliliter <= 0)
             continue;
-        zeile("  ", std::to_string(g.Milliliter) + " ml (" + std::to_string(g.Volumenprozent) + " %)",
+        zeile("  ",
+              std::to_string(g.Milliliter) + " ml (" + std::to_string(g.Volumenprozent) + " %)",
               CRLF);
     }
 

@@ -11,13 +11,13 @@ namespace zw {
 
 struct TBerichtDaten {
     std::int32_t Trinkzeitraum = 0;
-    std::string Magenfuellung;              // item text of the selection
-    std::string Geschlecht;                 // item text of the selection
+    std::string Magenfuellung; // item text of the selection
+    std::string Geschlecht;    // item text of the selection
     std::int32_t Koerpergewicht = 0;
-    int Konstitution = 0;                   // slider position
-    std::array<std::string, 6> LiterTexte;  // litre fields as typed, in SchnellGetraenke order
-    std::array<TGetraenk, 6> Getraenk{};    // fine rows 1 to 6
-    std::string Aufnahme;                   // first displayed line of each result field
+    int Konstitution = 0;                  // slider position
+    std::array<std::string, 6> LiterTexte; // litre fields as typed, in SchnellGetraenke order
+    std::array<TGetraenk, 6> Getraenk{};   // fine rows 1 to 6
+    std::string Aufnahme;                  // first displayed line of each result field
     std::string Maximum;
     std::string ZeitMaximum;
     std::string ZeitNuechtern;

@@ -9,10 +9,11 @@
 
 namespace zw {
 
-std::string PromilleText(double promille, const TTrennzeichen& t);          // "0,385 °/oo"
-std::string AlkoholText(double alkohol, const TTrennzeichen& t);            // "40 g"
-std::string StundenText(double stunden, const TTrennzeichen& t);            // "2,0 Stunde(n)"
-std::string WirkungUeberschrift(double promille, const TTrennzeichen& t);  // "Wirkung bei 0,385 Promille:"
+std::string PromilleText(double promille, const TTrennzeichen& t); // "0,385 °/oo"
+std::string AlkoholText(double alkohol, const TTrennzeichen& t);   // "40 g"
+std::string StundenText(double stunden, const TTrennzeichen& t);   // "2,0 Stunde(n)"
+std::string WirkungUeberschrift(double promille,
+                                const TTrennzeichen& t); // "Wirkung bei 0,385 Promille:"
 
 struct TErgebnisTexte {
     std::string Maximum;       // Memo2

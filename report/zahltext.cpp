@@ -49,15 +49,9 @@ Dezimal Entwickle(double wert, int stellen)
     return d;
 }
 
-Dezimal Entwickle18(double wert)
-{
-    return Entwickle(wert, 18);
-}
+Dezimal Entwickle18(double wert) { return Entwickle(wert, 18); }
 
-bool IstNull(const Dezimal& d)
-{
-    return d.ziffern.find_first_not_of('0') == std::string::npos;
-}
+bool IstNull(const Dezimal& d) { return d.ziffern.find_first_not_of('0') == std::string::npos; }
 
 // Keeps the first `stellen` digits, rounding half away from zero on the digits as they stand.
 // A carry out of the first digit raises the exponent.
@@ -230,10 +224,7 @@ namespace {
     throw EConvertError(std::move(meldung));
 }
 
-bool IstZiffer(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool IstZiffer(char c) { return c >= '0' && c <= '9'; }
 
 std::string_view Ziffernfolge(std::string_view s, std::size_t& pos)
 {
@@ -313,9 +304,9 @@ double LiesGleitkomma(std::string_view text, const TTrennzeichen& t)
     const auto [ende, fehler] = std::from_chars(normal.data(), normal.data() + normal.size(), wert);
     if (fehler == std::errc::result_out_of_range) {
         // Decimal position of the leading digit decides between overflow and underflow.
-        const long long fuehrend = ganzOhneNullen.empty()
-                                       ? -static_cast<long long>(ersteBruch) - 1 + exponent
-                                       : static_cast<long long>(ganzOhneNullen.size()) - 1 + exponent;
+        const long long fuehrend =
+            ganzOhneNullen.empty() ? -static_cast<long long>(ersteBruch) - 1 + exponent
+                                   : static_cast<long long>(ganzOhneNullen.size()) - 1 + exponent;
         if (fuehrend < 0)
             return negativ ? -0.0 : 0.0; // too small to represent: reads as zero
         Ungueltig(text);

@@ -24,7 +24,8 @@ QFont MsSansSerif(bool fett)
     // The classic face where the system has it, else straight to the stand-ins, so that the
     // controls do not each wait for a fallback search. (The chart's fonts keep their names
     // first: metafiles record them.)
-    QStringList familien{QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")};
+    QStringList familien{QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                         QStringLiteral("DejaVu Sans")};
     const QString klassisch = QStringLiteral("MS Sans Serif");
     if (QFontDatabase::hasFamily(klassisch))
         familien.prepend(klassisch);
@@ -42,9 +43,9 @@ QFont SmallFonts()
 
 QFont Arial()
 {
-    return pixelSchrift({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                         QStringLiteral("DejaVu Sans")},
-                        11);
+    return pixelSchrift(
+        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")},
+        11);
 }
 
 } // namespace zw

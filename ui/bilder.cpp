@@ -127,8 +127,9 @@ void maleBierglas(QPainter& p)
     // The crown of foam over the rim: overlapping puffs, lit from the upper left.
     QPainterPath krone;
     krone.setFillRule(Qt::WindingFill); // overlapping puffs add up instead of cutting holes
-    const std::array<QPointF, 7> puffs = {QPointF(11, 16), QPointF(17, 11), QPointF(24, 9), QPointF(31, 8),
-                                          QPointF(38, 9), QPointF(44, 11), QPointF(48, 16)};
+    const std::array<QPointF, 7> puffs = {QPointF(11, 16), QPointF(17, 11), QPointF(24, 9),
+                                          QPointF(31, 8),  QPointF(38, 9),  QPointF(44, 11),
+                                          QPointF(48, 16)};
     const std::array<qreal, 7> radien = {5.5, 6.5, 7, 7.5, 7, 6.5, 5.5};
     for (std::size_t i = 0; i < puffs.size(); ++i)
         krone.addEllipse(puffs[i], radien[i], radien[i]);
@@ -293,7 +294,8 @@ void maleEnde(QPainter& p)
     p.setBrush(QColor(120, 80, 40));
     p.drawRect(QRectF(1.5, 1.5, 8, 13));
     p.setBrush(QColor(200, 150, 90));
-    p.drawPolygon(QPolygonF({QPointF(1.5, 1.5), QPointF(6, 3), QPointF(6, 15.5), QPointF(1.5, 14.5)}));
+    p.drawPolygon(
+        QPolygonF({QPointF(1.5, 1.5), QPointF(6, 3), QPointF(6, 15.5), QPointF(1.5, 14.5)}));
     p.setPen(QPen(QColor(190, 30, 30), 2.0, Qt::SolidLine, Qt::FlatCap));
     p.drawLine(QPointF(8, 8), QPointF(12.5, 8));
     p.setPen(Qt::NoPen);

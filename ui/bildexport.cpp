@@ -129,8 +129,9 @@ QByteArray AlsBitmap(const TChart& chart, int farbtiefe)
         return Kodiert(bild.convertToFormat(QImage::Format_Mono), "bmp");
     if (farbtiefe <= 8)
         // Nearest palette colour rather than error diffusion: flat areas stay flat.
-        return Kodiert(bild.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither),
-                       "bmp");
+        return Kodiert(
+            bild.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither),
+            "bmp");
     if (farbtiefe <= 16)
         return AlsBitmapTief(bild, farbtiefe <= 15 ? 15 : 16);
     if (farbtiefe <= 24)
@@ -174,16 +175,17 @@ TBildArt BildArtFuer(const QString& dateiname)
 THinweisMelder StandardHinweisMelder(QWidget* parent)
 {
     return [ziel = QPointer<QWidget>(parent)](const QString& text) {
-        QMessageBox box(QMessageBox::Information, QStringLiteral("Zechwaage 3.3a"), text, QMessageBox::Ok,
-                        ziel);
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Zechwaage 3.3a"), text,
+                        QMessageBox::Ok, ziel);
         box.exec();
     };
 }
 
 QString UnbekannteEndungText()
 {
-    return QStringLiteral("Die Grafik wurde nicht gespeichert: Bitte wählen Sie einen Dateinamen mit der "
-                          "Endung .bmp, .emf, .wmf, .png oder .svg.");
+    return QStringLiteral(
+        "Die Grafik wurde nicht gespeichert: Bitte wählen Sie einen Dateinamen mit der "
+        "Endung .bmp, .emf, .wmf, .png oder .svg.");
 }
 
 QString DateiNichtErstelltText(const QString& dateiname)
@@ -202,24 +204,18 @@ int BildschirmFarbtiefe()
 QByteArray ChartBild(const TChart& chart, TBildArt art, int farbtiefe)
 {
     switch (art) {
-    case TBildArt::Wmf:
-        return AlsMetadatei<TWmfGeraet>(chart);
-    case TBildArt::Emf:
-        return AlsMetadatei<TEmfGeraet>(chart);
-    case TBildArt::Bmp:
-        return AlsBitmap(chart, farbtiefe);
-    case TBildArt::Png:
-        return Kodiert(chart.alsBild(1.0), "png");
-    case TBildArt::Svg:
-        return AlsSvg(chart);
-    case TBildArt::Keine:
-        break;
+    case TBildArt::Wmf: return AlsMetadatei<TWmfGeraet>(chart);
+    case TBildArt::Emf: return AlsMetadatei<TEmfGeraet>(chart);
+    case TBildArt::Bmp: return AlsBitmap(chart, farbtiefe);
+    case TBildArt::Png: return Kodiert(chart.alsBild(1.0), "png");
+    case TBildArt::Svg: return AlsSvg(chart);
+    case TBildArt::Keine: break;
     }
     return {};
 }
 
-TSpeicherErgebnis SpeichereChart(const TChart& chart, const QString& dateiname, const TFehlerMelder& fehler,
-                                 const THinweisMelder& hinweis)
+TSpeicherErgebnis SpeichereChart(const TChart& chart, const QString& dateiname,
+                                 const TFehlerMelder& fehler, const THinweisMelder& hinweis)
 {
     const TBildArt art = BildArtFuer(dateiname);
     if (art == TBildArt::Keine) {
@@ -255,15 +251,16 @@ std::unique_ptr<QMimeData> ChartAlsZwischenablagedaten(const TChart& chart)
     if (!emf.isEmpty()) {
         daten->setData(QStringLiteral("image/emf"), emf);
         daten->setData(QStringLiteral("image/x-emf"), emf);
-        daten->setData(QStringLiteral("application/x-openoffice-emf;windows_formatname=\"Image EMF\""), emf);
+        daten->setData(
+            QStringLiteral("application/x-openoffice-emf;windows_formatname=\"Image EMF\""), emf);
     }
     // Offered by the clipboard as image/png (and the platform's bitmap formats).
     daten->setImageData(chart.alsBild(1.0));
     return daten;
 }
 
-void AlsWMFspeichern(QWidget* parent, const TChart& chart, TSavePictureDialog& dialog, const TFehlerMelder& fehler,
-                     const THinweisMelder& hinweis)
+void AlsWMFspeichern(QWidget* parent, const TChart& chart, TSavePictureDialog& dialog,
+                     const TFehlerMelder& fehler, const THinweisMelder& hinweis)
 {
     try {
         if (dialog.exec() != QDialog::Accepted)

@@ -14,8 +14,8 @@ QString Fehlermeldungstext(const QString& text)
 
 void ZeigeFehler(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Zechwaage 3.3a"), Fehlermeldungstext(text),
-                    QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Zechwaage 3.3a"),
+                    Fehlermeldungstext(text), QMessageBox::Ok, parent);
     box.exec();
 }
 

@@ -15,14 +15,15 @@
 #include "ui/tspinedit.h"
 #include "ui/ttextfeld.h"
 #include "ui/ttrackbar.h"
-#include "ui/twerkzeugknopf.h"
 #include "ui/tupdown.h"
+#include "ui/twerkzeugknopf.h"
 #include "ui/zwischenablage.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -32,7 +33,6 @@
 #include <QScopeGuard>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QHBoxLayout>
 #include <QToolButton>
 
 #include <functional>
@@ -90,9 +90,8 @@ void setzeText(QLineEdit* feld, const QString& text)
 } // namespace
 
 TForm1::TForm1(TFehlerMelder melder, QWidget* parent)
-    : QWidget(parent)
-    , melder_(melder ? std::move(melder) : StandardFehlerMelder(this))
-    , trennzeichen_(trennzeichenAusLocale())
+    : QWidget(parent), melder_(melder ? std::move(melder) : StandardFehlerMelder(this)),
+      trennzeichen_(trennzeichenAusLocale())
 {
     baueFenster();
     verbinde();
@@ -110,8 +109,9 @@ void TForm1::baueFenster()
     // Shown by some window managers for the minimised window.
     setWindowIconText(windowTitle());
     setWindowIcon(Programmsymbol());
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setFixedSize(629, 416);
     setFont(MsSansSerif());
     // The status bar follows the window's own background only where no control lies.
@@ -136,7 +136,8 @@ void TForm1::baueFenster()
     Image2->setGeometry(2, 271, 84, 112);
     Image2->setAlignment(Qt::AlignCenter);
     Image2->setPixmap(BlasenBild());
-    for (QWidget* w : {static_cast<QWidget*>(Panel1), static_cast<QWidget*>(Image1), static_cast<QWidget*>(Image2)})
+    for (QWidget* w : {static_cast<QWidget*>(Panel1), static_cast<QWidget*>(Image1),
+                       static_cast<QWidget*>(Image2)})
         w->installEventFilter(this);
 
     PageControl1 = new TPageControl(this);
@@ -231,8 +232,10 @@ void TForm1::baueFeinSeite()
     beschriftung(QStringLiteral("%"), verzehr, 448, 39);
     beschriftung(QStringLiteral("Milliliter"), verzehr, 448, 71);
 
-    const std::array<TSpinEdit**, 6> staerken{&SpinEdit3, &SpinEdit4, &SpinEdit5, &SpinEdit9, &SpinEdit11, &SpinEdit13};
-    const std::array<TSpinEdit**, 6> mengen{&SpinEdit6, &SpinEdit7, &SpinEdit8, &SpinEdit10, &SpinEdit12, &SpinEdit14};
+    const std::array<TSpinEdit**, 6> staerken{&SpinEdit3, &SpinEdit4,  &SpinEdit5,
+                                              &SpinEdit9, &SpinEdit11, &SpinEdit13};
+    const std::array<TSpinEdit**, 6> mengen{&SpinEdit6,  &SpinEdit7,  &SpinEdit8,
+                                            &SpinEdit10, &SpinEdit12, &SpinEdit14};
     for (int i = 0; i < 6; ++i) {
         const int links = 72 + 64 * i;
         const QString kopf = QStringLiteral("Getränk %1:").arg(i + 1);
@@ -266,7 +269,8 @@ void TForm1::bauePhysiognomieSeite()
     RadioGroup1 = gruppe(QStringLiteral("Geschlecht:"), TabSheet4, {16, 19, 105, 65});
     RadioGroup1Knoepfe = new QButtonGroup(RadioGroup1);
     for (int i = 0; i < static_cast<int>(GeschlechtTexte.size()); ++i) {
-        auto* knopf = new QRadioButton(ausUtf8(GeschlechtTexte[static_cast<std::size_t>(i)]), RadioGroup1);
+        auto* knopf =
+            new QRadioButton(ausUtf8(GeschlechtTexte[static_cast<std::size_t>(i)]), RadioGroup1);
         knopf->setGeometry(8, 18 + 20 * i, 90, 17);
         RadioGroup1Knoepfe->addButton(knopf, i);
     }
@@ -347,9 +351,12 @@ void TForm1::baueWerkzeugleiste()
         reihe->addWidget(k);
         return k;
     };
-    ToolButton2 = knopf(QStringLiteral("Zurück"), 1, QStringLiteral("Alle Werte auf Standard setzen"));
-    ToolButton1 = knopf(QStringLiteral("Kopieren"), 0, QStringLiteral("Ergebnisse in Zwischenablage kopieren"));
-    ToolButton4 = knopf(QStringLiteral("Formeln"), 3, QStringLiteral("Zeigt die zugrundeliegenden Berechnungsformeln"));
+    ToolButton2 =
+        knopf(QStringLiteral("Zurück"), 1, QStringLiteral("Alle Werte auf Standard setzen"));
+    ToolButton1 = knopf(QStringLiteral("Kopieren"), 0,
+                        QStringLiteral("Ergebnisse in Zwischenablage kopieren"));
+    ToolButton4 = knopf(QStringLiteral("Formeln"), 3,
+                        QStringLiteral("Zeigt die zugrundeliegenden Berechnungsformeln"));
     ToolButton3 = knopf(QStringLiteral("Info"), 2, QStringLiteral("Über dieses Programm"));
     ToolButton5 = knopf(QStringLiteral("Ende"), 5, QString());
     reihe->addStretch();
@@ -359,7 +366,8 @@ void TForm1::baueKontextmenue()
 {
     PopupMenu1 = new QMenu(this);
     AlsWMFspeichern1 = PopupMenu1->addAction(Werkzeugbild(4), QStringLiteral("Grafik speichern"));
-    Zwischenspeicher1 = PopupMenu1->addAction(Werkzeugbild(0), QStringLiteral("in Zwischenspeicher"));
+    Zwischenspeicher1 =
+        PopupMenu1->addAction(Werkzeugbild(0), QStringLiteral("in Zwischenspeicher"));
     connect(AlsWMFspeichern1, &QAction::triggered, this, &TForm1::AlsWMFspeichern1Click);
     connect(Zwischenspeicher1, &QAction::triggered, this, &TForm1::Zwischenspeicher1Click);
 }
@@ -373,7 +381,8 @@ void TForm1::verbinde()
         // A litre field's recalculation reports its own failure, whoever changed the field.
         connect(s.Liter, &QLineEdit::textChanged, this, &TForm1::BerechnungClick);
         // The status bar names the beverage under the mouse: its label, field and arrows.
-        for (QWidget* w : {static_cast<QWidget*>(s.Name), static_cast<QWidget*>(s.Liter), static_cast<QWidget*>(s.Knopf)}) {
+        for (QWidget* w : {static_cast<QWidget*>(s.Name), static_cast<QWidget*>(s.Liter),
+                           static_cast<QWidget*>(s.Knopf)}) {
             w->setMouseTracking(true);
             w->installEventFilter(this);
             for (QWidget* kind : w->findChildren<QWidget*>()) {
@@ -434,14 +443,11 @@ std::array<TSpinEdit*, 6> TForm1::Mengenfelder() const
 
 std::array<TSpinEdit*, 14> TForm1::Spinfelder() const
 {
-    return {SpinEdit1, SpinEdit2, SpinEdit3, SpinEdit4, SpinEdit5, SpinEdit6, SpinEdit7,
+    return {SpinEdit1, SpinEdit2, SpinEdit3,  SpinEdit4,  SpinEdit5,  SpinEdit6,  SpinEdit7,
             SpinEdit8, SpinEdit9, SpinEdit10, SpinEdit11, SpinEdit12, SpinEdit13, SpinEdit14};
 }
 
-void TForm1::setZwischenablage(TZwischenablage* ablage)
-{
-    zwischenablage_ = ablage;
-}
+void TForm1::setZwischenablage(TZwischenablage* ablage) { zwischenablage_ = ablage; }
 
 void TForm1::setTrennzeichen(const TTrennzeichen& t)
 {
@@ -498,7 +504,8 @@ std::optional<QString> TForm1::berechne()
         }
 
         for (std::size_t i = 0; i < spalten.size(); ++i)
-            e.*SchnellGetraenke[i].Liter = LiesGleitkomma(spalten[i].Liter->text().toStdString(), trennzeichen_);
+            e.*SchnellGetraenke[i].Liter =
+                LiesGleitkomma(spalten[i].Liter->text().toStdString(), trennzeichen_);
         const auto staerken = Staerkefelder();
         const auto mengen = Mengenfelder();
         for (std::size_t i = 0; i < e.Getraenk.size(); ++i)
@@ -588,7 +595,8 @@ void TForm1::Zuruecksetzen()
     const auto staerken = Staerkefelder();
     const auto mengen = Mengenfelder();
     for (std::size_t i = 0; i < staerken.size(); ++i)
-        schritte.emplace_back([feld = staerken[i], wert = StartVolumenprozent[i]] { feld->setValue(wert); });
+        schritte.emplace_back(
+            [feld = staerken[i], wert = StartVolumenprozent[i]] { feld->setValue(wert); });
     for (TSpinEdit* feld : mengen)
         schritte.emplace_back([feld] { feld->setValue(0); });
 
@@ -618,7 +626,9 @@ void TForm1::KopiereInClp()
     const auto mengen = Mengenfelder();
     for (std::size_t i = 0; i < d.Getraenk.size(); ++i)
         d.Getraenk[i] = {mengen[i]->value(), staerken[i]->value()};
-    const auto ersteZeile = [](const TTextFeld* feld) { return feld->angezeigteZeilen().value(0).toStdString(); };
+    const auto ersteZeile = [](const TTextFeld* feld) {
+        return feld->angezeigteZeilen().value(0).toStdString();
+    };
     d.Aufnahme = ersteZeile(Memo4);
     d.Maximum = ersteZeile(Memo2);
     d.ZeitMaximum = ersteZeile(Memo3);
@@ -656,20 +666,11 @@ TForm3* TForm1::Form3()
     return form3_;
 }
 
-void TForm1::ShowInfo()
-{
-    Form2()->exec();
-}
+void TForm1::ShowInfo() { Form2()->exec(); }
 
-void TForm1::ShowFormeln()
-{
-    Form3()->exec();
-}
+void TForm1::ShowFormeln() { Form3()->exec(); }
 
-void TForm1::ToolButton5Click()
-{
-    close();
-}
+void TForm1::ToolButton5Click() { close(); }
 
 void TForm1::AlsWMFspeichern1Click()
 {
@@ -678,15 +679,9 @@ void TForm1::AlsWMFspeichern1Click()
     AlsWMFspeichern(this, *Chart1, *SavePictureDialog1_, melder_);
 }
 
-void TForm1::Zwischenspeicher1Click()
-{
-    Zwischenspeicher(*Chart1, zwischenablage(), melder_);
-}
+void TForm1::Zwischenspeicher1Click() { Zwischenspeicher(*Chart1, zwischenablage(), melder_); }
 
-void TForm1::melde(const QString& text)
-{
-    melder_(text);
-}
+void TForm1::melde(const QString& text) { melder_(text); }
 
 // --- Events ------------------------------------------------------------------------------------
 
@@ -707,14 +702,19 @@ void TForm1::Label3MouseMove() { zeigeStatus(QStringLiteral("Maximale Promille")
 void TForm1::Label4MouseMove() { zeigeStatus(QStringLiteral("Aufgenommene Gesamt-Alkoholmenge")); }
 void TForm1::Label13MouseMove()
 {
-    zeigeStatus(QStringLiteral("Zeitraum bis zum Höchstpegel inklusive Verzögerung durch die Mahlzeit."));
+    zeigeStatus(
+        QStringLiteral("Zeitraum bis zum Höchstpegel inklusive Verzögerung durch die Mahlzeit."));
 }
-void TForm1::Label14MouseMove() { zeigeStatus(QStringLiteral("Zeit bis zum vollständigen Abbau des Alkohols.")); }
+void TForm1::Label14MouseMove()
+{
+    zeigeStatus(QStringLiteral("Zeit bis zum vollständigen Abbau des Alkohols."));
+}
 
 bool TForm1::eventFilter(QObject* objekt, QEvent* e)
 {
     const bool infoFlaeche = objekt == Panel1 || objekt == Image1 || objekt == Image2;
-    if (infoFlaeche && (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease)) {
+    if (infoFlaeche &&
+        (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease)) {
         const auto* m = static_cast<QMouseEvent*>(e);
         if (m->button() != Qt::LeftButton)
             return QWidget::eventFilter(objekt, e);
@@ -724,8 +724,9 @@ bool TForm1::eventFilter(QObject* objekt, QEvent* e)
             gedruecktAuf_ = objekt;
             return true;
         }
-        const bool geklickt = gedruecktAuf_ == objekt
-                              && static_cast<QWidget*>(objekt)->rect().contains(m->position().toPoint());
+        const bool geklickt =
+            gedruecktAuf_ == objekt &&
+            static_cast<QWidget*>(objekt)->rect().contains(m->position().toPoint());
         gedruecktAuf_ = nullptr;
         if (geklickt)
             ShowInfo();
@@ -735,8 +736,10 @@ bool TForm1::eventFilter(QObject* objekt, QEvent* e)
         return QWidget::eventFilter(objekt, e);
 
     for (const Schnellspalte& s : Schnellspalten()) {
-        for (QWidget* w : {static_cast<QWidget*>(s.Name), static_cast<QWidget*>(s.Liter), static_cast<QWidget*>(s.Knopf)}) {
-            if (objekt == w || (objekt->isWidgetType() && w->isAncestorOf(static_cast<QWidget*>(objekt)))) {
+        for (QWidget* w : {static_cast<QWidget*>(s.Name), static_cast<QWidget*>(s.Liter),
+                           static_cast<QWidget*>(s.Knopf)}) {
+            if (objekt == w ||
+                (objekt->isWidgetType() && w->isAncestorOf(static_cast<QWidget*>(objekt)))) {
                 (this->*s.MouseMove)();
                 return false;
             }

@@ -141,8 +141,8 @@ public:
         QLineEdit* Liter;
         TUpDown* Knopf;
         QLineEdit* Zaehler;
-        void (TForm1::*ZaehlerChange)();  // the counter's change handler
-        void (TForm1::*MouseMove)();      // names the beverage in the status bar
+        void (TForm1::*ZaehlerChange)(); // the counter's change handler
+        void (TForm1::*MouseMove)();     // names the beverage in the status bar
     };
     std::array<Schnellspalte, 6> Schnellspalten() const;
     std::array<TSpinEdit*, 6> Staerkefelder() const;
@@ -228,7 +228,7 @@ private:
     TForm3* form3_ = nullptr;
 
     QObject* gedruecktAuf_ = nullptr; // Panel1 or one of its pictures, while pressed there
-    int programmAenderungen_ = 0;                   // depth of program-made changes in progress
+    int programmAenderungen_ = 0;     // depth of program-made changes in progress
     std::optional<QString> weitergereichterFehler_; // failure handed to the change's maker
 };
 

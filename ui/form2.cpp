@@ -37,7 +37,8 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Info"));
     setWindowIconText(windowTitle());
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     setFont(MsSansSerif());
     setFixedSize(280, 234);
 
@@ -66,9 +67,10 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
     Label1->installEventFilter(this);
     Label4->installEventFilter(this);
 
-    Label7 = new QLabel(QStringLiteral("Der Autor lehnt alle Haftungsansprüche ab - bei Verkehrsdelikten ist "
-                                       "also immer noch das Röhrchen des Polizisten entscheidend!"),
-                        this);
+    Label7 = new QLabel(
+        QStringLiteral("Der Autor lehnt alle Haftungsansprüche ab - bei Verkehrsdelikten ist "
+                       "also immer noch das Röhrchen des Polizisten entscheidend!"),
+        this);
     Label7->setFont(SmallFonts());
     Label7->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label7->setWordWrap(true);
@@ -103,7 +105,8 @@ void TForm2::Button1Click() { accept(); }
 
 bool TForm2::eventFilter(QObject* objekt, QEvent* e)
 {
-    if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+    if (e->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
         const auto* m = static_cast<QMouseEvent*>(e);
         auto* label = qobject_cast<QLabel*>(objekt);
         // Like a click: only a release over the link counts.

@@ -5,17 +5,14 @@
 namespace zw {
 namespace {
 
-constexpr int kTitelLinks = 8;    // where the caption starts
-constexpr int kTitelAbstand = 2;  // the gap the line leaves either side of it
+constexpr int kTitelLinks = 8;   // where the caption starts
+constexpr int kTitelAbstand = 2; // the gap the line leaves either side of it
 
 } // namespace
 
 TGroupBox::TGroupBox(const QString& titel, QWidget* parent) : QGroupBox(titel, parent) {}
 
-int TGroupBox::rahmenOben() const
-{
-    return fontMetrics().height() / 2;
-}
+int TGroupBox::rahmenOben() const { return fontMetrics().height() / 2; }
 
 QRect TGroupBox::titelRechteck() const
 {

@@ -34,11 +34,8 @@ bool TTabBar::event(QEvent* e)
         break;
     case QEvent::HoverLeave:
     case QEvent::Leave:
-    case QEvent::Hide:
-        setzeHeiss(-1);
-        break;
-    default:
-        break;
+    case QEvent::Hide: setzeHeiss(-1); break;
+    default: break;
     }
     return QTabBar::event(e);
 }

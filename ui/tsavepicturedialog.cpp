@@ -14,9 +14,9 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QStyle>
 #include <QSvgRenderer>
@@ -35,10 +35,7 @@ bool GroesseZulaessig(const QSize& s)
 }
 
 // Only the formats this program writes; other decoders are not exposed to arbitrary files.
-bool RasterformatErlaubt(const QByteArray& format)
-{
-    return format == "bmp" || format == "png";
-}
+bool RasterformatErlaubt(const QByteArray& format) { return format == "bmp" || format == "png"; }
 
 // Whether a bitmap file holds all the pixels its header promises. Qt's decoder leaves the rest
 // of the image as the allocator handed it out, which must never be shown. Compressed bitmaps
@@ -74,13 +71,16 @@ bool BmpVollstaendig(const QByteArray& d)
 bool SiehtAusWieSvg(const QByteArray& daten)
 {
     const QByteArray anfang = daten.left(4096).trimmed();
-    return (anfang.startsWith("<?xml") || anfang.startsWith("<svg") || anfang.startsWith("\xEF\xBB\xBF<")) &&
+    return (anfang.startsWith("<?xml") || anfang.startsWith("<svg") ||
+            anfang.startsWith("\xEF\xBB\xBF<")) &&
            anfang.contains("<svg");
 }
 
 } // namespace
 
-TVorschauBild::TVorschauBild(Inhalt inhalt, QSize groesse) : inhalt_(std::move(inhalt)), groesse_(groesse) {}
+TVorschauBild::TVorschauBild(Inhalt inhalt, QSize groesse)
+    : inhalt_(std::move(inhalt)), groesse_(groesse)
+{}
 TVorschauBild::TVorschauBild(TVorschauBild&&) noexcept = default;
 TVorschauBild& TVorschauBild::operator=(TVorschauBild&&) noexcept = default;
 TVorschauBild::~TVorschauBild() = default;
@@ -122,7 +122,8 @@ std::optional<TVorschauBild> TVorschauBild::ausDaten(const QByteArray& daten)
         // The header's size is checked before anything is decoded: a crafted header must not
         // make the decoder allocate gigabytes.
         const QSize groesse = leser.size();
-        if (!GroesseZulaessig(groesse) || qint64(groesse.width()) * groesse.height() > MaxBildpunkte)
+        if (!GroesseZulaessig(groesse) ||
+            qint64(groesse.width()) * groesse.height() > MaxBildpunkte)
             return std::nullopt;
         if (leser.format() == "bmp" && !BmpVollstaendig(daten))
             return std::nullopt;
@@ -193,10 +194,7 @@ void TVorschauFlaeche::setzeBild(std::shared_ptr<const TVorschauBild> bild)
     update();
 }
 
-QString TVorschauFlaeche::text() const
-{
-    return bild_ ? QString() : QStringLiteral("(None)");
-}
+QString TVorschauFlaeche::text() const { return bild_ ? QString() : QStringLiteral("(None)"); }
 
 void TVorschauFlaeche::paintEvent(QPaintEvent* e)
 {
@@ -214,7 +212,8 @@ void TVorschauFlaeche::paintEvent(QPaintEvent* e)
     if (groesse.width() > innen.width() || groesse.height() > innen.height())
         groesse = groesse.scaled(innen.size(), Qt::KeepAspectRatio);
     groesse = groesse.expandedTo(QSize(1, 1));
-    if (zwischenbild_.deviceIndependentSize().toSize() != groesse || zwischenbild_.devicePixelRatio() != verhaeltnis)
+    if (zwischenbild_.deviceIndependentSize().toSize() != groesse ||
+        zwischenbild_.devicePixelRatio() != verhaeltnis)
         zwischenbild_ = bild_->alsVorschau(innen.size(), verhaeltnis);
     QRect ziel(QPoint(0, 0), groesse);
     ziel.moveCenter(innen.center());
@@ -274,8 +273,8 @@ TSavePictureDialog::TSavePictureDialog(QWidget* parent) : QFileDialog(parent)
     auto* kopf = new QHBoxLayout;
     ueberschrift_ = new QLabel(QStringLiteral("Picture:"), bereich);
     vorschauKnopf_ = new QPushButton(bereich);
-    vorschauKnopf_->setIcon(QIcon::fromTheme(QStringLiteral("zoom-original"),
-                                             style()->standardIcon(QStyle::SP_FileDialogContentsView)));
+    vorschauKnopf_->setIcon(QIcon::fromTheme(
+        QStringLiteral("zoom-original"), style()->standardIcon(QStyle::SP_FileDialogContentsView)));
     vorschauKnopf_->setToolTip(QStringLiteral("Preview"));
     vorschauKnopf_->setFlat(true);
     vorschauKnopf_->setEnabled(false);
@@ -326,20 +325,11 @@ void TSavePictureDialog::showEvent(QShowEvent* e)
 
 TSavePictureDialog::~TSavePictureDialog() = default;
 
-QString TSavePictureDialog::ueberschrift() const
-{
-    return ueberschrift_->text();
-}
+QString TSavePictureDialog::ueberschrift() const { return ueberschrift_->text(); }
 
-QString TSavePictureDialog::vorschauText() const
-{
-    return flaeche_->text();
-}
+QString TSavePictureDialog::vorschauText() const { return flaeche_->text(); }
 
-bool TSavePictureDialog::vorschauKnopfAktiv() const
-{
-    return vorschauKnopf_->isEnabled();
-}
+bool TSavePictureDialog::vorschauKnopfAktiv() const { return vorschauKnopf_->isEnabled(); }
 
 void TSavePictureDialog::zeigeVorschau(const QString& pfad)
 {
@@ -357,7 +347,8 @@ void TSavePictureDialog::zeigeVorschau(const QString& pfad)
     }
     QString text = QStringLiteral("Picture:");
     if (bild)
-        text += QStringLiteral(" (%1x%2)").arg(bild->groesse().width()).arg(bild->groesse().height());
+        text +=
+            QStringLiteral(" (%1x%2)").arg(bild->groesse().width()).arg(bild->groesse().height());
     ueberschrift_->setText(text);
     vorschauKnopf_->setEnabled(bild != nullptr);
     flaeche_->setzeBild(std::move(bild));

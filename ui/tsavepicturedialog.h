@@ -44,13 +44,15 @@ public:
 
     QSize groesse() const { return groesse_; }
     // False when frist ran out before the picture was complete.
-    bool zeichne(QPainter& p, const QRectF& ziel, QDeadlineTimer frist = QDeadlineTimer(QDeadlineTimer::Forever)) const;
+    bool zeichne(QPainter& p, const QRectF& ziel,
+                 QDeadlineTimer frist = QDeadlineTimer(QDeadlineTimer::Forever)) const;
     // The picture reduced to fit into flaeche (never enlarged), drawn within the deadline;
     // transparent where the picture has nothing.
     QImage alsVorschau(QSize flaeche, qreal pixelVerhaeltnis = 1.0) const;
 
 private:
-    using Inhalt = std::variant<QImage, std::unique_ptr<TMetafileBild>, std::unique_ptr<QSvgRenderer>>;
+    using Inhalt =
+        std::variant<QImage, std::unique_ptr<TMetafileBild>, std::unique_ptr<QSvgRenderer>>;
     TVorschauBild(Inhalt inhalt, QSize groesse);
 
     Inhalt inhalt_;

@@ -46,10 +46,7 @@ int TSpinEdit::maxValue() const { return maximum_; }
 
 int TSpinEdit::value() const { return GanzzahlAusText(zeile_->text()).value_or(minimum_); }
 
-void TSpinEdit::setValue(int v)
-{
-    setText(QString::number(std::clamp(v, minimum_, maximum_)));
-}
+void TSpinEdit::setValue(int v) { setText(QString::number(std::clamp(v, minimum_, maximum_))); }
 
 QString TSpinEdit::text() const { return zeile_->text(); }
 
@@ -103,7 +100,8 @@ void TSpinEdit::schritt(int richtung)
 void TSpinEdit::verlassen()
 {
     // Only a number out of range is corrected; a text that is no number is left for the user.
-    if (const auto wert = GanzzahlAusText(zeile_->text()); wert && (*wert < minimum_ || *wert > maximum_))
+    if (const auto wert = GanzzahlAusText(zeile_->text());
+        wert && (*wert < minimum_ || *wert > maximum_))
         setValue(*wert);
 }
 
@@ -128,18 +126,11 @@ bool TSpinEdit::zeichenErlaubt(const QString& text) const
 bool TSpinEdit::tasteFiltern(QKeyEvent* e)
 {
     switch (e->key()) {
-    case Qt::Key_Up:
-        schritt(1);
-        return true;
-    case Qt::Key_Down:
-        schritt(-1);
-        return true;
+    case Qt::Key_Up: schritt(1); return true;
+    case Qt::Key_Down: schritt(-1); return true;
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        piepe();
-        return true;
-    default:
-        break;
+    case Qt::Key_Enter: piepe(); return true;
+    default: break;
     }
 
     if (!tippenErlaubt_) {
@@ -174,8 +165,8 @@ void TSpinEdit::kontextmenue(QContextMenuEvent* e)
     for (QAction* a : menue->actions()) {
         const QString name = a->objectName();
         const QString text = a->text().section(QLatin1Char('\t'), 0, 0);
-        if (name == QLatin1String("edit-paste") || name == QLatin1String("edit-cut") || text == ausschneiden
-            || text == einfuegen)
+        if (name == QLatin1String("edit-paste") || name == QLatin1String("edit-cut") ||
+            text == ausschneiden || text == einfuegen)
             menue->removeAction(a);
     }
     menue->exec(e->globalPos());
@@ -188,8 +179,7 @@ bool TSpinEdit::eventFilter(QObject* objekt, QEvent* e)
         return QWidget::eventFilter(objekt, e);
 
     switch (e->type()) {
-    case QEvent::KeyPress:
-        return tasteFiltern(static_cast<QKeyEvent*>(e));
+    case QEvent::KeyPress: return tasteFiltern(static_cast<QKeyEvent*>(e));
     case QEvent::FocusOut: {
         // A menu popping up or another window becoming active does not leave the field.
         const auto grund = static_cast<QFocusEvent*>(e)->reason();
@@ -199,7 +189,8 @@ bool TSpinEdit::eventFilter(QObject* objekt, QEvent* e)
     }
     case QEvent::InputMethod: {
         auto* im = static_cast<QInputMethodEvent*>(e);
-        if (!im->commitString().isEmpty() && (!tippenErlaubt_ || !zeichenErlaubt(im->commitString()))) {
+        if (!im->commitString().isEmpty() &&
+            (!tippenErlaubt_ || !zeichenErlaubt(im->commitString()))) {
             piepe();
             return true;
         }
@@ -224,8 +215,7 @@ bool TSpinEdit::eventFilter(QObject* objekt, QEvent* e)
             return true;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return QWidget::eventFilter(objekt, e);
 }

@@ -6,11 +6,7 @@
 
 namespace zw {
 
-TTextFeld::TTextFeld(QWidget* parent)
-    : QFrame(parent)
-{
-    setFocusPolicy(Qt::NoFocus);
-}
+TTextFeld::TTextFeld(QWidget* parent) : QFrame(parent) { setFocusPolicy(Qt::NoFocus); }
 
 void TTextFeld::setText(const QString& text)
 {
@@ -52,10 +48,7 @@ const QStringList& TTextFeld::angezeigteZeilen() const
     return zeilen_;
 }
 
-QSize TTextFeld::sizeHint() const
-{
-    return {89, 17};
-}
+QSize TTextFeld::sizeHint() const { return {89, 17}; }
 
 void TTextFeld::paintEvent(QPaintEvent* e)
 {
@@ -69,7 +62,8 @@ void TTextFeld::paintEvent(QPaintEvent* e)
     for (const QString& zeile : angezeigteZeilen()) {
         if (y >= innen.bottom())
             break;
-        p.drawText(QRect(innen.left(), y, innen.width(), zeilenhoehe), Qt::AlignLeft | Qt::AlignTop, zeile);
+        p.drawText(QRect(innen.left(), y, innen.width(), zeilenhoehe), Qt::AlignLeft | Qt::AlignTop,
+                   zeile);
         y += zeilenhoehe;
     }
 }

@@ -45,7 +45,8 @@ void TUpDown::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     const int mitte = height() / 2;
-    const QRect teile[2] = {QRect(0, 0, width(), mitte), QRect(0, mitte, width(), height() - mitte)};
+    const QRect teile[2] = {QRect(0, 0, width(), mitte),
+                            QRect(0, mitte, width(), height() - mitte)};
     for (int i = 0; i < 2; ++i) {
         const int richtung = i == 0 ? 1 : -1;
         const bool unten = gedrueckt_ == richtung && ueberKnopf_;

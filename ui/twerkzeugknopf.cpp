@@ -5,8 +5,7 @@
 
 namespace zw {
 
-TWerkzeugKnopf::TWerkzeugKnopf(QWidget* parent)
-    : QToolButton(parent)
+TWerkzeugKnopf::TWerkzeugKnopf(QWidget* parent) : QToolButton(parent)
 {
     setAutoRaise(true);
     setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -37,9 +36,12 @@ void TWerkzeugKnopf::paintEvent(QPaintEvent*)
     const QIcon::Mode modus = isEnabled() ? QIcon::Normal : QIcon::Disabled;
     icon().paint(&p, bild, Qt::AlignCenter, modus);
 
-    const QRect textfeld(bild.right() + 1 + abstand, versatz.y(), width() - bild.right() - 1 - abstand, height());
-    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-    p.drawText(textfeld, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextDontClip, text());
+    const QRect textfeld(bild.right() + 1 + abstand, versatz.y(),
+                         width() - bild.right() - 1 - abstand, height());
+    p.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    p.drawText(textfeld, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextDontClip,
+               text());
 }
 
 } // namespace zw

@@ -8,7 +8,8 @@ namespace zw {
 
 void ZentriereAufBildschirm(QWidget* fenster)
 {
-    const QScreen* bildschirm = fenster->screen() ? fenster->screen() : QGuiApplication::primaryScreen();
+    const QScreen* bildschirm =
+        fenster->screen() ? fenster->screen() : QGuiApplication::primaryScreen();
     if (!bildschirm)
         return;
     QRect platz = fenster->frameGeometry();

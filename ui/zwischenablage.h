@@ -13,10 +13,7 @@ class QMimeData;
 namespace zw {
 
 // The failure text for a clipboard that cannot be opened (a false setzeDaten).
-inline QString KeineZwischenablageText()
-{
-    return QStringLiteral("Cannot open clipboard");
-}
+inline QString KeineZwischenablageText() { return QStringLiteral("Cannot open clipboard"); }
 
 class TZwischenablage {
 public:

@@ -51,10 +51,20 @@ void Vorschau(benchmark::State& state, const std::function<QByteArray()>& datei)
     state.SetLabel(gelesen ? "shown" : "(None)");
 }
 
-BENCHMARK_CAPTURE(Vorschau, chart_emf, [] { return ChartDatei(TBildArt::Emf); })->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(Vorschau, chart_wmf, [] { return ChartDatei(TBildArt::Wmf); })->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(Vorschau, wmf_volle_tabelle, [] { return feindlich::wmfVolleTabelle(); })->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Vorschau, emf_breiter_punktstift, [] { return feindlich::emfBreiterPunktstift(); })->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Vorschau, bmp_ohne_daten, [] { return feindlich::bmpOhneDaten(); })->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Vorschau, chart_emf, [] {
+    return ChartDatei(TBildArt::Emf);
+})->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Vorschau, chart_wmf, [] {
+    return ChartDatei(TBildArt::Wmf);
+})->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Vorschau, wmf_volle_tabelle, [] {
+    return feindlich::wmfVolleTabelle();
+})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Vorschau, emf_breiter_punktstift, [] {
+    return feindlich::emfBreiterPunktstift();
+})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Vorschau, bmp_ohne_daten, [] {
+    return feindlich::bmpOhneDaten();
+})->Unit(benchmark::kMicrosecond);
 
 } // namespace

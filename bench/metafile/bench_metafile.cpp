@@ -80,7 +80,11 @@ void BM_LesenUndZeichnen(benchmark::State& state)
         m->zeichne(p, QRectF(0, 0, 504, 136));
     }
 }
-BENCHMARK_TEMPLATE(BM_LesenUndZeichnen, TEmfGeraet)->Name("BM_EmfLesenUndZeichnen")->Unit(benchmark::kMicrosecond);
-BENCHMARK_TEMPLATE(BM_LesenUndZeichnen, TWmfGeraet)->Name("BM_WmfLesenUndZeichnen")->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_LesenUndZeichnen, TEmfGeraet)
+    ->Name("BM_EmfLesenUndZeichnen")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_LesenUndZeichnen, TWmfGeraet)
+    ->Name("BM_WmfLesenUndZeichnen")
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -54,7 +54,7 @@ int main(int argc, char* argv[])
     // The wall clock at the moment the window is on screen; the caller knows when it started us.
     timespec jetzt{};
     clock_gettime(CLOCK_REALTIME, &jetzt);
-    std::printf("gezeigt_ns %lld\nrss_kib %ld\n", static_cast<long long>(jetzt.tv_sec) * 1000000000LL + jetzt.tv_nsec,
-                residentKiB());
+    std::printf("gezeigt_ns %lld\nrss_kib %ld\n",
+                static_cast<long long>(jetzt.tv_sec) * 1000000000LL + jetzt.tv_nsec, residentKiB());
     return 0;
 }

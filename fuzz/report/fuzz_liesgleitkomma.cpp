@@ -9,7 +9,8 @@
 
 namespace {
 
-const zw::TTrennzeichen Regionen[] = {{",", "."}, {".", ","}, {"\u066b", "\u066c"}, {",", "\u202f"}};
+const zw::TTrennzeichen Regionen[] = {
+    {",", "."}, {".", ","}, {"\u066b", "\u066c"}, {",", "\u202f"}};
 
 } // namespace
 

@@ -61,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     // Fixed texts carry exactly the requested decimals after the separator.
     if (zahl.find('E') == std::string::npos && dezimalen > 0) {
         const auto sep = zahl.rfind(t.Dezimal);
-        Pruefe(sep != std::string::npos && zahl.size() - sep - t.Dezimal.size() == static_cast<std::size_t>(dezimalen));
+        Pruefe(sep != std::string::npos &&
+               zahl.size() - sep - t.Dezimal.size() == static_cast<std::size_t>(dezimalen));
     }
     // No minus sign in front of a text that shows zero.
     if (zahl[0] == '-')

@@ -34,7 +34,7 @@ std::optional<Fehler> Fange(F&& f)
 } // namespace
 
 // Shows the value in full when it is off.
-#define VERGLEICHE_NAHE(ist, soll, toleranz)                                                      \
+#define VERGLEICHE_NAHE(ist, soll, toleranz)                                                       \
     QVERIFY2(std::fabs((ist) - (soll)) <= (toleranz), qPrintable(QString::number((ist), 'g', 17)))
 
 Q_DECLARE_METATYPE(Fehler)
@@ -70,12 +70,13 @@ void TstBerechnung::ergebnisse_data()
     QTest::addColumn<double>("toleranz");
 
     const zw::TEingabe start = zw::StartEingabe();
-    QTest::newRow("start values, raw peak -0.3 clamped") << start << 0.0 << 0.0 << 2.0 << 2.0 << 6 << 0.0;
+    QTest::newRow("start values, raw peak -0.3 clamped")
+        << start << 0.0 << 0.0 << 2.0 << 2.0 << 6 << 0.0;
 
     zw::TEingabe bier = start;
     bier.LiterBier = 1;
-    QTest::newRow("one litre of beer") << bier << 40.0 << 0.384931506849315 << 2.0 << 4.5662100456621 << 5
-                                       << 1e-13;
+    QTest::newRow("one litre of beer")
+        << bier << 40.0 << 0.384931506849315 << 2.0 << 4.5662100456621 << 5 << 1e-13;
 
     zw::TEingabe gemischt = start;
     gemischt.LiterBier = 2;
@@ -85,8 +86,8 @@ void TstBerechnung::ergebnisse_data()
     gemischt.Geschlecht = 1;
     gemischt.Koerpergewicht = 60;
     gemischt.Konstitution = 0;
-    QTest::newRow("2 l beer, 0.5 l wine, woman") << gemischt << 123.9999956 << 2.71131302020203 << 3.5
-                                                 << 26.0942751683503 << 2 << 1e-9;
+    QTest::newRow("2 l beer, 0.5 l wine, woman")
+        << gemischt << 123.9999956 << 2.71131302020203 << 3.5 << 26.0942751683503 << 2 << 1e-9;
 
     zw::TEingabe fein = start;
     fein.Getraenk[0] = {500, 5};
@@ -96,12 +97,13 @@ void TstBerechnung::ergebnisse_data()
     fein.Magenfuellung = 2;
     fein.Koerpergewicht = 95;
     fein.Konstitution = 2;
-    QTest::newRow("fine rows, negative raw peak") << fein << 52.0 << 0.0 << 3.5 << 3.5 << 6 << 1e-12;
+    QTest::newRow("fine rows, negative raw peak")
+        << fein << 52.0 << 0.0 << 3.5 << 3.5 << 6 << 1e-12;
 
     zw::TEingabe negativ = bier;
     negativ.Trinkzeitraum = -2;
-    QTest::newRow("negative hours raise the peak") << negativ << 40.0 << 0.834931506849315 << -1.0
-                                                   << 4.5662100456621 << 3 << 1e-13;
+    QTest::newRow("negative hours raise the peak")
+        << negativ << 40.0 << 0.834931506849315 << -1.0 << 4.5662100456621 << 3 << 1e-13;
 
     // 100 ml at 50 %: 40 g; with 1 kg, no drinking time, empty stomach and beta 0.3 the
     // peak is 40 / 0.73 - 0.15.
@@ -295,7 +297,8 @@ void TstBerechnung::wirkungsstufe()
     QFETCH(double, promille);
     QFETCH(int, stufe);
     QCOMPARE(zw::Wirkungsstufe(promille), stufe);
-    QCOMPARE(QString::fromStdString(zw::WirkungFuer(promille)), QString::fromUtf8(zw::WirkungsText(stufe)));
+    QCOMPARE(QString::fromStdString(zw::WirkungFuer(promille)),
+             QString::fromUtf8(zw::WirkungsText(stufe)));
 }
 
 void TstBerechnung::parameter_data()

@@ -20,7 +20,8 @@ using Punkte = std::vector<std::pair<double, double>>;
 const TTrennzeichen kDeutsch{",", "."};
 const TTrennzeichen kEnglisch{".", ","};
 
-TChartLayout layoutFuer(const Punkte& xy, const TTrennzeichen& t = kDeutsch, QSize groesse = {505, 137})
+TChartLayout layoutFuer(const Punkte& xy, const TTrennzeichen& t = kDeutsch,
+                        QSize groesse = {505, 137})
 {
     std::vector<TChartPunkt> punkte;
     for (auto [x, y] : xy)
@@ -54,10 +55,7 @@ QStringList L(std::initializer_list<const char*> texte)
     return s;
 }
 
-QString achsenText(double v)
-{
-    return QString::fromStdString(AchsenText(v, kDeutsch));
-}
+QString achsenText(double v) { return QString::fromStdString(AchsenText(v, kDeutsch)); }
 
 } // namespace
 
@@ -100,28 +98,22 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("links");
         QTest::addColumn<QStringList>("unten");
         QTest::addColumn<QStringList>("marken");
-        QTest::newRow("nothing drunk")
-            << Punkte{{0, 0}, {2, 0}, {2, 0}} << true << L({"0"}) << L({"2", "1", "0"})
-            << L({"0", "0", "0"});
+        QTest::newRow("nothing drunk") << Punkte{{0, 0}, {2, 0}, {2, 0}} << true << L({"0"})
+                                       << L({"2", "1", "0"}) << L({"0", "0", "0"});
         QTest::newRow("one litre of beer")
             << Punkte{{0, 0}, {2, 0.384931506849315}, {4.5662100456621, 0}} << true
-            << L({"0,3", "0,2", "0,1"})
-            << L({"4", "3", "2", "1", "0"})
-            << L({"0", "0,385", "0"});
+            << L({"0,3", "0,2", "0,1"}) << L({"4", "3", "2", "1", "0"}) << L({"0", "0,385", "0"});
         QTest::newRow("peak on a step loses its label")
             << Punkte{{0, 0}, {1, 0.4}, {6, 0}} << true << L({"0,3", "0,2", "0,1"})
-            << L({"6", "5", "4", "3", "2", "1", "0"})
-            << L({"0", "0,4", "0"});
+            << L({"6", "5", "4", "3", "2", "1", "0"}) << L({"0", "0,4", "0"});
         QTest::newRow("thousands, German")
-            << Punkte{{0, 0}, {2, 1600.5}, {3, 0}} << true
-            << L({"1.500", "1.000", "500"}) << L({"3", "2", "1", "0"})
-            << L({"0", "1.600,5", "0"});
+            << Punkte{{0, 0}, {2, 1600.5}, {3, 0}} << true << L({"1.500", "1.000", "500"})
+            << L({"3", "2", "1", "0"}) << L({"0", "1.600,5", "0"});
         QTest::newRow("thousands, English")
-            << Punkte{{0, 0}, {2, 1600.5}, {3, 0}} << false
-            << L({"1,500", "1,000", "500"}) << L({"3", "2", "1", "0"})
-            << L({"0", "1,600.5", "0"});
-        QTest::newRow("empty series") << Punkte{} << true << QStringList{} << QStringList{}
-                                      << QStringList{};
+            << Punkte{{0, 0}, {2, 1600.5}, {3, 0}} << false << L({"1,500", "1,000", "500"})
+            << L({"3", "2", "1", "0"}) << L({"0", "1,600.5", "0"});
+        QTest::newRow("empty series")
+            << Punkte{} << true << QStringList{} << QStringList{} << QStringList{};
         QTest::newRow("a point without a value is left out")
             << Punkte{{0, 0}, {1, kNan}, {2, 0.5}} << true << L({"0,4", "0,3", "0,2", "0,1"})
             << L({"2", "1", "0"}) << L({"0", "0,5"});
@@ -232,10 +224,9 @@ private Q_SLOTS:
             QCOMPARE(m.pfeil.x1(), m.pfeil.x2());
             QCOMPARE(m.pfeil.y1(), m.kasten.bottom() + 1);
             QVERIFY(m.pfeil.y2() > m.pfeil.y1());
-            const bool aufEcke = std::any_of(l.flaechen.begin(), l.flaechen.end(),
-                                             [&](const TChartFlaeche& f) {
-                                                 return f.ecken.contains(m.pfeil.p2());
-                                             });
+            const bool aufEcke =
+                std::any_of(l.flaechen.begin(), l.flaechen.end(),
+                            [&](const TChartFlaeche& f) { return f.ecken.contains(m.pfeil.p2()); });
             QVERIFY(aufEcke);
         }
     }

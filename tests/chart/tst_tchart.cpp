@@ -52,8 +52,8 @@ private Q_SLOTS:
         QTest::newRow("descending") << Punkte{{2, 1}, {1, 2}, {0, 3}} << QList<double>{3, 2, 1};
         QTest::newRow("equal x keeps adding order")
             << Punkte{{2, 1}, {0, 2}, {2, 3}, {2, 4}} << QList<double>{2, 1, 3, 4};
-        QTest::newRow("nothing drunk") << Punkte{{0, 0}, {2, 0}, {2, 0.5}}
-                                       << QList<double>{0, 0, 0.5};
+        QTest::newRow("nothing drunk")
+            << Punkte{{0, 0}, {2, 0}, {2, 0.5}} << QList<double>{0, 0, 0.5};
         QTest::newRow("between") << Punkte{{0, 1}, {4, 2}, {1, 3}, {3, 4}}
                                  << QList<double>{1, 3, 4, 2};
         QTest::newRow("no x goes last")
@@ -195,8 +195,8 @@ private Q_SLOTS:
             // Through the window, as the window system delivers it: Qt makes the context menu
             // event from the press there.
             QTest::mouseClick(c.windowHandle(),
-                              weg == QLatin1String("rechts") ? Qt::RightButton : Qt::LeftButton,
-                              {}, wo);
+                              weg == QLatin1String("rechts") ? Qt::RightButton : Qt::LeftButton, {},
+                              wo);
         } else if (weg == QLatin1String("menuetaste")) {
             // What the window system sends for the Menu key, with the mouse elsewhere.
             QContextMenuEvent e(QContextMenuEvent::Keyboard, wo, c.mapToGlobal(wo));

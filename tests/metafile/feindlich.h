@@ -65,7 +65,8 @@ inline QByteArray emfBreiterPunktstift(int ellipsen = 249'000)
 {
     using namespace bytes;
     QByteArray f = emfKopf500(static_cast<std::uint32_t>(ellipsen + 4), 2);
-    u32(f, EMR_CREATEPEN), u32(f, 28), u32(f, 1), u32(f, gdi::PS_DOT), i32(f, 700), i32(f, 0), u32(f, 0xFF);
+    u32(f, EMR_CREATEPEN), u32(f, 28), u32(f, 1), u32(f, gdi::PS_DOT), i32(f, 700), i32(f, 0),
+        u32(f, 0xFF);
     u32(f, EMR_SELECTOBJECT), u32(f, 12), u32(f, 1);
     f.reserve(f.size() + 24 * static_cast<qsizetype>(ellipsen) + 20);
     for (int i = 0; i < ellipsen; ++i)

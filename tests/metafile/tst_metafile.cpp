@@ -129,7 +129,6 @@ void diagrammFuellen(TChart& c)
     c.Series1.AddXY(4.5662100456621, 0, gold);
 }
 
-
 // Hand-made files in the style of other programs, for what our writers never emit.
 QByteArray emfSatz(quint32 typ, std::initializer_list<qint32> werte)
 {
@@ -171,7 +170,8 @@ QByteArray wmfSatz(quint16 funktion, std::initializer_list<qint16> werte)
 }
 
 // A plain WMF, or a placeable one with the given frame and units per inch.
-QByteArray fremdesWmf(const QByteArray& saetze, std::optional<std::pair<QRect, int>> rahmen = std::nullopt)
+QByteArray fremdesWmf(const QByteArray& saetze,
+                      std::optional<std::pair<QRect, int>> rahmen = std::nullopt)
 {
     QByteArray f;
     if (rahmen) {
@@ -197,7 +197,10 @@ QByteArray fremdesWmf(const QByteArray& saetze, std::optional<std::pair<QRect, i
 // A stock object as an EMF selects it.
 constexpr qint32 bestand(gdi::Bestand b) { return qint32(gdi::STOCK_BIT | b); }
 
-Zeichner testbildZeichner() { return [](QPainter& p) { testbild::zeichne(p); }; }
+Zeichner testbildZeichner()
+{
+    return [](QPainter& p) { testbild::zeichne(p); };
+}
 
 } // namespace
 
@@ -251,8 +254,9 @@ void TstMetafile::emfKopf_data()
                                 << QRect(QPoint(10, 20), QPoint(30, 20));
     QTest::newRow("linie rueckwaerts") << Zeichner([](QPainter& p) { p.drawLine(30, 40, 30, 20); })
                                        << QRect(QPoint(30, 20), QPoint(30, 40));
-    QTest::newRow("flaeche") << Zeichner([](QPainter& p) { p.fillRect(QRect(5, 6, 10, 4), Qt::red); })
-                             << QRect(QPoint(5, 6), QPoint(14, 9));
+    QTest::newRow("flaeche") << Zeichner([](QPainter& p) {
+        p.fillRect(QRect(5, 6, 10, 4), Qt::red);
+    }) << QRect(QPoint(5, 6), QPoint(14, 9));
     QTest::newRow("rahmen") << Zeichner([](QPainter& p) { p.drawRect(QRect(5, 6, 10, 4)); })
                             << QRect(QPoint(5, 6), QPoint(15, 10));
     QTest::newRow("nichts") << Zeichner([](QPainter&) {}) << QRect();
@@ -297,12 +301,8 @@ void TstMetafile::emfKopf()
             lebend.insert(ih);
             hoechster = std::max(hoechster, ih);
             break;
-        case EMR_SELECTOBJECT:
-            QVERIFY((ih & 0x80000000u) || lebend.count(ih));
-            break;
-        case EMR_DELETEOBJECT:
-            QVERIFY(lebend.erase(ih) == 1);
-            break;
+        case EMR_SELECTOBJECT: QVERIFY((ih & 0x80000000u) || lebend.count(ih)); break;
+        case EMR_DELETEOBJECT: QVERIFY(lebend.erase(ih) == 1); break;
         default: break;
         }
     }
@@ -369,17 +369,14 @@ void TstMetafile::wmfKopf()
             QVERIFY(u16(x.d, 6) < tabelle.size() && tabelle[u16(x.d, 6)]);
             tabelle[u16(x.d, 6)] = false;
             break;
-        case META_SETWINDOWORG:
-            windowOrg = i16(x.d, 6) == 0 && i16(x.d, 8) == 0;
-            break;
-        case META_SETWINDOWEXT:
-            windowExt = i16(x.d, 6) == 136 && i16(x.d, 8) == 504;
-            break;
+        case META_SETWINDOWORG: windowOrg = i16(x.d, 6) == 0 && i16(x.d, 8) == 0; break;
+        case META_SETWINDOWEXT: windowExt = i16(x.d, 6) == 136 && i16(x.d, 8) == 504; break;
         default: break;
         }
     }
     QVERIFY(windowOrg && windowExt);
-    QVERIFY2(std::count(tabelle.begin(), tabelle.end(), true) == 0, "objects left undeleted at the end");
+    QVERIFY2(std::count(tabelle.begin(), tabelle.end(), true) == 0,
+             "objects left undeleted at the end");
     QCOMPARE(u16(f, 32), quint16(spitze));
     QCOMPARE(u32(f, 34), groesster);
 
@@ -404,7 +401,8 @@ void TstMetafile::objektplaetze_data()
             p.setPen(c);
             p.drawLine(0, 0, 5, 5);
         }
-    }) << std::vector<int>{0, 1, 0} << 2 << std::vector<int>{1, 2, 1};
+    }) << std::vector<int>{0, 1, 0}
+                                 << 2 << std::vector<int>{1, 2, 1};
     QTest::newRow("stift, pinsel, stift") << Zeichner([](QPainter& p) {
         p.setBrush(Qt::red);
         p.drawRect(1, 1, 5, 5);
@@ -498,7 +496,8 @@ void TstMetafile::textKodierung_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("ansi");
 
-    QTest::newRow("umlaute") << QStringLiteral("Stunden äöüß") << QByteArray("Stunden \xE4\xF6\xFC\xDF");
+    QTest::newRow("umlaute") << QStringLiteral("Stunden äöüß")
+                             << QByteArray("Stunden \xE4\xF6\xFC\xDF");
     QTest::newRow("euro und strich") << QStringLiteral("5 € – 6") << QByteArray("5 \x80 \x96 6");
     QTest::newRow("ausserhalb") << QStringLiteral("a✓b") << QByteArray("a?b");
     QTest::newRow("ersatzpaar") << QStringLiteral("x\U0001F600y") << QByteArray("x?y");
@@ -524,12 +523,14 @@ void TstMetafile::textKodierung()
             continue;
         ++teile;
         const quint32 n = u32(e.d, 44);
-        emfText += QString::fromUtf16(reinterpret_cast<const char16_t*>(e.d.constData() + u32(e.d, 48)), n);
+        emfText += QString::fromUtf16(
+            reinterpret_cast<const char16_t*>(e.d.constData() + u32(e.d, 48)), n);
         for (quint32 i = 0; i < n; ++i)
             summe += i32(e.d, u32(e.d, 72) + 4 * i);
     }
     QCOMPARE(emfText, text);
-    QVERIFY2(std::abs(summe - breite) <= teile, qPrintable(QStringLiteral("%1 vs %2").arg(summe).arg(breite)));
+    QVERIFY2(std::abs(summe - breite) <= teile,
+             qPrintable(QStringLiteral("%1 vs %2").arg(summe).arg(breite)));
 
     // WMF: Windows-1252, one advance per byte, the same width.
     QByteArray wmfText;
@@ -557,7 +558,8 @@ void TstMetafile::externeLeser_data()
 void TstMetafile::externeLeser()
 {
     QFETCH(bool, emf);
-    const QString programm = QStandardPaths::findExecutable(emf ? QStringLiteral("emf2svg-conv") : QStringLiteral("wmf2svg"));
+    const QString programm = QStandardPaths::findExecutable(emf ? QStringLiteral("emf2svg-conv")
+                                                                : QStringLiteral("wmf2svg"));
     if (programm.isEmpty())
         QSKIP("converter not installed");
     QTemporaryDir dir;
@@ -590,7 +592,8 @@ void TstMetafile::externeLeser()
     QVERIFY(inhalt.count(QStringLiteral("<rect")) >= 3);
     QVERIFY(inhalt.count(QStringLiteral("<polygon")) + inhalt.count(QStringLiteral("<path")) >= 3);
     // The gold of the area, by number or by its SVG name.
-    QVERIFY(inhalt.contains(QStringLiteral("FFD700"), Qt::CaseInsensitive) || inhalt.contains(QStringLiteral("fill:gold")));
+    QVERIFY(inhalt.contains(QStringLiteral("FFD700"), Qt::CaseInsensitive) ||
+            inhalt.contains(QStringLiteral("fill:gold")));
 }
 
 void TstMetafile::rundreise_data()
@@ -624,7 +627,8 @@ void TstMetafile::rundreise()
     const QImage ist = gezeichnet(dateiVon(emf, z), kTestbild);
     QVERIFY(!ist.isNull());
     // Stray pixels at glyph edges are tolerable; a lost line or shifted edge is not.
-    const int fehler = unterschiede(ist.convertToFormat(QImage::Format_RGB32), soll.convertToFormat(QImage::Format_RGB32));
+    const int fehler = unterschiede(ist.convertToFormat(QImage::Format_RGB32),
+                                    soll.convertToFormat(QImage::Format_RGB32));
     if (fehler > 12) {
         ist.save(QDir::temp().filePath(QStringLiteral("rundreise-ist.png")));
         soll.save(QDir::temp().filePath(QStringLiteral("rundreise-soll.png")));
@@ -635,116 +639,152 @@ void TstMetafile::rundreise()
 void TstMetafile::fremdeDateien_data()
 {
     QTest::addColumn<QByteArray>("datei");
-    QTest::addColumn<QSize>("groesse"); // empty: not readable
+    QTest::addColumn<QSize>("groesse");  // empty: not readable
     QTest::addColumn<QPoint>("schwarz"); // negative: no pixels checked
     QTest::addColumn<QPoint>("weiss");
     const QSize standard(100, 50);
     const QPoint keiner(-1, -1);
 
-    const QByteArray schwarzOhneRand = emfSatz(EMR_SELECTOBJECT, {bestand(gdi::BLACK_BRUSH)}) + emfSatz(EMR_SELECTOBJECT, {bestand(gdi::NULL_PEN)});
+    const QByteArray schwarzOhneRand = emfSatz(EMR_SELECTOBJECT, {bestand(gdi::BLACK_BRUSH)}) +
+                                       emfSatz(EMR_SELECTOBJECT, {bestand(gdi::NULL_PEN)});
     QTest::newRow("rechteck ohne stift laesst rechts und unten zwei aus")
-        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_RECTANGLE, {10, 10, 20, 20})) << standard << QPoint(18, 18) << QPoint(19, 19);
+        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_RECTANGLE, {10, 10, 20, 20})) << standard
+        << QPoint(18, 18) << QPoint(19, 19);
     QTest::newRow("rechteck mit stift")
-        << fremdesEmf(emfSatz(EMR_SELECTOBJECT, {bestand(gdi::BLACK_BRUSH)}) + emfSatz(EMR_RECTANGLE, {10, 10, 20, 20})) << standard << QPoint(19, 19) << QPoint(20, 20);
+        << fremdesEmf(emfSatz(EMR_SELECTOBJECT, {bestand(gdi::BLACK_BRUSH)}) +
+                      emfSatz(EMR_RECTANGLE, {10, 10, 20, 20}))
+        << standard << QPoint(19, 19) << QPoint(20, 20);
     QTest::newRow("anisotrop doppelt")
-        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_SETMAPMODE, {gdi::MM_ANISOTROPIC}) + emfSatz(EMR_SETWINDOWEXTEX, {100, 100}) + emfSatz(EMR_SETVIEWPORTEXTEX, {200, 200})
-                      + emfSatz(EMR_RECTANGLE, {5, 5, 10, 11}))
+        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_SETMAPMODE, {gdi::MM_ANISOTROPIC}) +
+                      emfSatz(EMR_SETWINDOWEXTEX, {100, 100}) +
+                      emfSatz(EMR_SETVIEWPORTEXTEX, {200, 200}) +
+                      emfSatz(EMR_RECTANGLE, {5, 5, 10, 11}))
         << standard << QPoint(15, 15) << QPoint(25, 25);
     QTest::newRow("restoredc holt den pinsel zurueck")
-        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_SAVEDC, {}) + emfSatz(EMR_SELECTOBJECT, {bestand(gdi::WHITE_BRUSH)}) + emfSatz(EMR_RESTOREDC, {-1})
-                      + emfSatz(EMR_RECTANGLE, {10, 10, 20, 20}))
+        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_SAVEDC, {}) +
+                      emfSatz(EMR_SELECTOBJECT, {bestand(gdi::WHITE_BRUSH)}) +
+                      emfSatz(EMR_RESTOREDC, {-1}) + emfSatz(EMR_RECTANGLE, {10, 10, 20, 20}))
         << standard << QPoint(12, 12) << QPoint(30, 30);
     QTest::newRow("polygon mit 32 bit")
-        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_POLYGON, {30, 30, 40, 40, 4, 30, 30, 40, 30, 40, 40, 30, 40}))
+        << fremdesEmf(schwarzOhneRand +
+                      emfSatz(EMR_POLYGON, {30, 30, 40, 40, 4, 30, 30, 40, 30, 40, 40, 30, 40}))
         << standard << QPoint(35, 35) << QPoint(45, 35);
     QTest::newRow("weltverschiebung")
-        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_SETWORLDTRANSFORM, {0x3F800000, 0, 0, 0x3F800000, 0x42480000, 0})
-                      + emfSatz(EMR_RECTANGLE, {0, 0, 10, 10}))
+        << fremdesEmf(
+               schwarzOhneRand +
+               emfSatz(EMR_SETWORLDTRANSFORM, {0x3F800000, 0, 0, 0x3F800000, 0x42480000, 0}) +
+               emfSatz(EMR_RECTANGLE, {0, 0, 10, 10}))
         << standard << QPoint(55, 5) << QPoint(5, 5);
     // Slot 0 holds a palette, so the brush created next goes into slot 1.
     QTest::newRow("wmf palette belegt einen platz")
-        << fremdesWmf(wmfSatz(META_SETWINDOWEXT, {50, 100}) + wmfSatz(META_CREATEPALETTE, {0x300, 0})
-                      + wmfSatz(META_CREATEBRUSHINDIRECT, {0, 0, 0, 0}) + wmfSatz(META_CREATEPENINDIRECT, {5, 0, 0, 0, 0})
-                      + wmfSatz(META_SELECTOBJECT, {1}) + wmfSatz(META_SELECTOBJECT, {2}) + wmfSatz(META_RECTANGLE, {20, 20, 10, 10}))
+        << fremdesWmf(
+               wmfSatz(META_SETWINDOWEXT, {50, 100}) + wmfSatz(META_CREATEPALETTE, {0x300, 0}) +
+               wmfSatz(META_CREATEBRUSHINDIRECT, {0, 0, 0, 0}) +
+               wmfSatz(META_CREATEPENINDIRECT, {5, 0, 0, 0, 0}) + wmfSatz(META_SELECTOBJECT, {1}) +
+               wmfSatz(META_SELECTOBJECT, {2}) + wmfSatz(META_RECTANGLE, {20, 20, 10, 10}))
         << standard << QPoint(15, 15) << QPoint(25, 25);
     QTest::newRow("wmf fenster auf den rahmen abgebildet")
-        << fremdesWmf(wmfSatz(META_SETWINDOWEXT, {25, 50}) + wmfSatz(META_CREATEBRUSHINDIRECT, {0, 0, 0, 0}) + wmfSatz(META_SELECTOBJECT, {0})
-                          + wmfSatz(META_RECTANGLE, {10, 10, 5, 5}),
+        << fremdesWmf(wmfSatz(META_SETWINDOWEXT, {25, 50}) +
+                          wmfSatz(META_CREATEBRUSHINDIRECT, {0, 0, 0, 0}) +
+                          wmfSatz(META_SELECTOBJECT, {0}) + wmfSatz(META_RECTANGLE, {10, 10, 5, 5}),
                       std::make_pair(QRect(0, 0, 100, 50), 96))
         << standard << QPoint(15, 15) << QPoint(30, 30);
 
     // A square from 10 to 40 with a hole from 20 to 30, as two polygons filled alternately.
     const auto p16 = [](int x, int y) { return qint32((quint32(quint16(y)) << 16) | quint16(x)); };
     QTest::newRow("polypolygon 16 bit mit loch")
-        << fremdesEmf(schwarzOhneRand
-                      + emfSatz(EMR_POLYPOLYGON16, {0, 0, 0, 0, 2, 8, 4, 4, p16(10, 10), p16(40, 10), p16(40, 40),
-                                                    p16(10, 40), p16(20, 20), p16(30, 20), p16(30, 30), p16(20, 30)}))
+        << fremdesEmf(schwarzOhneRand +
+                      emfSatz(EMR_POLYPOLYGON16,
+                              {0, 0, 0, 0, 2, 8, 4, 4, p16(10, 10), p16(40, 10), p16(40, 40),
+                               p16(10, 40), p16(20, 20), p16(30, 20), p16(30, 30), p16(20, 30)}))
         << standard << QPoint(15, 15) << QPoint(25, 25);
     QTest::newRow("polypolygon 32 bit mit loch")
-        << fremdesEmf(schwarzOhneRand
-                      + emfSatz(EMR_POLYPOLYGON, {0, 0, 0, 0, 2, 8, 4, 4, 10, 10, 40, 10, 40, 40, 10, 40, 20, 20, 30,
-                                                  20, 30, 30, 20, 30}))
+        << fremdesEmf(schwarzOhneRand +
+                      emfSatz(EMR_POLYPOLYGON, {0,  0,  0,  0,  2,  8,  4,  4,  10, 10, 40, 10,
+                                                40, 40, 10, 40, 20, 20, 30, 20, 30, 30, 20, 30}))
         << standard << QPoint(15, 15) << QPoint(25, 25);
     QTest::newRow("pfad gefuellt")
-        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_BEGINPATH, {}) + emfSatz(EMR_MOVETOEX, {10, 10})
-                      + emfSatz(EMR_LINETO, {40, 10}) + emfSatz(EMR_LINETO, {40, 40}) + emfSatz(EMR_LINETO, {10, 40})
-                      + emfSatz(EMR_CLOSEFIGURE, {}) + emfSatz(EMR_ENDPATH, {}) + emfSatz(EMR_FILLPATH, {0, 0, 0, 0}))
+        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_BEGINPATH, {}) +
+                      emfSatz(EMR_MOVETOEX, {10, 10}) + emfSatz(EMR_LINETO, {40, 10}) +
+                      emfSatz(EMR_LINETO, {40, 40}) + emfSatz(EMR_LINETO, {10, 40}) +
+                      emfSatz(EMR_CLOSEFIGURE, {}) + emfSatz(EMR_ENDPATH, {}) +
+                      emfSatz(EMR_FILLPATH, {0, 0, 0, 0}))
         << standard << QPoint(25, 25) << QPoint(45, 45);
     QTest::newRow("pfad geht mit polylineto weiter")
-        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_BEGINPATH, {}) + emfSatz(EMR_MOVETOEX, {10, 10})
-                      + emfSatz(EMR_LINETO, {40, 10}) + emfSatz(EMR_POLYLINETO16, {0, 0, 0, 0, 2, p16(40, 40), p16(10, 40)})
-                      + emfSatz(EMR_CLOSEFIGURE, {}) + emfSatz(EMR_ENDPATH, {}) + emfSatz(EMR_FILLPATH, {0, 0, 0, 0}))
+        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_BEGINPATH, {}) +
+                      emfSatz(EMR_MOVETOEX, {10, 10}) + emfSatz(EMR_LINETO, {40, 10}) +
+                      emfSatz(EMR_POLYLINETO16, {0, 0, 0, 0, 2, p16(40, 40), p16(10, 40)}) +
+                      emfSatz(EMR_CLOSEFIGURE, {}) + emfSatz(EMR_ENDPATH, {}) +
+                      emfSatz(EMR_FILLPATH, {0, 0, 0, 0}))
         << standard << QPoint(15, 20) << QPoint(45, 45);
     QTest::newRow("bezier im pfad")
-        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_BEGINPATH, {}) + emfSatz(EMR_MOVETOEX, {10, 10})
-                      + emfSatz(EMR_POLYBEZIERTO16, {0, 0, 0, 0, 3, p16(10, 40), p16(40, 40), p16(40, 10)})
-                      + emfSatz(EMR_CLOSEFIGURE, {}) + emfSatz(EMR_ENDPATH, {}) + emfSatz(EMR_FILLPATH, {0, 0, 0, 0}))
+        << fremdesEmf(
+               schwarzOhneRand + emfSatz(EMR_BEGINPATH, {}) + emfSatz(EMR_MOVETOEX, {10, 10}) +
+               emfSatz(EMR_POLYBEZIERTO16, {0, 0, 0, 0, 3, p16(10, 40), p16(40, 40), p16(40, 10)}) +
+               emfSatz(EMR_CLOSEFIGURE, {}) + emfSatz(EMR_ENDPATH, {}) +
+               emfSatz(EMR_FILLPATH, {0, 0, 0, 0}))
         << standard << QPoint(25, 25) << QPoint(25, 38);
     QTest::newRow("pfad offen gelassen zeichnet nichts")
-        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_BEGINPATH, {}) + emfSatz(EMR_RECTANGLE, {10, 10, 40, 40})
-                      + emfSatz(EMR_FILLPATH, {0, 0, 0, 0}) + emfSatz(EMR_RECTANGLE, {50, 10, 60, 20}))
+        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_BEGINPATH, {}) +
+                      emfSatz(EMR_RECTANGLE, {10, 10, 40, 40}) +
+                      emfSatz(EMR_FILLPATH, {0, 0, 0, 0}) +
+                      emfSatz(EMR_RECTANGLE, {50, 10, 60, 20}))
         << standard << QPoint(-1, -1) << QPoint(25, 25);
     QTest::newRow("clip rechteck")
-        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_INTERSECTCLIPRECT, {0, 0, 20, 50})
-                      + emfSatz(EMR_RECTANGLE, {10, 10, 40, 40}))
+        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_INTERSECTCLIPRECT, {0, 0, 20, 50}) +
+                      emfSatz(EMR_RECTANGLE, {10, 10, 40, 40}))
         << standard << QPoint(15, 15) << QPoint(30, 30);
     QTest::newRow("clip aufgehoben")
-        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_INTERSECTCLIPRECT, {0, 0, 20, 50})
-                      + emfSatz(EMR_EXTSELECTCLIPRGN, {0, gdi::RGN_COPY}) + emfSatz(EMR_RECTANGLE, {10, 10, 40, 40}))
+        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_INTERSECTCLIPRECT, {0, 0, 20, 50}) +
+                      emfSatz(EMR_EXTSELECTCLIPRGN, {0, gdi::RGN_COPY}) +
+                      emfSatz(EMR_RECTANGLE, {10, 10, 40, 40}))
         << standard << QPoint(30, 30) << QPoint(45, 45);
     QTest::newRow("clip mit savedc zurueck")
-        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_SAVEDC, {}) + emfSatz(EMR_INTERSECTCLIPRECT, {0, 0, 20, 50})
-                      + emfSatz(EMR_RESTOREDC, {-1}) + emfSatz(EMR_RECTANGLE, {10, 10, 40, 40}))
+        << fremdesEmf(schwarzOhneRand + emfSatz(EMR_SAVEDC, {}) +
+                      emfSatz(EMR_INTERSECTCLIPRECT, {0, 0, 20, 50}) +
+                      emfSatz(EMR_RESTOREDC, {-1}) + emfSatz(EMR_RECTANGLE, {10, 10, 40, 40}))
         << standard << QPoint(30, 30) << QPoint(45, 45);
-    const QByteArray wmfSchwarzOhneRand = wmfSatz(META_CREATEBRUSHINDIRECT, {0, 0, 0, 0})
-                                          + wmfSatz(META_CREATEPENINDIRECT, {gdi::PS_NULL, 0, 0, 0, 0})
-                                          + wmfSatz(META_SELECTOBJECT, {0}) + wmfSatz(META_SELECTOBJECT, {1});
+    const QByteArray wmfSchwarzOhneRand =
+        wmfSatz(META_CREATEBRUSHINDIRECT, {0, 0, 0, 0}) +
+        wmfSatz(META_CREATEPENINDIRECT, {gdi::PS_NULL, 0, 0, 0, 0}) +
+        wmfSatz(META_SELECTOBJECT, {0}) + wmfSatz(META_SELECTOBJECT, {1});
     const std::pair<QRect, int> wmfRahmen(QRect(0, 0, 100, 50), 96);
     QTest::newRow("wmf polypolygon mit loch")
-        << fremdesWmf(wmfSchwarzOhneRand
-                          + wmfSatz(META_POLYPOLYGON, {2, 4, 4, 10, 10, 40, 10, 40, 40, 10, 40, 20, 20, 30, 20, 30, 30, 20, 30}),
+        << fremdesWmf(wmfSchwarzOhneRand +
+                          wmfSatz(META_POLYPOLYGON, {2, 4, 4, 10, 10, 40, 10, 40, 40, 10, 40, 20,
+                                                     20, 30, 20, 30, 30, 20, 30}),
                       wmfRahmen)
         << standard << QPoint(15, 15) << QPoint(25, 25);
     QTest::newRow("wmf clip rechteck")
-        << fremdesWmf(wmfSchwarzOhneRand + wmfSatz(META_INTERSECTCLIPRECT, {50, 20, 0, 0})
-                          + wmfSatz(META_RECTANGLE, {40, 40, 10, 10}),
+        << fremdesWmf(wmfSchwarzOhneRand + wmfSatz(META_INTERSECTCLIPRECT, {50, 20, 0, 0}) +
+                          wmfSatz(META_RECTANGLE, {40, 40, 10, 10}),
                       wmfRahmen)
         << standard << QPoint(15, 15) << QPoint(30, 30);
     // Slots 0 and 1 freed in that order: the next object goes into the lowest, not the last freed.
     const QByteArray weiss = wmfSatz(META_CREATEBRUSHINDIRECT, {0, -1, 0xFF, 0});
     QTest::newRow("wmf neues objekt in den niedrigsten freien platz")
-        << fremdesWmf(weiss + weiss + weiss + wmfSatz(META_DELETEOBJECT, {0}) + wmfSatz(META_DELETEOBJECT, {1})
-                          + wmfSatz(META_CREATEBRUSHINDIRECT, {0, 0, 0, 0}) + wmfSatz(META_SELECTOBJECT, {0})
-                          + wmfSatz(META_RECTANGLE, {40, 40, 10, 10}),
+        << fremdesWmf(weiss + weiss + weiss + wmfSatz(META_DELETEOBJECT, {0}) +
+                          wmfSatz(META_DELETEOBJECT, {1}) +
+                          wmfSatz(META_CREATEBRUSHINDIRECT, {0, 0, 0, 0}) +
+                          wmfSatz(META_SELECTOBJECT, {0}) +
+                          wmfSatz(META_RECTANGLE, {40, 40, 10, 10}),
                       wmfRahmen)
         << standard << QPoint(15, 15) << QPoint(45, 45);
 
     const QByteArray linie = wmfSatz(META_MOVETO, {0, 0}) + wmfSatz(META_LINETO, {10, 10});
-    QTest::newRow("emf 300 x 200") << fremdesEmf({}, QSize(300, 200)) << QSize(300, 200) << keiner << keiner;
-    QTest::newRow("wmf in twips") << fremdesWmf(linie, std::make_pair(QRect(0, 0, 2880, 1440), 1440)) << QSize(192, 96) << keiner << keiner;
-    QTest::newRow("wmf ohne platzierung") << fremdesWmf(wmfSatz(META_SETWINDOWEXT, {200, 300}) + linie) << QSize(300, 200) << keiner << keiner;
-    QTest::newRow("wmf ohne platzierung und fenster") << fremdesWmf(linie) << QSize() << keiner << keiner;
-    QTest::newRow("wmf 0 einheiten je zoll") << fremdesWmf(linie, std::make_pair(QRect(0, 0, 100, 100), 0)) << QSize() << keiner << keiner;
+    QTest::newRow("emf 300 x 200")
+        << fremdesEmf({}, QSize(300, 200)) << QSize(300, 200) << keiner << keiner;
+    QTest::newRow("wmf in twips") << fremdesWmf(linie,
+                                                std::make_pair(QRect(0, 0, 2880, 1440), 1440))
+                                  << QSize(192, 96) << keiner << keiner;
+    QTest::newRow("wmf ohne platzierung")
+        << fremdesWmf(wmfSatz(META_SETWINDOWEXT, {200, 300}) + linie) << QSize(300, 200) << keiner
+        << keiner;
+    QTest::newRow("wmf ohne platzierung und fenster")
+        << fremdesWmf(linie) << QSize() << keiner << keiner;
+    QTest::newRow("wmf 0 einheiten je zoll")
+        << fremdesWmf(linie, std::make_pair(QRect(0, 0, 100, 100), 0)) << QSize() << keiner
+        << keiner;
     QTest::newRow("emf ohne ende") << fremdesEmf({}).chopped(20) << QSize() << keiner << keiner;
 }
 
@@ -812,19 +852,28 @@ void TstMetafile::verfaelscht_data()
 
     QTest::newRow("emf satzgroesse 0") << true << emfFeld(EMR_POLYGON16, 4, 0) << false;
     QTest::newRow("emf satzgroesse ungerade") << true << emfFeld(EMR_POLYGON16, 4, 30) << false;
-    QTest::newRow("emf satzgroesse riesig") << true << emfFeld(EMR_POLYGON16, 4, 0xFFFFFFF0u) << false;
-    QTest::newRow("emf punktzahl riesig") << true << emfFeld(EMR_POLYGON16, 24, 0x40000000u) << false;
+    QTest::newRow("emf satzgroesse riesig")
+        << true << emfFeld(EMR_POLYGON16, 4, 0xFFFFFFF0u) << false;
+    QTest::newRow("emf punktzahl riesig")
+        << true << emfFeld(EMR_POLYGON16, 24, 0x40000000u) << false;
     QTest::newRow("emf punktzahl zu gross") << true << emfFeld(EMR_POLYGON16, 24, 5) << false;
-    QTest::newRow("emf textlaenge riesig") << true << emfFeld(EMR_EXTTEXTOUTW, 44, 0x7FFFFFFFu) << false;
-    QTest::newRow("emf textversatz ausserhalb") << true << emfFeld(EMR_EXTTEXTOUTW, 48, 0xFFFFFFF0u) << false;
+    QTest::newRow("emf textlaenge riesig")
+        << true << emfFeld(EMR_EXTTEXTOUTW, 44, 0x7FFFFFFFu) << false;
+    QTest::newRow("emf textversatz ausserhalb")
+        << true << emfFeld(EMR_EXTTEXTOUTW, 48, 0xFFFFFFF0u) << false;
     QTest::newRow("emf dx ausserhalb") << true << emfFeld(EMR_EXTTEXTOUTW, 72, 0x10000u) << false;
-    QTest::newRow("emf dateilaenge zu gross") << true << emfFeld(EMR_HEADER, 48, 0x7FFFFFFFu) << false;
+    QTest::newRow("emf dateilaenge zu gross")
+        << true << emfFeld(EMR_HEADER, 48, 0x7FFFFFFFu) << false;
     QTest::newRow("emf kopf zu klein") << true << emfFeld(EMR_HEADER, 4, 40) << false;
     QTest::newRow("emf rahmen leer") << true << emfFeld(EMR_HEADER, 32, 0) << false;
-    QTest::newRow("emf objekt ausserhalb der tabelle") << true << emfFeld(EMR_CREATEPEN, 8, 60000) << true;
-    QTest::newRow("emf handles 0") << true << Aenderung([](QByteArray& f) { setzeU16(f, 56, 0); }) << true;
-    QTest::newRow("emf schrift riesig") << true << emfFeld(EMR_EXTCREATEFONTINDIRECTW, 12, 0x80000000u) << true;
-    QTest::newRow("emf stiftbreite riesig") << true << emfFeld(EMR_CREATEPEN, 16, 0x7FFFFFFFu) << true;
+    QTest::newRow("emf objekt ausserhalb der tabelle")
+        << true << emfFeld(EMR_CREATEPEN, 8, 60000) << true;
+    QTest::newRow("emf handles 0")
+        << true << Aenderung([](QByteArray& f) { setzeU16(f, 56, 0); }) << true;
+    QTest::newRow("emf schrift riesig")
+        << true << emfFeld(EMR_EXTCREATEFONTINDIRECTW, 12, 0x80000000u) << true;
+    QTest::newRow("emf stiftbreite riesig")
+        << true << emfFeld(EMR_CREATEPEN, 16, 0x7FFFFFFFu) << true;
     QTest::newRow("emf unbekannter satz") << true << emfFeld(EMR_POLYGON16, 0, 0x7777) << true;
     QTest::newRow("emf ende fehlt") << true << emfFeld(EMR_EOF, 0, 0x7777) << false;
 
@@ -832,14 +881,21 @@ void TstMetafile::verfaelscht_data()
     QTest::newRow("wmf satzgroesse riesig") << false << wmfFeld(META_POLYGON, 2, 0x7FFF) << false;
     QTest::newRow("wmf punktzahl riesig") << false << wmfFeld(META_POLYGON, 6, 0x7FFF) << false;
     QTest::newRow("wmf punktzahl negativ") << false << wmfFeld(META_POLYGON, 6, 0x8000) << false;
-    QTest::newRow("wmf textlaenge riesig") << false << wmfFeld(META_EXTTEXTOUT, 10, 0x7FFF) << false;
-    QTest::newRow("wmf dateigroesse zu gross") << false << Aenderung([](QByteArray& f) { setzeU32(f, 28, 0x7FFFFFFF); }) << false;
-    QTest::newRow("wmf pruefsumme") << false << Aenderung([](QByteArray& f) { f[20] = static_cast<char>(f[20] ^ 1); }) << false;
-    QTest::newRow("wmf objekttabelle leer") << false << Aenderung([](QByteArray& f) { setzeU16(f, 32, 0); }) << true;
-    QTest::newRow("wmf objekttabelle riesig") << false << Aenderung([](QByteArray& f) { setzeU16(f, 32, 0xFFFF); }) << true;
-    QTest::newRow("wmf auswahl ausserhalb") << false << wmfFeld(META_SELECTOBJECT, 6, 0xFFFF) << true;
+    QTest::newRow("wmf textlaenge riesig")
+        << false << wmfFeld(META_EXTTEXTOUT, 10, 0x7FFF) << false;
+    QTest::newRow("wmf dateigroesse zu gross")
+        << false << Aenderung([](QByteArray& f) { setzeU32(f, 28, 0x7FFFFFFF); }) << false;
+    QTest::newRow("wmf pruefsumme")
+        << false << Aenderung([](QByteArray& f) { f[20] = static_cast<char>(f[20] ^ 1); }) << false;
+    QTest::newRow("wmf objekttabelle leer")
+        << false << Aenderung([](QByteArray& f) { setzeU16(f, 32, 0); }) << true;
+    QTest::newRow("wmf objekttabelle riesig")
+        << false << Aenderung([](QByteArray& f) { setzeU16(f, 32, 0xFFFF); }) << true;
+    QTest::newRow("wmf auswahl ausserhalb")
+        << false << wmfFeld(META_SELECTOBJECT, 6, 0xFFFF) << true;
     QTest::newRow("wmf fenster 0") << false << wmfFeld(META_SETWINDOWEXT, 6, 0) << true;
-    QTest::newRow("wmf schrift riesig") << false << wmfFeld(META_CREATEFONTINDIRECT, 6, 0x8000) << true;
+    QTest::newRow("wmf schrift riesig")
+        << false << wmfFeld(META_CREATEFONTINDIRECT, 6, 0x8000) << true;
 }
 
 void TstMetafile::verfaelscht()
@@ -885,18 +941,51 @@ void TstMetafile::satzZuKurz_data()
         return fremdesEmf(s);
     };
     const std::pair<Emr, int> emfSaetze[] = {
-        {EMR_POLYBEZIER, 28}, {EMR_POLYGON, 28}, {EMR_POLYLINE, 28}, {EMR_POLYBEZIERTO, 28}, {EMR_POLYLINETO, 28},
-        {EMR_POLYBEZIER16, 28}, {EMR_POLYGON16, 28}, {EMR_POLYLINE16, 28}, {EMR_POLYBEZIERTO16, 28},
-        {EMR_POLYLINETO16, 28}, {EMR_POLYPOLYLINE, 32}, {EMR_POLYPOLYGON, 32}, {EMR_POLYPOLYLINE16, 32},
-        {EMR_POLYPOLYGON16, 32}, {EMR_MOVETOEX, 16}, {EMR_LINETO, 16}, {EMR_RECTANGLE, 24}, {EMR_ELLIPSE, 24},
-        {EMR_EXTTEXTOUTA, 76}, {EMR_EXTTEXTOUTW, 76}, {EMR_SETWINDOWEXTEX, 16}, {EMR_SETWINDOWORGEX, 16},
-        {EMR_SETVIEWPORTEXTEX, 16}, {EMR_SETVIEWPORTORGEX, 16}, {EMR_SETMAPMODE, 12}, {EMR_SETBKMODE, 12},
-        {EMR_SETPOLYFILLMODE, 12}, {EMR_SETTEXTALIGN, 12}, {EMR_SETTEXTCOLOR, 12}, {EMR_SETBKCOLOR, 12},
-        {EMR_SELECTOBJECT, 12}, {EMR_DELETEOBJECT, 12}, {EMR_RESTOREDC, 12}, {EMR_SETWORLDTRANSFORM, 32},
-        {EMR_MODIFYWORLDTRANSFORM, 36}, {EMR_CREATEPEN, 28}, {EMR_EXTCREATEPEN, 52},
-        {EMR_CREATEBRUSHINDIRECT, 24}, {EMR_EXTCREATEFONTINDIRECTW, 104}, {EMR_FILLPATH, 24},
-        {EMR_STROKEANDFILLPATH, 24}, {EMR_STROKEPATH, 24}, {EMR_SELECTCLIPPATH, 12},
-        {EMR_INTERSECTCLIPRECT, 24}, {EMR_EXTSELECTCLIPRGN, 16},
+        {EMR_POLYBEZIER, 28},
+        {EMR_POLYGON, 28},
+        {EMR_POLYLINE, 28},
+        {EMR_POLYBEZIERTO, 28},
+        {EMR_POLYLINETO, 28},
+        {EMR_POLYBEZIER16, 28},
+        {EMR_POLYGON16, 28},
+        {EMR_POLYLINE16, 28},
+        {EMR_POLYBEZIERTO16, 28},
+        {EMR_POLYLINETO16, 28},
+        {EMR_POLYPOLYLINE, 32},
+        {EMR_POLYPOLYGON, 32},
+        {EMR_POLYPOLYLINE16, 32},
+        {EMR_POLYPOLYGON16, 32},
+        {EMR_MOVETOEX, 16},
+        {EMR_LINETO, 16},
+        {EMR_RECTANGLE, 24},
+        {EMR_ELLIPSE, 24},
+        {EMR_EXTTEXTOUTA, 76},
+        {EMR_EXTTEXTOUTW, 76},
+        {EMR_SETWINDOWEXTEX, 16},
+        {EMR_SETWINDOWORGEX, 16},
+        {EMR_SETVIEWPORTEXTEX, 16},
+        {EMR_SETVIEWPORTORGEX, 16},
+        {EMR_SETMAPMODE, 12},
+        {EMR_SETBKMODE, 12},
+        {EMR_SETPOLYFILLMODE, 12},
+        {EMR_SETTEXTALIGN, 12},
+        {EMR_SETTEXTCOLOR, 12},
+        {EMR_SETBKCOLOR, 12},
+        {EMR_SELECTOBJECT, 12},
+        {EMR_DELETEOBJECT, 12},
+        {EMR_RESTOREDC, 12},
+        {EMR_SETWORLDTRANSFORM, 32},
+        {EMR_MODIFYWORLDTRANSFORM, 36},
+        {EMR_CREATEPEN, 28},
+        {EMR_EXTCREATEPEN, 52},
+        {EMR_CREATEBRUSHINDIRECT, 24},
+        {EMR_EXTCREATEFONTINDIRECTW, 104},
+        {EMR_FILLPATH, 24},
+        {EMR_STROKEANDFILLPATH, 24},
+        {EMR_STROKEPATH, 24},
+        {EMR_SELECTCLIPPATH, 12},
+        {EMR_INTERSECTCLIPRECT, 24},
+        {EMR_EXTSELECTCLIPRGN, 16},
     };
     for (const auto& [typ, bytes] : emfSaetze)
         QTest::addRow("emf %u", quint32(typ)) << emf(typ, bytes) << emf(typ, bytes - 4);
@@ -909,15 +998,35 @@ void TstMetafile::satzZuKurz_data()
     };
     // TEXTOUT: the count, then the place after the (empty) text.
     const std::pair<Meta, int> wmfSaetze[] = {
-        {META_SETWINDOWORG, 2}, {META_SETWINDOWEXT, 2}, {META_SETBKMODE, 1}, {META_SETPOLYFILLMODE, 1},
-        {META_SETTEXTALIGN, 1}, {META_SELECTOBJECT, 1}, {META_DELETEOBJECT, 1}, {META_RESTOREDC, 1},
-        {META_SETTEXTCOLOR, 2}, {META_SETBKCOLOR, 2}, {META_CREATEPENINDIRECT, 5}, {META_CREATEBRUSHINDIRECT, 4},
-        {META_CREATEFONTINDIRECT, 9}, {META_POLYGON, 1}, {META_POLYLINE, 1}, {META_POLYPOLYGON, 1},
-        {META_MOVETO, 2}, {META_LINETO, 2}, {META_RECTANGLE, 4}, {META_ELLIPSE, 4}, {META_INTERSECTCLIPRECT, 4},
-        {META_EXCLUDECLIPRECT, 4}, {META_SELECTCLIPREGION, 1}, {META_EXTTEXTOUT, 4}, {META_TEXTOUT, 3},
+        {META_SETWINDOWORG, 2},
+        {META_SETWINDOWEXT, 2},
+        {META_SETBKMODE, 1},
+        {META_SETPOLYFILLMODE, 1},
+        {META_SETTEXTALIGN, 1},
+        {META_SELECTOBJECT, 1},
+        {META_DELETEOBJECT, 1},
+        {META_RESTOREDC, 1},
+        {META_SETTEXTCOLOR, 2},
+        {META_SETBKCOLOR, 2},
+        {META_CREATEPENINDIRECT, 5},
+        {META_CREATEBRUSHINDIRECT, 4},
+        {META_CREATEFONTINDIRECT, 9},
+        {META_POLYGON, 1},
+        {META_POLYLINE, 1},
+        {META_POLYPOLYGON, 1},
+        {META_MOVETO, 2},
+        {META_LINETO, 2},
+        {META_RECTANGLE, 4},
+        {META_ELLIPSE, 4},
+        {META_INTERSECTCLIPRECT, 4},
+        {META_EXCLUDECLIPRECT, 4},
+        {META_SELECTCLIPREGION, 1},
+        {META_EXTTEXTOUT, 4},
+        {META_TEXTOUT, 3},
     };
     for (const auto& [funktion, worte] : wmfSaetze)
-        QTest::addRow("wmf 0x%04x", unsigned(funktion)) << wmf(funktion, worte) << wmf(funktion, worte - 1);
+        QTest::addRow("wmf 0x%04x", unsigned(funktion))
+            << wmf(funktion, worte) << wmf(funktion, worte - 1);
 }
 
 void TstMetafile::satzZuKurz()
@@ -939,10 +1048,14 @@ void TstMetafile::andereProgramme_data()
     QTest::addColumn<QPoint>("rot");
     QTest::addColumn<QPoint>("weiss");
     // Inkscape keeps the page; LibreOffice crops to the drawing and scales it a little.
-    QTest::newRow("inkscape emf") << "inkscape.emf" << QSize(121, 83) << QPoint(30, 30) << QPoint(75, 45) << QPoint(60, 74) << QPoint(110, 20);
-    QTest::newRow("inkscape wmf") << "inkscape.wmf" << QSize(120, 80) << QPoint(30, 30) << QPoint(75, 45) << QPoint(60, 74) << QPoint(110, 20);
-    QTest::newRow("libreoffice emf") << "libreoffice.emf" << QSize(112, 72) << QPoint(21, 21) << QPoint(66, 36) << QPoint(50, 69) << QPoint(101, 11);
-    QTest::newRow("libreoffice wmf") << "libreoffice.wmf" << QSize(112, 72) << QPoint(21, 21) << QPoint(66, 36) << QPoint(50, 69) << QPoint(101, 11);
+    QTest::newRow("inkscape emf") << "inkscape.emf" << QSize(121, 83) << QPoint(30, 30)
+                                  << QPoint(75, 45) << QPoint(60, 74) << QPoint(110, 20);
+    QTest::newRow("inkscape wmf") << "inkscape.wmf" << QSize(120, 80) << QPoint(30, 30)
+                                  << QPoint(75, 45) << QPoint(60, 74) << QPoint(110, 20);
+    QTest::newRow("libreoffice emf") << "libreoffice.emf" << QSize(112, 72) << QPoint(21, 21)
+                                     << QPoint(66, 36) << QPoint(50, 69) << QPoint(101, 11);
+    QTest::newRow("libreoffice wmf") << "libreoffice.wmf" << QSize(112, 72) << QPoint(21, 21)
+                                     << QPoint(66, 36) << QPoint(50, 69) << QPoint(101, 11);
 }
 
 void TstMetafile::andereProgramme()
@@ -976,8 +1089,10 @@ void TstMetafile::grenzen_data()
     QTest::addColumn<QByteArray>("datei");
     QTest::addColumn<QSize>("groesse");
     QTest::addColumn<bool>("formen"); // whether there is anything to draw
-    QTest::newRow("wmf mit allen plaetzen belegt") << feindlich::wmfVolleTabelle() << QSize(100, 100) << false;
-    QTest::newRow("emf mit breitem punktstift") << feindlich::emfBreiterPunktstift() << QSize(500, 500) << true;
+    QTest::newRow("wmf mit allen plaetzen belegt")
+        << feindlich::wmfVolleTabelle() << QSize(100, 100) << false;
+    QTest::newRow("emf mit breitem punktstift")
+        << feindlich::emfBreiterPunktstift() << QSize(500, 500) << true;
     QTest::newRow("unser testbild") << emfVon(testbildZeichner()) << QSize(504, 136) << true;
 }
 

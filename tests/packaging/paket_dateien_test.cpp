@@ -74,8 +74,8 @@ MetaInfo leseMetaInfo(const QString& pfad)
         } else if (name == QLatin1String("release") && info.releaseVersion.isEmpty()) {
             // The first release listed is the newest one.
             info.releaseVersion = xml.attributes().value(QLatin1String("version")).toString();
-        } else if (name == QLatin1String("content_attribute")
-                   && xml.attributes().value(QLatin1String("id")) == QLatin1String("drugs-alcohol")) {
+        } else if (name == QLatin1String("content_attribute") &&
+                   xml.attributes().value(QLatin1String("id")) == QLatin1String("drugs-alcohol")) {
             info.alkoholBewertung = xml.readElementText();
         }
     }
@@ -131,14 +131,14 @@ private Q_SLOTS:
         QTest::newRow("Metainfo: lesbares XML") << meta.fehler << QString();
         QTest::newRow("Metainfo: id passt zum Desktop-Eintrag")
             << meta.id + QStringLiteral(".desktop") << desktopName;
-        QTest::newRow("Metainfo: launchable nennt den Desktop-Eintrag") << meta.launchable
-                                                                        << desktopName;
+        QTest::newRow("Metainfo: launchable nennt den Desktop-Eintrag")
+            << meta.launchable << desktopName;
         QTest::newRow("Metainfo: binary nennt das Programm") << meta.binary << programm;
         QTest::newRow("Metainfo: neueste Version ist die des Pakets")
             << meta.releaseVersion << QStringLiteral(ZW_PAKET_VERSION);
         // Software centres use this to keep the program from children; "none" would be a lie.
-        QTest::newRow("Metainfo: Alkohol ist bewertet") << meta.alkoholBewertung
-                                                        << QStringLiteral("moderate");
+        QTest::newRow("Metainfo: Alkohol ist bewertet")
+            << meta.alkoholBewertung << QStringLiteral("moderate");
     }
 
     void verweise()

@@ -5,10 +5,7 @@
 
 namespace {
 
-QString Q(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
+QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // The report as the main window holds it after start-up with nothing drunk.
 zw::TBerichtDaten StartDaten()
@@ -17,7 +14,8 @@ zw::TBerichtDaten StartDaten()
     const zw::TErgebnisTexte texte = zw::ErgebnisTexte(zw::Berechne(e), zw::TTrennzeichen{});
     zw::TBerichtDaten d;
     d.Trinkzeitraum = e.Trinkzeitraum;
-    d.Magenfuellung = std::string(zw::MagenfuellungTexte[static_cast<std::size_t>(e.Magenfuellung)]);
+    d.Magenfuellung =
+        std::string(zw::MagenfuellungTexte[static_cast<std::size_t>(e.Magenfuellung)]);
     d.Geschlecht = std::string(zw::GeschlechtTexte[static_cast<std::size_t>(e.Geschlecht)]);
     d.Koerpergewicht = e.Koerpergewicht;
     d.Konstitution = e.Konstitution;
@@ -79,19 +77,20 @@ void TstBericht::ergebnisTexte_data()
 
     QTest::newRow("one litre of beer")
         << 0.384931506849315 << 40.0 << 2.0 << 4.5662100456621 << QString::fromUtf8("0,385 °/oo")
-        << QStringLiteral("40 g") << QStringLiteral("2,0 Stunde(n)") << QStringLiteral("4,6 Stunde(n)")
-        << QStringLiteral("Wirkung bei 0,385 Promille:");
-    QTest::newRow("nothing drunk") << 0.0 << 0.0 << 2.0 << 2.0 << QString::fromUtf8("0,000 °/oo")
-                                   << QStringLiteral("0 g") << QStringLiteral("2,0 Stunde(n)")
-                                   << QStringLiteral("2,0 Stunde(n)")
-                                   << QStringLiteral("Wirkung bei 0,000 Promille:");
+        << QStringLiteral("40 g") << QStringLiteral("2,0 Stunde(n)")
+        << QStringLiteral("4,6 Stunde(n)") << QStringLiteral("Wirkung bei 0,385 Promille:");
+    QTest::newRow("nothing drunk")
+        << 0.0 << 0.0 << 2.0 << 2.0 << QString::fromUtf8("0,000 °/oo") << QStringLiteral("0 g")
+        << QStringLiteral("2,0 Stunde(n)") << QStringLiteral("2,0 Stunde(n)")
+        << QStringLiteral("Wirkung bei 0,000 Promille:");
     QTest::newRow("rounding") << 2.71131302020203 << 123.9999956 << 3.5 << 26.0942751
                               << QString::fromUtf8("2,711 °/oo") << QStringLiteral("124 g")
                               << QStringLiteral("3,5 Stunde(n)") << QStringLiteral("26,1 Stunde(n)")
                               << QStringLiteral("Wirkung bei 2,711 Promille:");
     QTest::newRow("grouping") << 1234.5 << 1234.5 << 1000.04 << 1000.25
                               << QString::fromUtf8("1.234,500 °/oo") << QStringLiteral("1.235 g")
-                              << QStringLiteral("1.000,0 Stunde(n)") << QStringLiteral("1.000,3 Stunde(n)")
+                              << QStringLiteral("1.000,0 Stunde(n)")
+                              << QStringLiteral("1.000,3 Stunde(n)")
                               << QStringLiteral("Wirkung bei 1.234,500 Promille:");
 }
 
@@ -125,28 +124,27 @@ void TstBericht::ergebnisTexte()
 void TstBericht::startwerte()
 {
     const std::string bericht = zw::Bericht(StartDaten());
-    const char* erwartet =
-        "Berechnete Daten vom Zechwaage (Freeware, alle Angaben ohne Gewähr)\r\n"
-        "---------------------------------------------------------------\r\n"
-        "\n"
-        "Trinkzeitraum:          1 Stunde(n)\r\n"
-        "Magenfüllung:           kleine Mahlzeit\r\n"
-        "Geschlecht:             männlich\r\n"
-        "Körpergewicht:          80 kg\r\n"
-        "Konstitution:           2 (Nicht-Trinker = 1, Alkoholiker = 3)\r\n"
-        "\n"
-        "Verzehr (Prozent-Angaben = Alkohol):\r\n"
-        "\n"
-        "Alkoholaufnahme gesamt: 0 g\r\n"
-        "\n"
-        "Promille-Maximum:       0,000 °/oo\r\n"
-        "Maximum erreicht nach:  2,0 Stunde(n)\r\n"
-        "Nüchtern nach:          2,0 Stunde(n)\r\n"
-        "\n"
-        "Wirkung:\r\n"
-        "  gleich Null\r\n"
-        "\r\n"
-        "---------------------------------------------------------------\r\n";
+    const char* erwartet = "Berechnete Daten vom Zechwaage (Freeware, alle Angaben ohne Gewähr)\r\n"
+                           "---------------------------------------------------------------\r\n"
+                           "\n"
+                           "Trinkzeitraum:          1 Stunde(n)\r\n"
+                           "Magenfüllung:           kleine Mahlzeit\r\n"
+                           "Geschlecht:             männlich\r\n"
+                           "Körpergewicht:          80 kg\r\n"
+                           "Konstitution:           2 (Nicht-Trinker = 1, Alkoholiker = 3)\r\n"
+                           "\n"
+                           "Verzehr (Prozent-Angaben = Alkohol):\r\n"
+                           "\n"
+                           "Alkoholaufnahme gesamt: 0 g\r\n"
+                           "\n"
+                           "Promille-Maximum:       0,000 °/oo\r\n"
+                           "Maximum erreicht nach:  2,0 Stunde(n)\r\n"
+                           "Nüchtern nach:          2,0 Stunde(n)\r\n"
+                           "\n"
+                           "Wirkung:\r\n"
+                           "  gleich Null\r\n"
+                           "\r\n"
+                           "---------------------------------------------------------------\r\n";
     QCOMPARE(Q(bericht), QString::fromUtf8(erwartet));
 }
 
@@ -162,25 +160,28 @@ void TstBericht::verzehr_data()
     const QList<int> start{5, 10, 15, 20, 25, 30};
 
     QTest::newRow("nothing") << nullen << keine << start << QString();
-    QTest::newRow("0,0 is listed") << QStringList{QStringLiteral("0,0"), QStringLiteral("0"), QStringLiteral("0"),
-                                                  QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}
-                                   << keine << start << QStringLiteral("  0,0 l Bier (5%)\r\n");
+    QTest::newRow("0,0 is listed")
+        << QStringList{QStringLiteral("0,0"), QStringLiteral("0"), QStringLiteral("0"),
+                       QStringLiteral("0"),   QStringLiteral("0"), QStringLiteral("0")}
+        << keine << start << QStringLiteral("  0,0 l Bier (5%)\r\n");
     QTest::newRow("screen order, texts unchanged")
-        << QStringList{QStringLiteral("1"), QStringLiteral(" 0,5"), QStringLiteral("0"), QStringLiteral("2E-1"),
-                       QStringLiteral("0"), QStringLiteral("0,04")}
+        << QStringList{QStringLiteral("1"),    QStringLiteral(" 0,5"), QStringLiteral("0"),
+                       QStringLiteral("2E-1"), QStringLiteral("0"),    QStringLiteral("0,04")}
         << keine << start
         << QString::fromUtf8("  1 l Bier (5%)\r\n   0,5 l Wein (11%)\r\n  2E-1 l Korn (32%)\r\n"
                              "  0,04 l Whisky (42%)\r\n");
-    QTest::newRow("Likoer and Bacardi") << QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1,5"),
-                                                       QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("0")}
-                                        << keine << start
-                                        << QString::fromUtf8("  1,5 l Likör (24%)\r\n  2 l Bacardi (37%)\r\n");
+    QTest::newRow("Likoer and Bacardi")
+        << QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1,5"),
+                       QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("0")}
+        << keine << start << QString::fromUtf8("  1,5 l Likör (24%)\r\n  2 l Bacardi (37%)\r\n");
     QTest::newRow("fine rows, amount 0 omitted")
         << nullen << QList<int>{250, 0, 0, 500, 0, 1} << QList<int>{12, 40, 15, 0, 25, 99}
         << QStringLiteral("  250 ml (12 %)\r\n  500 ml (0 %)\r\n  1 ml (99 %)\r\n");
-    QTest::newRow("negative amount omitted") << nullen << QList<int>{-5, 0, 0, 0, 0, 0} << start << QString();
-    QTest::newRow("both pages") << QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
-                                               QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("3")}
+    QTest::newRow("negative amount omitted")
+        << nullen << QList<int>{-5, 0, 0, 0, 0, 0} << start << QString();
+    QTest::newRow("both pages") << QStringList{QStringLiteral("0"), QStringLiteral("0"),
+                                               QStringLiteral("0"), QStringLiteral("0"),
+                                               QStringLiteral("0"), QStringLiteral("3")}
                                 << QList<int>{0, 0, 0, 0, 0, 9999} << start
                                 << QStringLiteral("  3 l Whisky (42%)\r\n  9999 ml (30 %)\r\n");
 }

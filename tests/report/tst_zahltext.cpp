@@ -21,10 +21,7 @@ const zw::TTrennzeichen& Regional(int i)
     }
 }
 
-QString Q(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
+QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 } // namespace
 
@@ -53,7 +50,8 @@ void TstZahltext::zahlText_data()
     QTest::addColumn<int>("regional");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("peak 0.384931506849315") << 0.384931506849315 << 3 << 0 << QStringLiteral("0,385");
+    QTest::newRow("peak 0.384931506849315")
+        << 0.384931506849315 << 3 << 0 << QStringLiteral("0,385");
     QTest::newRow("1234.5, grouping, half away") << 1234.5 << 0 << 0 << QStringLiteral("1.235");
     QTest::newRow("-1234.5") << -1234.5 << 0 << 0 << QStringLiteral("-1.235");
     QTest::newRow("123.9999956") << 123.9999956 << 0 << 0 << QStringLiteral("124");
@@ -71,15 +69,16 @@ void TstZahltext::zahlText_data()
     QTest::newRow("tiny, 2") << 1e-300 << 2 << 0 << QStringLiteral("0,00");
     QTest::newRow("negative decimals act as 0") << 7.6 << -2 << 0 << QStringLiteral("8");
     QTest::newRow("18 decimals") << 0.1 << 18 << 0 << QStringLiteral("0,100000000000000006");
-    QTest::newRow("below 1e18 stays fixed") << 999999999999999872.0 << 0 << 0
-                                            << QStringLiteral("999.999.999.999.999.872");
+    QTest::newRow("below 1e18 stays fixed")
+        << 999999999999999872.0 << 0 << 0 << QStringLiteral("999.999.999.999.999.872");
     QTest::newRow("1e18") << 1e18 << 3 << 0 << QStringLiteral("1E18");
     QTest::newRow("-2.5e20") << -2.5e20 << 0 << 0 << QStringLiteral("-2,5E20");
-    QTest::newRow("DBL_MAX, 18 digits") << DBL_MAX << 0 << 0 << QStringLiteral("1,79769313486231571E308");
+    QTest::newRow("DBL_MAX, 18 digits")
+        << DBL_MAX << 0 << 0 << QStringLiteral("1,79769313486231571E308");
     QTest::newRow("1e15 grouped") << 1e15 << 0 << 0 << QStringLiteral("1.000.000.000.000.000");
     QTest::newRow("English") << 1234567.891 << 2 << 1 << QStringLiteral("1,234,567.89");
-    QTest::newRow("multi-byte grouping") << 1234567.891 << 1 << 2
-                                         << QString::fromUtf8("1\u202f234\u202f567,9");
+    QTest::newRow("multi-byte grouping")
+        << 1234567.891 << 1 << 2 << QString::fromUtf8("1\u202f234\u202f567,9");
     QTest::newRow("English scientific") << 1.5e19 << 0 << 1 << QStringLiteral("1.5E19");
 }
 
@@ -110,25 +109,26 @@ void TstZahltext::allgemein_data()
     QTest::newRow("1e15") << 1e15 << 0 << QStringLiteral("1E15");
     QTest::newRow("just below 1e15") << 999999999999999.0 << 0 << QStringLiteral("999999999999999");
     QTest::newRow("rounds up to 1e15") << 999999999999999.5 << 0 << QStringLiteral("1E15");
-    QTest::newRow("16th digit 5 rounds away") << 1000000000000005.0 << 0
-                                             << QString::fromUtf8("1,00000000000001E15");
+    QTest::newRow("16th digit 5 rounds away")
+        << 1000000000000005.0 << 0 << QString::fromUtf8("1,00000000000001E15");
     // Exactly 0.64835514725102449951...: just below the half, whatever 18 digits would say.
-    QTest::newRow("just below a half stays down") << 0.6483551472510245 << 0
-                                                  << QStringLiteral("0,648355147251024");
-    QTest::newRow("just below a half, scientific") << 9.999999999999995e-291 << 0
-                                                   << QStringLiteral("9,99999999999999E-291");
+    QTest::newRow("just below a half stays down")
+        << 0.6483551472510245 << 0 << QStringLiteral("0,648355147251024");
+    QTest::newRow("just below a half, scientific")
+        << 9.999999999999995e-291 << 0 << QStringLiteral("9,99999999999999E-291");
     // Exactly 5.6767702096227049999525...e-6: twenty digits alone would read it as a half.
-    QTest::newRow("below a half by the 21st digit") << 5.676770209622705e-06 << 0
-                                                    << QStringLiteral("5,6767702096227E-6");
-    QTest::newRow("just above a half goes up") << 0.6483551472510246 << 0
-                                               << QStringLiteral("0,648355147251025");
+    QTest::newRow("below a half by the 21st digit")
+        << 5.676770209622705e-06 << 0 << QStringLiteral("5,6767702096227E-6");
+    QTest::newRow("just above a half goes up")
+        << 0.6483551472510246 << 0 << QStringLiteral("0,648355147251025");
     QTest::newRow("0.0001") << 0.0001 << 0 << QStringLiteral("0,0001");
     QTest::newRow("0.00001") << 0.00001 << 0 << QStringLiteral("1E-5");
     QTest::newRow("-0.000012") << -0.000012 << 0 << QStringLiteral("-1,2E-5");
     QTest::newRow("1.5e20") << 1.5e20 << 0 << QStringLiteral("1,5E20");
     QTest::newRow("-1.5e20") << -1.5e20 << 0 << QStringLiteral("-1,5E20");
     QTest::newRow("DBL_MAX") << DBL_MAX << 0 << QStringLiteral("1,79769313486232E308");
-    QTest::newRow("denormal min") << 4.9406564584124654e-324 << 0 << QStringLiteral("4,94065645841247E-324");
+    QTest::newRow("denormal min") << 4.9406564584124654e-324 << 0
+                                  << QStringLiteral("4,94065645841247E-324");
     QTest::newRow("never grouped") << 1234567.5 << 2 << QStringLiteral("1234567,5");
 }
 
@@ -189,10 +189,12 @@ void TstZahltext::liesGueltig_data()
     QTest::newRow("leading zeros") << QStringLiteral("000000000000000000000000012") << 0 << 12.0;
     QTest::newRow("English 1.5") << QStringLiteral("1.5") << 1 << 1.5;
     QTest::newRow("exact, not via binary steps") << QStringLiteral("0,1") << 0 << 0.1;
-    QTest::newRow("long mantissa") << QStringLiteral("0,30000000000000000000000000000000000000001") << 0 << 0.3;
+    QTest::newRow("long mantissa")
+        << QStringLiteral("0,30000000000000000000000000000000000000001") << 0 << 0.3;
     QTest::newRow("large exponent, small mantissa") << QStringLiteral("0,000001E310") << 0 << 1e304;
     QTest::newRow("underflow reads as zero") << QStringLiteral("1E-400") << 0 << 0.0;
-    QTest::newRow("huge negative exponent") << QStringLiteral("5e-99999999999999999999") << 0 << 0.0;
+    QTest::newRow("huge negative exponent")
+        << QStringLiteral("5e-99999999999999999999") << 0 << 0.0;
     QTest::newRow("denormal") << QStringLiteral("5E-324") << 0 << 4.9406564584124654e-324;
 }
 
@@ -245,7 +247,8 @@ void TstZahltext::liesUngueltig()
         QFAIL(qPrintable(QStringLiteral("read as %1").arg(wert)));
     } catch (const zw::EConvertError& f) {
         QCOMPARE(QString::fromUtf8(f.what()),
-                 QLatin1Char('\'') + text + QStringLiteral("' is not a valid floating point value"));
+                 QLatin1Char('\'') + text +
+                     QStringLiteral("' is not a valid floating point value"));
     }
 }
 
@@ -256,8 +259,8 @@ void TstZahltext::allgemeinLiestSichZurueck_data()
     QTest::addColumn<double>("wert");
     QTest::addColumn<int>("regional");
 
-    for (const double w : {0.1, 1.5, 10.0, 28.0 / 3, -2.0 / 3, 1e15, 1.5e-5, 1e300, DBL_MAX, -DBL_MAX,
-                           4.9406564584124654e-324}) {
+    for (const double w : {0.1, 1.5, 10.0, 28.0 / 3, -2.0 / 3, 1e15, 1.5e-5, 1e300, DBL_MAX,
+                           -DBL_MAX, 4.9406564584124654e-324}) {
         for (int r = 0; r < 3; ++r)
             QTest::addRow("%g/%d", w, r) << w << r;
     }

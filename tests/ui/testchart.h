@@ -29,7 +29,8 @@ inline std::unique_ptr<TChart> BierChart()
 inline QStringList Dateien(const QString& ordner)
 {
     QStringList dateien;
-    for (QDirIterator it(ordner, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    for (QDirIterator it(ordner, QDir::Files | QDir::Hidden | QDir::System,
+                         QDirIterator::Subdirectories);
          it.hasNext();)
         dateien << QDir(ordner).relativeFilePath(it.next());
     dateien.sort();

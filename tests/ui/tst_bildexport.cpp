@@ -61,13 +61,15 @@ void PruefeBilddatei(const QByteArray& daten, TBildArt art, const QImage& gerend
         QCOMPARE(I32(daten, 18), 505);
         QCOMPARE(qAbs(I32(daten, 22)), 137);
         const QImage bild = QImage::fromData(daten, "BMP");
-        QCOMPARE(bild.convertToFormat(QImage::Format_RGB32), gerendert.convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(bild.convertToFormat(QImage::Format_RGB32),
+                 gerendert.convertToFormat(QImage::Format_RGB32));
         break;
     }
     case TBildArt::Png: {
         QCOMPARE(daten.left(8), QByteArray("\x89PNG\r\n\x1a\n"));
         const QImage bild = QImage::fromData(daten, "PNG");
-        QCOMPARE(bild.convertToFormat(QImage::Format_RGB32), gerendert.convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(bild.convertToFormat(QImage::Format_RGB32),
+                 gerendert.convertToFormat(QImage::Format_RGB32));
         break;
     }
     case TBildArt::Svg:
@@ -76,8 +78,7 @@ void PruefeBilddatei(const QByteArray& daten, TBildArt art, const QImage& gerend
         QVERIFY(daten.contains("viewBox=\"0 0 505 137\""));
         QVERIFY(daten.contains("</svg>"));
         break;
-    case TBildArt::Keine:
-        QFAIL("no kind");
+    case TBildArt::Keine: QFAIL("no kind");
     }
 }
 
@@ -199,12 +200,17 @@ private Q_SLOTS:
             for (int x = 0; x < 505; ++x) {
                 const QColor soll = original.pixelColor(x, y);
                 const QColor ist = bild.pixelColor(x, y);
-                if (qAbs(soll.red() - ist.red()) > toleranz || qAbs(soll.green() - ist.green()) > toleranz
-                    || qAbs(soll.blue() - ist.blue()) > toleranz)
-                    QFAIL(qPrintable(QStringLiteral("%1,%2: %3 / %4").arg(x).arg(y).arg(soll.name(), ist.name())));
+                if (qAbs(soll.red() - ist.red()) > toleranz ||
+                    qAbs(soll.green() - ist.green()) > toleranz ||
+                    qAbs(soll.blue() - ist.blue()) > toleranz)
+                    QFAIL(qPrintable(QStringLiteral("%1,%2: %3 / %4")
+                                         .arg(x)
+                                         .arg(y)
+                                         .arg(soll.name(), ist.name())));
             }
         }
-        QVERIFY(original.pixelColor(150, 100) != original.pixelColor(2, 2)); // one point in the area
+        QVERIFY(original.pixelColor(150, 100) !=
+                original.pixelColor(2, 2)); // one point in the area
     }
 
     void ersetztVorhandeneDatei()
@@ -217,7 +223,8 @@ private Q_SLOTS:
             alt.write(QByteArray(300000, 'x')); // longer than the picture: nothing of it may remain
         }
         TProtokoll fehler, hinweis;
-        QCOMPARE(SpeichereChart(*chart_, pfad, fehler.melder(), hinweis.melder()), TSpeicherErgebnis::Gespeichert);
+        QCOMPARE(SpeichereChart(*chart_, pfad, fehler.melder(), hinweis.melder()),
+                 TSpeicherErgebnis::Gespeichert);
         QCOMPARE(fehler.texte, QStringList());
         QCOMPARE(test::Dateien(ordner.path()), QStringList{QStringLiteral("bild.emf")});
         PruefeBilddatei(test::Lies(pfad), TBildArt::Emf, {});
@@ -286,7 +293,8 @@ private Q_SLOTS:
         const auto alterHandler = std::signal(SIGXFSZ, SIG_IGN);
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &eng), 0);
         TProtokoll fehler, hinweis;
-        const TSpeicherErgebnis ergebnis = SpeichereChart(*chart_, pfad, fehler.melder(), hinweis.melder());
+        const TSpeicherErgebnis ergebnis =
+            SpeichereChart(*chart_, pfad, fehler.melder(), hinweis.melder());
         setrlimit(RLIMIT_FSIZE, &vorher);
         std::signal(SIGXFSZ, alterHandler);
 
@@ -328,7 +336,8 @@ private Q_SLOTS:
         TProtokoll fehler;
         QCOMPARE(Zwischenspeicher(*chart_, *ziel, fehler.melder()), erfolg);
 
-        QCOMPARE(fehler.texte, erfolg ? QStringList() : QStringList{QStringLiteral("Cannot open clipboard")});
+        QCOMPARE(fehler.texte,
+                 erfolg ? QStringList() : QStringList{QStringLiteral("Cannot open clipboard")});
         if (test != nullptr)
             QCOMPARE(test->aufrufe, 1); // all formats in one step
         const QMimeData* daten = test != nullptr ? test->inhalt.get() : nullptr;
@@ -341,7 +350,8 @@ private Q_SLOTS:
         }
         QVERIFY(daten != nullptr);
         for (const char* format :
-             {"image/emf", "image/x-emf", "application/x-openoffice-emf;windows_formatname=\"Image EMF\""}) {
+             {"image/emf", "image/x-emf",
+              "application/x-openoffice-emf;windows_formatname=\"Image EMF\""}) {
             const QByteArray emf = daten->data(QLatin1String(format));
             QVERIFY2(emf.size() > 88 && emf.mid(40, 4) == " EMF", format);
         }

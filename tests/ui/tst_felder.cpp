@@ -8,16 +8,16 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
-#include <QTimer>
 #include <QElapsedTimer>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
-#include <QSignalSpy>
-#include <QTranslator>
-#include <QTest>
-#include <QVBoxLayout>
 #include <QScopeGuard>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QTranslator>
+#include <QVBoxLayout>
 
 #include <climits>
 #include <memory>
@@ -168,22 +168,54 @@ void TstFelder::tippen_data()
     QTest::addColumn<QString>("ergebnis");
     QTest::addColumn<int>("piepser");
     QTest::addColumn<int>("changes");
-    QTest::newRow("Ziffern") << true << "" << "12" << "12" << 0 << 2;
-    QTest::newRow("Vorzeichen und Komma") << true << "" << "-1,+" << "-1,+" << 0 << 4;
-    QTest::newRow("Buchstabe") << true << "5" << "a" << "5" << 1 << 0;
-    QTest::newRow("Punkt bei Komma-Trenner") << true << "5" << "." << "5" << 1 << 0;
-    QTest::newRow("Leerzeichen") << true << "5" << " " << "5" << 1 << 0;
-    QTest::newRow("Enter") << true << "5" << "\r" << "5" << 1 << 0;
-    QTest::newRow("Rücktaste") << true << "12" << "\b" << "1" << 0 << 1;
-    QTest::newRow("Entf am Anfang") << true << "12" << "\x01\x7f" << "2" << 0 << 1;
-    QTest::newRow("Pfeile") << true << "5" << "\x02\x02\x03" << "6" << 0 << 3;
-    QTest::newRow("Tab verlässt") << true << "5" << "\t" << "5" << 0 << 0;
-    QTest::newRow("Gewicht: Ziffer") << false << "80" << "5" << "80" << 1 << 0;
-    QTest::newRow("Gewicht: Rücktaste") << false << "80" << "\b" << "80" << 1 << 0;
-    QTest::newRow("Gewicht: Entf vorn") << false << "80" << "\x01\x7f" << "0" << 0 << 1;
-    QTest::newRow("Gewicht: Entf hinten") << false << "80" << "\x01\x7f\x7f" << "" << 0 << 2;
-    QTest::newRow("Gewicht: Pfeil auf") << false << "80" << "\x02" << "81" << 0 << 1;
-    QTest::newRow("Gewicht: Enter") << false << "80" << "\r" << "80" << 1 << 0;
+    QTest::newRow("Ziffern") << true << ""
+                             << "12"
+                             << "12" << 0 << 2;
+    QTest::newRow("Vorzeichen und Komma") << true << ""
+                                          << "-1,+"
+                                          << "-1,+" << 0 << 4;
+    QTest::newRow("Buchstabe") << true << "5"
+                               << "a"
+                               << "5" << 1 << 0;
+    QTest::newRow("Punkt bei Komma-Trenner") << true << "5"
+                                             << "."
+                                             << "5" << 1 << 0;
+    QTest::newRow("Leerzeichen") << true << "5"
+                                 << " "
+                                 << "5" << 1 << 0;
+    QTest::newRow("Enter") << true << "5"
+                           << "\r"
+                           << "5" << 1 << 0;
+    QTest::newRow("Rücktaste") << true << "12"
+                               << "\b"
+                               << "1" << 0 << 1;
+    QTest::newRow("Entf am Anfang") << true << "12"
+                                    << "\x01\x7f"
+                                    << "2" << 0 << 1;
+    QTest::newRow("Pfeile") << true << "5"
+                            << "\x02\x02\x03"
+                            << "6" << 0 << 3;
+    QTest::newRow("Tab verlässt") << true << "5"
+                                  << "\t"
+                                  << "5" << 0 << 0;
+    QTest::newRow("Gewicht: Ziffer") << false << "80"
+                                     << "5"
+                                     << "80" << 1 << 0;
+    QTest::newRow("Gewicht: Rücktaste") << false << "80"
+                                        << "\b"
+                                        << "80" << 1 << 0;
+    QTest::newRow("Gewicht: Entf vorn") << false << "80"
+                                        << "\x01\x7f"
+                                        << "0" << 0 << 1;
+    QTest::newRow("Gewicht: Entf hinten") << false << "80"
+                                          << "\x01\x7f\x7f"
+                                          << "" << 0 << 2;
+    QTest::newRow("Gewicht: Pfeil auf") << false << "80"
+                                        << "\x02"
+                                        << "81" << 0 << 1;
+    QTest::newRow("Gewicht: Enter") << false << "80"
+                                    << "\r"
+                                    << "80" << 1 << 0;
 }
 
 void TstFelder::tippen()
@@ -212,14 +244,22 @@ void TstFelder::verlassen_data()
     QTest::addColumn<QString>("getippt");
     QTest::addColumn<QString>("danach");
     QTest::addColumn<int>("changesBeimVerlassen");
-    QTest::newRow("über Maximum") << 0 << 999 << "5000" << "999" << 1;
-    QTest::newRow("unter Minimum") << 1 << 99 << "0" << "1" << 1;
-    QTest::newRow("negativ") << 1 << 99 << "-5" << "1" << 1;
-    QTest::newRow("im Bereich") << 0 << 999 << "50" << "50" << 0;
-    QTest::newRow("keine Zahl") << 1 << 99 << "1,5" << "1,5" << 0;
-    QTest::newRow("leer") << 0 << 999 << "" << "" << 0;
-    QTest::newRow("Überlauf bleibt") << 0 << 999 << "99999999999" << "99999999999" << 0;
-    QTest::newRow("Pluszeichen im Bereich") << 0 << 999 << "+5" << "+5" << 0;
+    QTest::newRow("über Maximum") << 0 << 999 << "5000"
+                                  << "999" << 1;
+    QTest::newRow("unter Minimum") << 1 << 99 << "0"
+                                   << "1" << 1;
+    QTest::newRow("negativ") << 1 << 99 << "-5"
+                             << "1" << 1;
+    QTest::newRow("im Bereich") << 0 << 999 << "50"
+                                << "50" << 0;
+    QTest::newRow("keine Zahl") << 1 << 99 << "1,5"
+                                << "1,5" << 0;
+    QTest::newRow("leer") << 0 << 999 << ""
+                          << "" << 0;
+    QTest::newRow("Überlauf bleibt") << 0 << 999 << "99999999999"
+                                     << "99999999999" << 0;
+    QTest::newRow("Pluszeichen im Bereich") << 0 << 999 << "+5"
+                                            << "+5" << 0;
 }
 
 void TstFelder::verlassen()
@@ -254,7 +294,8 @@ void TstFelder::schritt_data()
     for (const bool maus : {true, false}) {
         const char* art = maus ? "Maus: " : "Taste: ";
         auto zeile = [&](const char* name) -> QTestData& {
-            return QTest::newRow(qPrintable(QString::fromUtf8(art) + QString::fromUtf8(name))) << maus;
+            return QTest::newRow(qPrintable(QString::fromUtf8(art) + QString::fromUtf8(name)))
+                   << maus;
         };
         zeile("auf") << "5" << 1 << 3 << "8" << 3;
         zeile("ab") << "5" << -1 << 2 << "3" << 2;
@@ -281,7 +322,8 @@ void TstFelder::schritt()
     QSignalSpy change(f.spin, &TSpinEdit::geaendert);
     for (int i = 0; i < anzahl; ++i) {
         if (maus)
-            QTest::mouseClick(f.spin->knoepfe(), Qt::LeftButton, {}, richtung > 0 ? f.oben() : f.unten());
+            QTest::mouseClick(f.spin->knoepfe(), Qt::LeftButton, {},
+                              richtung > 0 ? f.oben() : f.unten());
         else
             QTest::keyClick(f.spin->lineEdit(), richtung > 0 ? Qt::Key_Up : Qt::Key_Down);
     }
@@ -372,8 +414,9 @@ void TstFelder::kontextmenue_data()
     QTest::addColumn<QStringList>("texte"); // Cut and Paste as the menu names them
     const QStringList englisch{QStringLiteral("Cu&t"), QStringLiteral("&Paste")};
     QTest::newRow("Gewicht") << true << false << englisch;
-    QTest::newRow("Gewicht, deutsch") << true << true
-                                      << QStringList{QStringLiteral("&Ausschneiden"), QString::fromUtf8("Einf&ügen")};
+    QTest::newRow("Gewicht, deutsch")
+        << true << true
+        << QStringList{QStringLiteral("&Ausschneiden"), QString::fromUtf8("Einf&ügen")};
     QTest::newRow("andere Felder") << false << false << englisch;
 }
 
@@ -384,8 +427,10 @@ void TstFelder::kontextmenue()
     QFETCH(bool, deutsch);
     QFETCH(QStringList, texte);
     if (deutsch)
-        QVERIFY(LadeQtUebersetzung(*QCoreApplication::instance(), QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
-    const auto aufraeumen = qScopeGuard([] { qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>()); });
+        QVERIFY(LadeQtUebersetzung(*QCoreApplication::instance(),
+                                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+    const auto aufraeumen =
+        qScopeGuard([] { qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>()); });
     Fenster f(1, 999, QStringLiteral("80"));
     f.spin->setTippenErlaubt(!gewicht);
     QStringList angeboten;
@@ -396,7 +441,8 @@ void TstFelder::kontextmenue()
             menue->close();
         }
     });
-    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(5, 5), f.spin->lineEdit()->mapToGlobal(QPoint(5, 5)));
+    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(5, 5),
+                        f.spin->lineEdit()->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(f.spin->lineEdit(), &e);
     QTRY_VERIFY(!angeboten.isEmpty()); // an ordinary field's menu pops up without waiting
     for (const QString& t : texte)
@@ -438,8 +484,8 @@ void TstFelder::reglerMeldungen()
     connect(&regler, &TTrackBar::geaendert, &regler, [&] { gesehen << regler.value(); });
     if (taste == 0) {
         const QPointF ort(60, 15);
-        QWheelEvent rad(ort, regler.mapToGlobal(ort), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
-                        Qt::NoScrollPhase, false);
+        QWheelEvent rad(ort, regler.mapToGlobal(ort), QPoint(), QPoint(0, -120), Qt::NoButton,
+                        Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(&regler, &rad);
     } else {
         QTest::keyClick(&regler, static_cast<Qt::Key>(taste));

@@ -28,7 +28,8 @@ std::unique_ptr<QDialog> neuesFenster(const QString& art)
 // The place a label's text needs, inside the label and the label inside its parent.
 QString passtNicht(const QLabel* l)
 {
-    const QSize noetig = l->wordWrap() ? QSize(l->width(), l->heightForWidth(l->width())) : l->sizeHint();
+    const QSize noetig =
+        l->wordWrap() ? QSize(l->width(), l->heightForWidth(l->width())) : l->sizeHint();
     if (noetig.width() > l->width() || noetig.height() > l->height())
         return QStringLiteral("'%1' needs %2x%3, has %4x%5")
             .arg(l->text())
@@ -65,8 +66,10 @@ void TstFenster::schliessen_data()
     QTest::addColumn<int>("taste");
     QTest::addColumn<int>("ergebnis");
     for (const char* art : {"Info", "Formeln"}) {
-        QTest::addRow("%s: Enter", art) << QString::fromLatin1(art) << int(Qt::Key_Return) << int(QDialog::Accepted);
-        QTest::addRow("%s: Esc", art) << QString::fromLatin1(art) << int(Qt::Key_Escape) << int(QDialog::Rejected);
+        QTest::addRow("%s: Enter", art)
+            << QString::fromLatin1(art) << int(Qt::Key_Return) << int(QDialog::Accepted);
+        QTest::addRow("%s: Esc", art)
+            << QString::fromLatin1(art) << int(Qt::Key_Escape) << int(QDialog::Rejected);
     }
 }
 
@@ -119,7 +122,8 @@ void TstFenster::fest()
         QCOMPARE(fenster->size(), groesse);
     }
     QCOMPARE(fenster->windowTitle(), titel);
-    QVERIFY(!(fenster->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(
+        !(fenster->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QVERIFY(fenster->windowFlags() & Qt::WindowCloseButtonHint);
 
     // Every text fits its place with the fonts installed here.
@@ -143,7 +147,8 @@ void TstFenster::fest()
             const auto m = it.next();
             const int x = l->fontMetrics().horizontalAdvance(l->text().left(m.capturedStart()));
             const int breite = l->fontMetrics().horizontalAdvance(m.captured());
-            flaechen.append({m.captured(), QRect(ursprung + QPoint(x, 0), QSize(breite, l->height()))});
+            flaechen.append(
+                {m.captured(), QRect(ursprung + QPoint(x, 0), QSize(breite, l->height()))});
         }
     }
     auto* knopf = fenster->findChild<QPushButton*>();
@@ -154,7 +159,8 @@ void TstFenster::fest()
             QVERIFY2(!flaechen[i].second.intersects(flaechen[j].second),
                      qPrintable(flaechen[i].first + QStringLiteral(" / ") + flaechen[j].first));
     for (const QGroupBox* g : fenster->findChildren<QGroupBox*>())
-        QVERIFY2(QFontMetrics(g->font()).horizontalAdvance(g->title()) + 16 < g->width(), qPrintable(g->title()));
+        QVERIFY2(QFontMetrics(g->font()).horizontalAdvance(g->title()) + 16 < g->width(),
+                 qPrintable(g->title()));
     QVERIFY(QFontMetrics(knopf->font()).horizontalAdvance(knopf->text()) + 6 <= knopf->width());
 }
 

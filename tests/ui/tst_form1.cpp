@@ -7,9 +7,9 @@
 #include "ui/form3.h"
 #include "ui/tgroupbox.h"
 #include "ui/tpagecontrol.h"
-#include "ui/ttrackbar.h"
 #include "ui/tspinedit.h"
 #include "ui/ttextfeld.h"
+#include "ui/ttrackbar.h"
 #include "ui/tupdown.h"
 #include "ui/zwischenablage.h"
 
@@ -279,9 +279,12 @@ void TstForm1::leeresFeldLiestMinimum_data()
     QTest::addColumn<QString>("memo");
     QTest::addColumn<QString>("erwartet");
     // 500 ml at an empty strength: read as 1 %, so 4 g.
-    QTest::newRow("Stärke") << 1 << QStringLiteral("SpinEdit3") << QStringLiteral("Memo4") << QStringLiteral("4 g");
-    QTest::newRow("Menge") << 1 << QStringLiteral("SpinEdit6") << QStringLiteral("Memo4") << QStringLiteral("0 g");
-    QTest::newRow("Stunden") << 2 << QStringLiteral("SpinEdit1") << QStringLiteral("Memo3") << QStringLiteral("1,0 Stunde(n)");
+    QTest::newRow("Stärke") << 1 << QStringLiteral("SpinEdit3") << QStringLiteral("Memo4")
+                            << QStringLiteral("4 g");
+    QTest::newRow("Menge") << 1 << QStringLiteral("SpinEdit6") << QStringLiteral("Memo4")
+                           << QStringLiteral("0 g");
+    QTest::newRow("Stunden") << 2 << QStringLiteral("SpinEdit1") << QStringLiteral("Memo3")
+                             << QStringLiteral("1,0 Stunde(n)");
 }
 
 void TstForm1::leeresFeldLiestMinimum()
@@ -297,7 +300,8 @@ void TstForm1::leeresFeldLiestMinimum()
                                                {QStringLiteral("SpinEdit6"), form_->SpinEdit6},
                                                {QStringLiteral("SpinEdit1"), form_->SpinEdit1}};
     TSpinEdit* spin = felder.at(feld);
-    const std::map<QString, TTextFeld*> memos{{QStringLiteral("Memo4"), form_->Memo4}, {QStringLiteral("Memo3"), form_->Memo3}};
+    const std::map<QString, TTextFeld*> memos{{QStringLiteral("Memo4"), form_->Memo4},
+                                              {QStringLiteral("Memo3"), form_->Memo3}};
     tippe(spin->lineEdit(), QString());
     QCOMPARE(spin->text(), QString());
     QCOMPARE(memos.at(memo)->text(), erwartet);
@@ -433,14 +437,20 @@ void TstForm1::statuszeile_data()
     QTest::newRow("Wein-Name") << QStringLiteral("Label5") << QStringLiteral("Wein: 11 % Vol");
     QTest::newRow("Likör-Pfeile") << QStringLiteral("UpDown5") << QStringLiteral("Likör: 24 % Vol");
     QTest::newRow("Korn-Feld") << QStringLiteral("Edit8") << QStringLiteral("Korn: 32 % Vol");
-    QTest::newRow("Bacardi-Feld") << QStringLiteral("Edit12") << QStringLiteral("Bacardi: 37 % Vol");
-    QTest::newRow("Whisky-Pfeile") << QStringLiteral("UpDown3") << QStringLiteral("Whisky: 42 % Vol");
+    QTest::newRow("Bacardi-Feld") << QStringLiteral("Edit12")
+                                  << QStringLiteral("Bacardi: 37 % Vol");
+    QTest::newRow("Whisky-Pfeile")
+        << QStringLiteral("UpDown3") << QStringLiteral("Whisky: 42 % Vol");
     QTest::newRow("Maximum") << QStringLiteral("Memo2") << QStringLiteral("Maximale Promille");
-    QTest::newRow("Aufnahme") << QStringLiteral("Memo4") << QStringLiteral("Aufgenommene Gesamt-Alkoholmenge");
-    QTest::newRow("Zeit bis Maximum") << QStringLiteral("Memo3")
-                                      << QStringLiteral("Zeitraum bis zum Höchstpegel inklusive Verzögerung durch die Mahlzeit.");
-    QTest::newRow("nüchtern") << QStringLiteral("Memo5") << QStringLiteral("Zeit bis zum vollständigen Abbau des Alkohols.");
-    QTest::newRow("Fensterhintergrund") << QStringLiteral("Form1") << QStringLiteral("Geben Sie Werte zur Berechnung ein!");
+    QTest::newRow("Aufnahme") << QStringLiteral("Memo4")
+                              << QStringLiteral("Aufgenommene Gesamt-Alkoholmenge");
+    QTest::newRow("Zeit bis Maximum")
+        << QStringLiteral("Memo3")
+        << QStringLiteral("Zeitraum bis zum Höchstpegel inklusive Verzögerung durch die Mahlzeit.");
+    QTest::newRow("nüchtern") << QStringLiteral("Memo5")
+                              << QStringLiteral("Zeit bis zum vollständigen Abbau des Alkohols.");
+    QTest::newRow("Fensterhintergrund")
+        << QStringLiteral("Form1") << QStringLiteral("Geben Sie Werte zur Berechnung ein!");
     // Controls without a text of their own leave the last text standing.
     QTest::newRow("Wirkungsfeld") << QStringLiteral("Memo1") << QString();
     QTest::newRow("Wirkungsüberschrift") << QStringLiteral("Label15") << QString();
@@ -463,10 +473,12 @@ void TstForm1::statuszeile()
     // Start from a known text, then move onto the control.
     QTest::mouseMove(form_->Memo2, {5, 5});
     QCOMPARE(form_->StatusPanel1->text(), QStringLiteral("Maximale Promille"));
-    const QPoint punkt = ziel == form_.get() ? QPoint(150, 380) : QPoint(ziel->width() / 2, ziel->height() / 2);
+    const QPoint punkt =
+        ziel == form_.get() ? QPoint(150, 380) : QPoint(ziel->width() / 2, ziel->height() / 2);
     QWidget* unterMaus = ziel->childAt(punkt) ? ziel->childAt(punkt) : ziel;
     QTest::mouseMove(unterMaus, unterMaus->mapFrom(ziel, punkt));
-    QCOMPARE(form_->StatusPanel1->text(), text.isEmpty() ? QStringLiteral("Maximale Promille") : text);
+    QCOMPARE(form_->StatusPanel1->text(),
+             text.isEmpty() ? QStringLiteral("Maximale Promille") : text);
 }
 
 void TstForm1::statuszeileBleibtUeberSeite()
@@ -502,7 +514,8 @@ void TstForm1::reiterUnterMaus()
     TTabBar* leiste = form_->PageControl1->reiter();
     QTest::mouseMove(leiste, leiste->tabRect(2).center());
     for (int i = 0; i < leiste->count(); ++i)
-        QCOMPARE(leiste->tabTextColor(i), i == 2 ? leiste->palette().color(QPalette::Link) : QColor());
+        QCOMPARE(leiste->tabTextColor(i),
+                 i == 2 ? leiste->palette().color(QPalette::Link) : QColor());
     QTest::mouseMove(form_->Chart1, {20, 20});
     QCOMPARE(leiste->tabTextColor(2), QColor());
 }
@@ -530,8 +543,10 @@ void TstForm1::infoKlick_data()
     QTest::addColumn<bool>("info");
     QTest::newRow("Bierglas") << QStringLiteral("Image1") << QStringLiteral("Image1") << true;
     QTest::newRow("Tafel") << QStringLiteral("Panel1") << QStringLiteral("Panel1") << true;
-    QTest::newRow("Bierglas, über der Grafik los") << QStringLiteral("Image1") << QStringLiteral("Chart1") << false;
-    QTest::newRow("Blasen, über der Tafel los") << QStringLiteral("Image2") << QStringLiteral("Panel1") << false;
+    QTest::newRow("Bierglas, über der Grafik los")
+        << QStringLiteral("Image1") << QStringLiteral("Chart1") << false;
+    QTest::newRow("Blasen, über der Tafel los")
+        << QStringLiteral("Image2") << QStringLiteral("Panel1") << false;
 }
 
 void TstForm1::infoKlick()
@@ -547,7 +562,9 @@ void TstForm1::infoKlick()
     QWidget* an = ziele.at(gedrueckt);
     QWidget* los = ziele.at(losgelassen);
     // Over the panel, a spot between the two pictures.
-    const auto ort = [&](QWidget* w) { return w == form_->Panel1 ? QPoint(40, 258) : QPoint(w->width() / 2, 30); };
+    const auto ort = [&](QWidget* w) {
+        return w == form_->Panel1 ? QPoint(40, 258) : QPoint(w->width() / 2, 30);
+    };
     QPointer<QWidget> gesehen;
     QTimer::singleShot(0, this, [&] {
         gesehen = QApplication::activeModalWidget();
@@ -556,7 +573,8 @@ void TstForm1::infoKlick()
     });
     QTest::mousePress(an, Qt::LeftButton, {}, ort(an));
     QTest::mouseMove(los, ort(los));
-    QTest::mouseRelease(an, Qt::LeftButton, {}, an->mapFrom(form_.get(), los->mapTo(form_.get(), ort(los))));
+    QTest::mouseRelease(an, Qt::LeftButton, {},
+                        an->mapFrom(form_.get(), los->mapTo(form_.get(), ort(los))));
     QTest::qWait(0);
     QCOMPARE(!gesehen.isNull(), info);
     if (info)
@@ -566,19 +584,27 @@ void TstForm1::infoKlick()
 void TstForm1::qtTexteDeutsch()
 {
     // Qt's own texts come in German once the program has set itself up.
-    QVERIFY(!LadeQtUebersetzung(*QCoreApplication::instance(), QStringLiteral("/kein/solcher/ordner")));
-    QVERIFY(LadeQtUebersetzung(*QCoreApplication::instance(), QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
-    const auto aufraeumen = qScopeGuard([] { qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>()); });
+    QVERIFY(
+        !LadeQtUebersetzung(*QCoreApplication::instance(), QStringLiteral("/kein/solcher/ordner")));
+    QVERIFY(LadeQtUebersetzung(*QCoreApplication::instance(),
+                               QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+    const auto aufraeumen =
+        qScopeGuard([] { qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>()); });
     QFileDialog dialog;
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    const QStringList dialogTexte{dialog.windowTitle(), dialog.labelText(QFileDialog::LookIn),
-                                  dialog.labelText(QFileDialog::FileName), dialog.labelText(QFileDialog::FileType),
-                                  dialog.labelText(QFileDialog::Accept), dialog.labelText(QFileDialog::Reject)};
-    QCOMPARE(dialogTexte, (QStringList{QStringLiteral("Speichern unter"), QStringLiteral("Suchen in:"),
-                                       QStringLiteral("Datei&name:"), QStringLiteral("Dateien des Typs:"),
-                                       QStringLiteral("S&peichern"), QStringLiteral("Abbrechen")}));
-    QCOMPARE(QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?"),
+    const QStringList dialogTexte{dialog.windowTitle(),
+                                  dialog.labelText(QFileDialog::LookIn),
+                                  dialog.labelText(QFileDialog::FileName),
+                                  dialog.labelText(QFileDialog::FileType),
+                                  dialog.labelText(QFileDialog::Accept),
+                                  dialog.labelText(QFileDialog::Reject)};
+    QCOMPARE(dialogTexte,
+             (QStringList{QStringLiteral("Speichern unter"), QStringLiteral("Suchen in:"),
+                          QStringLiteral("Datei&name:"), QStringLiteral("Dateien des Typs:"),
+                          QStringLiteral("S&peichern"), QStringLiteral("Abbrechen")}));
+    QCOMPARE(QCoreApplication::translate("QFileDialog",
+                                         "%1 already exists.\nDo you want to replace it?"),
              QString::fromUtf8("Die Datei %1 existiert bereits.\nSoll sie überschrieben werden?"));
     QMessageBox frage;
     frage.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -708,7 +734,8 @@ void TstForm1::zugaenglichkeit()
             continue;
         QAccessibleInterface* zugang = QAccessible::queryAccessibleInterface(w);
         if (!zugang || zugang->text(QAccessible::Name).isEmpty())
-            namenlos << QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') + w->objectName();
+            namenlos << QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') +
+                            w->objectName();
     }
     QVERIFY2(namenlos.isEmpty(), qPrintable(namenlos.join(QStringLiteral(", "))));
     // The hidden counters are not in the tree a screen reader walks.
@@ -739,12 +766,16 @@ void TstForm1::fehlermeldungstext_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("gezeigt");
-    QTest::newRow("Buchstabe") << QStringLiteral("Floating point overflow") << QStringLiteral("Floating point overflow.");
-    QTest::newRow("Ziffer") << QStringLiteral("Cannot create file a.wmf2") << QStringLiteral("Cannot create file a.wmf2.");
+    QTest::newRow("Buchstabe") << QStringLiteral("Floating point overflow")
+                               << QStringLiteral("Floating point overflow.");
+    QTest::newRow("Ziffer") << QStringLiteral("Cannot create file a.wmf2")
+                            << QStringLiteral("Cannot create file a.wmf2.");
     QTest::newRow("Punkt") << QStringLiteral("Fertig.") << QStringLiteral("Fertig.");
-    QTest::newRow("Klammer") << QStringLiteral("Cannot create file (x)") << QStringLiteral("Cannot create file (x)");
+    QTest::newRow("Klammer") << QStringLiteral("Cannot create file (x)")
+                             << QStringLiteral("Cannot create file (x)");
     QTest::newRow("Ausrufezeichen") << QStringLiteral("Halt!") << QStringLiteral("Halt!");
-    QTest::newRow("Schrägstrich") << QStringLiteral("Cannot create file /tmp/") << QStringLiteral("Cannot create file /tmp/.");
+    QTest::newRow("Schrägstrich") << QStringLiteral("Cannot create file /tmp/")
+                                  << QStringLiteral("Cannot create file /tmp/.");
     QTest::newRow("leer") << QString() << QString();
 }
 

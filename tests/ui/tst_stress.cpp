@@ -12,19 +12,19 @@
 #include "ui/form3.h"
 #include "ui/tgroupbox.h"
 #include "ui/tpagecontrol.h"
-#include "ui/ttrackbar.h"
 #include "ui/tsavepicturedialog.h"
 #include "ui/tspinedit.h"
 #include "ui/ttextfeld.h"
+#include "ui/ttrackbar.h"
 #include "ui/tupdown.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QDir>
 #include <QDirIterator>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -44,15 +44,17 @@ using namespace zw;
 namespace {
 
 // What the program may say in an error box, and nothing else.
-const QRegularExpression Fehlertexte(QStringLiteral(
-    "^('.*' is not a valid floating point value|Floating point division by zero|Invalid floating point operation"
-    "|Floating point overflow|Cannot open clipboard|Cannot create file .*)\\.?$"),
-                                     QRegularExpression::DotMatchesEverythingOption);
+const QRegularExpression Fehlertexte(
+    QStringLiteral("^('.*' is not a valid floating point value|Floating point division by "
+                   "zero|Invalid floating point operation"
+                   "|Floating point overflow|Cannot open clipboard|Cannot create file .*)\\.?$"),
+    QRegularExpression::DotMatchesEverythingOption);
 
 QStringList dateienUnter(const QString& ordner)
 {
     QStringList dateien;
-    QDirIterator it(ordner, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    QDirIterator it(ordner, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
     while (it.hasNext())
         dateien << it.next();
     dateien.sort();
@@ -66,10 +68,8 @@ class TstStress : public QObject {
 
 public:
     TstStress(QString wurzel, QString arbeitsordner)
-        : wurzel_(std::move(wurzel))
-        , arbeitsordner_(std::move(arbeitsordner))
-    {
-    }
+        : wurzel_(std::move(wurzel)), arbeitsordner_(std::move(arbeitsordner))
+    {}
 
 private Q_SLOTS:
     void zufaelligeBedienung();
@@ -109,13 +109,18 @@ void TstStress::bedieneModales()
         else
             box->done(QMessageBox::Ok);
     } else if (auto* dialog = qobject_cast<TSavePictureDialog*>(modal)) {
-        static const QStringList endungen{QStringLiteral(".wmf"), QStringLiteral(".EMF"), QStringLiteral(".bmp"),
-                                          QStringLiteral(".Png"), QStringLiteral(".svg"), QStringLiteral(".txt"),
+        static const QStringList endungen{QStringLiteral(".wmf"),
+                                          QStringLiteral(".EMF"),
+                                          QStringLiteral(".bmp"),
+                                          QStringLiteral(".Png"),
+                                          QStringLiteral(".svg"),
+                                          QStringLiteral(".txt"),
                                           QString()};
         if (zufall(4) == 0) {
             dialog->reject();
         } else {
-            const QString name = QStringLiteral("grafik%1%2").arg(zufall(3)).arg(endungen.value(zufall(7)));
+            const QString name =
+                QStringLiteral("grafik%1%2").arg(zufall(3)).arg(endungen.value(zufall(7)));
             dialog->setDirectory(bilderordner_);
             dialog->selectFile(QDir(bilderordner_).filePath(name));
             // Accepting may ask whether to replace the file, in a loop of its own: run it
@@ -147,15 +152,9 @@ void TstStress::tippeZufaellig(QLineEdit* feld)
         QTest::keyClick(feld, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(feld, zufallstext(1 + zufall(6)));
         break;
-    case 1:
-        QTest::keyClick(feld, Qt::Key_Backspace);
-        break;
-    case 2:
-        QTest::keyClick(feld, Qt::Key_Delete);
-        break;
-    default:
-        QTest::keyClicks(feld, QString::number(zufall(30)));
-        break;
+    case 1: QTest::keyClick(feld, Qt::Key_Backspace); break;
+    case 2: QTest::keyClick(feld, Qt::Key_Delete); break;
+    default: QTest::keyClicks(feld, QString::number(zufall(30))); break;
     }
 }
 
@@ -189,7 +188,8 @@ void TstStress::aktion()
     }
     case 5:
     case 6: {
-        TSpinEdit* feld = spinfelder[static_cast<std::size_t>(zufall(static_cast<int>(spinfelder.size())))];
+        TSpinEdit* feld =
+            spinfelder[static_cast<std::size_t>(zufall(static_cast<int>(spinfelder.size())))];
         if (!sichtbar(feld))
             break;
         if (zufall(2))
@@ -199,7 +199,8 @@ void TstStress::aktion()
         break;
     }
     case 7: {
-        TSpinEdit* feld = spinfelder[static_cast<std::size_t>(zufall(static_cast<int>(spinfelder.size())))];
+        TSpinEdit* feld =
+            spinfelder[static_cast<std::size_t>(zufall(static_cast<int>(spinfelder.size())))];
         if (!sichtbar(feld))
             break;
         TUpDown* knoepfe = feld->knoepfe();
@@ -230,9 +231,7 @@ void TstStress::aktion()
             QTest::keyClick(f.TrackBar1, zufall(2) ? Qt::Key_Left : Qt::Key_Right);
         }
         break;
-    case 11:
-        QTest::mouseClick(zufall(3) ? f.ToolButton2 : f.ToolButton1, Qt::LeftButton);
-        break;
+    case 11: QTest::mouseClick(zufall(3) ? f.ToolButton2 : f.ToolButton1, Qt::LeftButton); break;
     case 12:
         if (zufall(8) == 0) {
             // By the mouse through the window, as the window system delivers it, or by the
@@ -249,7 +248,8 @@ void TstStress::aktion()
             if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
                 if (zufall(3)) {
                     const auto aktionen = menu->actions();
-                    menu->setActiveAction(aktionen.value(zufall(static_cast<int>(aktionen.size()))));
+                    menu->setActiveAction(
+                        aktionen.value(zufall(static_cast<int>(aktionen.size()))));
                     QTest::keyClick(menu, Qt::Key_Return);
                 } else {
                     menu->close();
@@ -262,7 +262,8 @@ void TstStress::aktion()
             QTest::mouseClick(zufall(2) ? f.ToolButton3 : f.ToolButton4, Qt::LeftButton);
         break;
     case 14: {
-        QWidget* ziele[] = {f.Edit2, f.Memo2, f.Memo3, f.Chart1, f.Label15, f.UpDown3, f.StaticText1};
+        QWidget* ziele[] = {f.Edit2,   f.Memo2,   f.Memo3,      f.Chart1,
+                            f.Label15, f.UpDown3, f.StaticText1};
         QWidget* ziel = ziele[zufall(7)];
         if (sichtbar(ziel))
             QTest::mouseMove(ziel, {zufall(ziel->width()), zufall(ziel->height())});
@@ -278,10 +279,11 @@ void TstStress::aktion()
 void TstStress::zufaelligeBedienung()
 {
     const quint32 saat = qEnvironmentVariableIsSet("ZW_STRESS_SAAT")
-        ? static_cast<quint32>(qEnvironmentVariableIntValue("ZW_STRESS_SAAT"))
-        : 20261207u;
-    const int aktionen = qEnvironmentVariableIsSet("ZW_STRESS_AKTIONEN") ? qEnvironmentVariableIntValue("ZW_STRESS_AKTIONEN")
-                                                                        : 5000;
+                             ? static_cast<quint32>(qEnvironmentVariableIntValue("ZW_STRESS_SAAT"))
+                             : 20261207u;
+    const int aktionen = qEnvironmentVariableIsSet("ZW_STRESS_AKTIONEN")
+                             ? qEnvironmentVariableIntValue("ZW_STRESS_AKTIONEN")
+                             : 5000;
     qInfo("Saat %u, %d Aktionen", saat, aktionen);
     zufall_.seed(saat);
     bilderordner_ = QDir(wurzel_).filePath(QStringLiteral("bilder"));
@@ -310,12 +312,13 @@ void TstStress::zufaelligeBedienung()
     // Every failure came as an error box with one of the program's own texts.
     for (const QString& text : std::as_const(fehlerboxen_))
         QVERIFY2(Fehlertexte.match(text).hasMatch(), qPrintable(text));
-    qInfo("%lld Fehlerboxen, %d Hinweise, %d Speicherversuche", static_cast<long long>(fehlerboxen_.size()),
-          andereBoxen_, gespeichert_);
+    qInfo("%lld Fehlerboxen, %d Hinweise, %d Speicherversuche",
+          static_cast<long long>(fehlerboxen_.size()), andereBoxen_, gespeichert_);
 
     // Still calculating correctly: empty every field the reset does not touch, reset, and
     // enter a litre of beer.
-    QTest::mouseClick(form_->PageControl1->tabBar(), Qt::LeftButton, {}, form_->PageControl1->tabBar()->tabRect(0).center());
+    QTest::mouseClick(form_->PageControl1->tabBar(), Qt::LeftButton, {},
+                      form_->PageControl1->tabBar()->tabRect(0).center());
     for (const auto& s : form_->Schnellspalten()) {
         s.Liter->setFocus();
         QTest::keyClick(s.Liter, Qt::Key_A, Qt::ControlModifier);
@@ -344,7 +347,8 @@ void TstStress::zufaelligeBedienung()
     // every picture file lies in the picture folder.
     QCOMPARE(dateienUnter(arbeitsordner_), QStringList());
     for (const QString& datei : dateienUnter(wurzel_))
-        QVERIFY2(datei.startsWith(bilderordner_) || datei.startsWith(QDir(wurzel_).filePath(QStringLiteral("heim"))),
+        QVERIFY2(datei.startsWith(bilderordner_) ||
+                     datei.startsWith(QDir(wurzel_).filePath(QStringLiteral("heim"))),
                  qPrintable(datei));
 }
 

@@ -93,8 +93,9 @@ private Q_SLOTS:
         QVERIFY(ordner_.isValid());
         chart_ = test::BierChart();
         const std::pair<const char*, TBildArt> eigene[] = {
-            {"chart.emf", TBildArt::Emf}, {"chart.wmf", TBildArt::Wmf}, {"chart.bmp", TBildArt::Bmp},
-            {"chart.png", TBildArt::Png}, {"chart.svg", TBildArt::Svg},
+            {"chart.emf", TBildArt::Emf}, {"chart.wmf", TBildArt::Wmf},
+            {"chart.bmp", TBildArt::Bmp}, {"chart.png", TBildArt::Png},
+            {"chart.svg", TBildArt::Svg},
         };
         for (const auto& [name, art] : eigene)
             QVERIFY(Schreibe(pfad(name), ChartBild(*chart_, art)));
@@ -102,7 +103,8 @@ private Q_SLOTS:
         QVERIFY(Schreibe(pfad("metafile.bin"), ChartBild(*chart_, TBildArt::Emf)));
         QVERIFY(Schreibe(pfad("abgeschnitten.emf"), ChartBild(*chart_, TBildArt::Emf).left(60)));
         QVERIFY(Schreibe(pfad("abgeschnitten.png"), ChartBild(*chart_, TBildArt::Png).left(40)));
-        QVERIFY(Schreibe(pfad("muell.bmp"), QByteArray("BM this is not a bitmap at all, just some text")));
+        QVERIFY(Schreibe(pfad("muell.bmp"),
+                         QByteArray("BM this is not a bitmap at all, just some text")));
         QVERIFY(Schreibe(pfad("leer.wmf"), QByteArray()));
         QVERIFY(Schreibe(pfad("riesig.bmp"), BmpKopf(100000, 100000)));
         QVERIFY(Schreibe(pfad("viele_punkte.bmp"), BmpKopf(16000, 16000)));
@@ -120,27 +122,47 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("ueberschrift");
-        QTest::newRow("our EMF") << "chart.emf" << "Picture: (504x136)";
-        QTest::newRow("our WMF") << "chart.wmf" << "Picture: (504x136)";
-        QTest::newRow("our BMP") << "chart.bmp" << "Picture: (505x137)";
-        QTest::newRow("our PNG") << "chart.png" << "Picture: (505x137)";
-        QTest::newRow("our SVG") << "chart.svg" << "Picture: (505x137)";
-        QTest::newRow("metafile without ending") << "metafile.bin" << "Picture: (504x136)";
-        QTest::newRow("truncated EMF") << "abgeschnitten.emf" << "Picture:";
-        QTest::newRow("truncated PNG") << "abgeschnitten.png" << "Picture:";
-        QTest::newRow("garbage") << "muell.bmp" << "Picture:";
-        QTest::newRow("empty file") << "leer.wmf" << "Picture:";
-        QTest::newRow("header claims 100000x100000") << "riesig.bmp" << "Picture:";
-        QTest::newRow("header claims 256 M pixels") << "viele_punkte.bmp" << "Picture:";
-        QTest::newRow("negative width") << "negativ.bmp" << "Picture:";
-        QTest::newRow("pixels past the end of the file") << "ohne_daten.bmp" << "Picture:";
-        QTest::newRow("WMF filling 65535 slots") << "volle_tabelle.wmf" << "Picture: (100x100)";
-        QTest::newRow("EMF of wide dotted ellipses") << "breiter_stift.emf" << "Picture: (500x500)";
-        QTest::newRow("folder") << "ordner.bmp" << "Picture:";
-        QTest::newRow("missing file") << "fehlt.emf" << "Picture:";
-        QTest::newRow("nothing selected") << "" << "Picture:";
+        QTest::newRow("our EMF") << "chart.emf"
+                                 << "Picture: (504x136)";
+        QTest::newRow("our WMF") << "chart.wmf"
+                                 << "Picture: (504x136)";
+        QTest::newRow("our BMP") << "chart.bmp"
+                                 << "Picture: (505x137)";
+        QTest::newRow("our PNG") << "chart.png"
+                                 << "Picture: (505x137)";
+        QTest::newRow("our SVG") << "chart.svg"
+                                 << "Picture: (505x137)";
+        QTest::newRow("metafile without ending") << "metafile.bin"
+                                                 << "Picture: (504x136)";
+        QTest::newRow("truncated EMF") << "abgeschnitten.emf"
+                                       << "Picture:";
+        QTest::newRow("truncated PNG") << "abgeschnitten.png"
+                                       << "Picture:";
+        QTest::newRow("garbage") << "muell.bmp"
+                                 << "Picture:";
+        QTest::newRow("empty file") << "leer.wmf"
+                                    << "Picture:";
+        QTest::newRow("header claims 100000x100000") << "riesig.bmp"
+                                                     << "Picture:";
+        QTest::newRow("header claims 256 M pixels") << "viele_punkte.bmp"
+                                                    << "Picture:";
+        QTest::newRow("negative width") << "negativ.bmp"
+                                        << "Picture:";
+        QTest::newRow("pixels past the end of the file") << "ohne_daten.bmp"
+                                                         << "Picture:";
+        QTest::newRow("WMF filling 65535 slots") << "volle_tabelle.wmf"
+                                                 << "Picture: (100x100)";
+        QTest::newRow("EMF of wide dotted ellipses") << "breiter_stift.emf"
+                                                     << "Picture: (500x500)";
+        QTest::newRow("folder") << "ordner.bmp"
+                                << "Picture:";
+        QTest::newRow("missing file") << "fehlt.emf"
+                                      << "Picture:";
+        QTest::newRow("nothing selected") << ""
+                                          << "Picture:";
 #ifdef Q_OS_UNIX
-        QTest::newRow("named pipe") << "rohr.bmp" << "Picture:";
+        QTest::newRow("named pipe") << "rohr.bmp"
+                                    << "Picture:";
 #endif
     }
     void vorschau()
@@ -170,10 +192,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("ueberschrift");
-        QTest::newRow("a picture") << "chart.emf" << "Picture: (504x136)";
-        QTest::newRow("a name without a file") << "fehlt.bmp" << "Picture:";
-        QTest::newRow("not a picture") << "muell.bmp" << "Picture:";
-        QTest::newRow("emptied") << "" << "Picture:";
+        QTest::newRow("a picture") << "chart.emf"
+                                   << "Picture: (504x136)";
+        QTest::newRow("a name without a file") << "fehlt.bmp"
+                                               << "Picture:";
+        QTest::newRow("not a picture") << "muell.bmp"
+                                       << "Picture:";
+        QTest::newRow("emptied") << ""
+                                 << "Picture:";
     }
     void namensfeld()
     {
@@ -251,7 +277,8 @@ private Q_SLOTS:
         QSize gezeigt;
         TDialogFuehrer fuehrer([&] {
             if (QWidget* fenster = QApplication::activeModalWidget()) {
-                if (auto* flaeche = fenster->findChild<QScrollArea*>(); flaeche && flaeche->widget())
+                if (auto* flaeche = fenster->findChild<QScrollArea*>();
+                    flaeche && flaeche->widget())
                     gezeigt = flaeche->widget()->size();
                 fenster->close();
             }
@@ -286,8 +313,9 @@ private Q_SLOTS:
                 dialog.selectFile(ziel.filePath(name));
                 static_cast<QDialog&>(dialog).accept(); // as the Save button does
             });
-            AlsWMFspeichern(nullptr, *chart_, dialog, [&](const QString& t) { fehler << t; },
-                            [&](const QString& t) { hinweise << t; });
+            AlsWMFspeichern(
+                nullptr, *chart_, dialog, [&](const QString& t) { fehler << t; },
+                [&](const QString& t) { hinweise << t; });
             return !fuehrer.haengt;
         };
 
