@@ -66,7 +66,7 @@ double massstab(const QTransform& t) { return std::sqrt(std::abs(t.determinant()
 
 } // namespace
 
-std::optional<int> geraeteMetrik(QPaintDevice::PaintDeviceMetric m, const QSize& flaeche)
+std::optional<int> GeraeteMetrik(QPaintDevice::PaintDeviceMetric m, const QSize& flaeche)
 {
     switch (m) {
     case QPaintDevice::PdmWidth: return flaeche.width();

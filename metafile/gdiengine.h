@@ -50,7 +50,7 @@ struct GdiSchrift {
 using GdiObjekt = std::variant<GdiStift, GdiPinsel, GdiSchrift>;
 
 // Both devices behave like a 96-dpi true-colour screen of the given size.
-std::optional<int> geraeteMetrik(QPaintDevice::PaintDeviceMetric m, const QSize& flaeche);
+std::optional<int> GeraeteMetrik(QPaintDevice::PaintDeviceMetric m, const QSize& flaeche);
 
 class TGdiEngine : public QPaintEngine {
 public:

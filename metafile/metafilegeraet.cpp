@@ -14,7 +14,7 @@ QPaintEngine* TMetafileGeraet::paintEngine() const { return engine_.get(); }
 
 int TMetafileGeraet::metric(PaintDeviceMetric m) const
 {
-    if (const auto v = geraeteMetrik(m, engine_->flaeche()))
+    if (const auto v = GeraeteMetrik(m, engine_->flaeche()))
         return *v;
     return QPaintDevice::metric(m);
 }
