@@ -479,7 +479,7 @@ std::optional<Kopf> kopfLesen(const char* d, qsizetype laenge)
 
 } // namespace
 
-bool istEmf(const QByteArray& daten)
+bool IstEmf(const QByteArray& daten)
 {
     return daten.size() >= 44 && liesU32(daten.constData()) == EMR_HEADER &&
            liesU32(daten.constData() + 40) == EMF_SIGNATUR;
@@ -487,7 +487,7 @@ bool istEmf(const QByteArray& daten)
 
 std::optional<BildDaten> emfLesen(const QByteArray& daten)
 {
-    if (daten.size() < 88 || !istEmf(daten))
+    if (daten.size() < 88 || !IstEmf(daten))
         return std::nullopt;
     const char* d = daten.constData();
     const std::optional<Kopf> k = kopfLesen(d, daten.size());

@@ -9,7 +9,7 @@
 
 namespace zw::leser {
 
-bool istEmf(const QByteArray& daten);
+bool IstEmf(const QByteArray& daten);
 // nullopt when the data is not a file of that format this reader can show.
 std::optional<BildDaten> emfLesen(const QByteArray& daten);
 std::optional<BildDaten> wmfLesen(const QByteArray& daten);
