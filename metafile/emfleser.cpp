@@ -485,7 +485,7 @@ bool IstEmf(const QByteArray& daten)
            liesU32(daten.constData() + 40) == EMF_SIGNATUR;
 }
 
-std::optional<BildDaten> emfLesen(const QByteArray& daten)
+std::optional<BildDaten> EmfLesen(const QByteArray& daten)
 {
     if (daten.size() < 88 || !IstEmf(daten))
         return std::nullopt;
