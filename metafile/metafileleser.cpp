@@ -14,7 +14,7 @@ TMetafileBild& TMetafileBild::operator=(TMetafileBild&&) noexcept = default;
 std::optional<TMetafileBild> TMetafileBild::lesen(const QByteArray& daten)
 {
     std::optional<leser::BildDaten> d =
-        leser::IstEmf(daten) ? leser::EmfLesen(daten) : leser::wmfLesen(daten);
+        leser::IstEmf(daten) ? leser::EmfLesen(daten) : leser::WmfLesen(daten);
     if (!d)
         return std::nullopt;
     auto daten_ = std::make_unique<Daten>();

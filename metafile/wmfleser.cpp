@@ -344,7 +344,7 @@ bool saetzeSammeln(const char* d, const Kopf& k, std::vector<Ref>& saetze,
 
 } // namespace
 
-std::optional<BildDaten> wmfLesen(const QByteArray& daten)
+std::optional<BildDaten> WmfLesen(const QByteArray& daten)
 {
     const std::optional<Kopf> k = kopfLesen(daten);
     std::vector<Ref> saetze;
