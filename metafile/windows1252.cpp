@@ -24,7 +24,7 @@ char zeichen(char16_t c)
 
 } // namespace
 
-QByteArray nachWindows1252(const QString& s, std::vector<int>* anfaenge)
+QByteArray NachWindows1252(const QString& s, std::vector<int>* anfaenge)
 {
     QByteArray b;
     b.reserve(s.size());

@@ -11,7 +11,7 @@ namespace zw {
 // One byte per character of s; characters outside the code page (a surrogate pair counts as one
 // character) become '?'. anfaenge, when given, receives for every byte the index in s where its
 // character starts, so that advances measured on s can be given to the bytes.
-QByteArray nachWindows1252(const QString& s, std::vector<int>* anfaenge = nullptr);
+QByteArray NachWindows1252(const QString& s, std::vector<int>* anfaenge = nullptr);
 QString ausWindows1252(const char* bytes, int laenge);
 
 } // namespace zw

@@ -90,7 +90,7 @@ protected:
             u8(rec_, gdi::DEFAULT_CHARSET);
             u8(rec_, 0), u8(rec_, 0), u8(rec_, 0);
             u8(rec_, static_cast<std::uint8_t>(f.familie));
-            QByteArray name = nachWindows1252(f.name).left(31);
+            QByteArray name = NachWindows1252(f.name).left(31);
             name.append(QByteArray(32 - name.size(), '\0'));
             rec_.append(name);
         }
@@ -132,7 +132,7 @@ protected:
               const QRect&) override
     {
         std::vector<int> anfaenge;
-        QByteArray b = nachWindows1252(s, &anfaenge);
+        QByteArray b = NachWindows1252(s, &anfaenge);
         const int n = static_cast<int>(std::min<qsizetype>(b.size(), kMaxText));
         b.truncate(n);
         const int textWorte = (n + 1) / 2;
