@@ -162,7 +162,7 @@ bool text(Lauf& l, const Satz& s)
         for (int i = 0; i < zeigen; ++i)
             t[i] = QChar(liesU16(s.p + offText + 2 * i));
     } else {
-        t = ausWindows1252(s.p + offText, zeigen);
+        t = AusWindows1252(s.p + offText, zeigen);
     }
     std::vector<double> dx;
     if (mitDx) {

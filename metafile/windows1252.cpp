@@ -44,7 +44,7 @@ QByteArray NachWindows1252(const QString& s, std::vector<int>* anfaenge)
     return b;
 }
 
-QString ausWindows1252(const char* bytes, int laenge)
+QString AusWindows1252(const char* bytes, int laenge)
 {
     QString s;
     s.reserve(laenge);

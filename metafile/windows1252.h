@@ -12,6 +12,6 @@ namespace zw {
 // character) become '?'. anfaenge, when given, receives for every byte the index in s where its
 // character starts, so that advances measured on s can be given to the bytes.
 QByteArray NachWindows1252(const QString& s, std::vector<int>* anfaenge = nullptr);
-QString ausWindows1252(const char* bytes, int laenge);
+QString AusWindows1252(const char* bytes, int laenge);
 
 } // namespace zw

@@ -91,7 +91,7 @@ bool schrift(Lauf& l, const Satz& s, std::uint16_t)
     int n = 0;
     while (n < platz && s.p[18 + n] != 0)
         ++n;
-    o.schrift.name = ausWindows1252(s.p + 18, n);
+    o.schrift.name = AusWindows1252(s.p + 18, n);
     l.sp.tabelle.legeFrei(std::move(o));
     return true;
 }
@@ -190,7 +190,7 @@ bool textErweitert(Lauf& l, const Satz& s, std::uint16_t)
     }
     if (n < 0 || !s.hat(at + n))
         return false;
-    const QString t = ausWindows1252(s.p + at, std::min(n, kMaxText));
+    const QString t = AusWindows1252(s.p + at, std::min(n, kMaxText));
     const qsizetype dxAt = at + n + (n % 2);
     std::vector<double> dx;
     if (n > 0 && s.hat(dxAt + 2 * static_cast<qsizetype>(n))) {
@@ -211,7 +211,7 @@ bool text(Lauf& l, const Satz& s, std::uint16_t)
         return false;
     const QPointF bezug(liesI16(s.p + nach + 2), liesI16(s.p + nach));
     if (n > 0)
-        l.sp.text(bezug, ausWindows1252(s.p + 2, std::min(n, kMaxText)), {});
+        l.sp.text(bezug, AusWindows1252(s.p + 2, std::min(n, kMaxText)), {});
     return true;
 }
 
