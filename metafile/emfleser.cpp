@@ -199,8 +199,8 @@ bool wert(Lauf& l, const Satz& s)
         dc.regel = v == gdi::WINDING ? Qt::WindingFill : Qt::OddEvenFill;
         break;
     case EMR_SETTEXTALIGN: dc.ausrichtung = static_cast<int>(v); break;
-    case EMR_SETTEXTCOLOR: dc.textfarbe = ausColorref(v); break;
-    case EMR_SETBKCOLOR: dc.bkfarbe = ausColorref(v); break;
+    case EMR_SETTEXTCOLOR: dc.textfarbe = AusColorref(v); break;
+    case EMR_SETBKCOLOR: dc.bkfarbe = AusColorref(v); break;
     case EMR_SELECTOBJECT:
         if (v & gdi::STOCK_BIT) {
             if (const std::optional<Objekt> o = stockObjekt(v & ~gdi::STOCK_BIT))
@@ -252,7 +252,7 @@ bool stift(Lauf& l, const Satz& s)
     o.art = Objekt::Stift;
     o.stift = {static_cast<int>(u32(s, 12)),
                static_cast<double>(i32(s, 16)),
-               ausColorref(u32(s, 24)).rgb(),
+               AusColorref(u32(s, 24)).rgb(),
                {}};
     l.sp.tabelle.lege(u32(s, 8), std::move(o));
     return true;
@@ -264,7 +264,7 @@ bool stiftErweitert(Lauf& l, const Satz& s)
     o.art = Objekt::Stift;
     o.stift = {static_cast<int>(u32(s, 28)),
                static_cast<double>(u32(s, 32)),
-               ausColorref(u32(s, 40)).rgb(),
+               AusColorref(u32(s, 40)).rgb(),
                {}};
     if (u32(s, 36) == gdi::BS_NULL) // a hollow brush draws nothing
         o.stift.stil = gdi::PS_NULL;
@@ -283,7 +283,7 @@ bool pinsel(Lauf& l, const Satz& s)
 {
     Objekt o;
     o.art = Objekt::Pinsel;
-    o.pinsel = {static_cast<int>(u32(s, 12)), ausColorref(u32(s, 16)).rgb(),
+    o.pinsel = {static_cast<int>(u32(s, 12)), AusColorref(u32(s, 16)).rgb(),
                 static_cast<int>(u32(s, 20))};
     l.sp.tabelle.lege(u32(s, 8), std::move(o));
     return true;

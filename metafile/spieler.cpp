@@ -9,7 +9,7 @@ namespace zw::leser {
 
 using namespace bytes;
 
-QColor ausColorref(std::uint32_t c)
+QColor AusColorref(std::uint32_t c)
 {
     return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
                   static_cast<int>((c >> 16) & 0xFF));

@@ -91,7 +91,7 @@ struct Objekt {
     LogSchrift schrift;
 };
 
-QColor ausColorref(std::uint32_t c);
+QColor AusColorref(std::uint32_t c);
 bool endlich(double v);
 // A stock object by number; nullopt for numbers that name none this reader draws with.
 std::optional<Objekt> stockObjekt(std::uint32_t n);

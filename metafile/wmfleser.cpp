@@ -22,7 +22,7 @@ using Handler = bool (*)(Lauf&, const Satz&, std::uint16_t funktion);
 
 double w(const Satz& s, int i) { return liesI16(s.p + 2 * i); }
 std::uint16_t uw(const Satz& s, int i) { return liesU16(s.p + 2 * i); }
-QColor farbe(const Satz& s, int i) { return ausColorref(liesU32(s.p + 2 * i)); }
+QColor farbe(const Satz& s, int i) { return AusColorref(liesU32(s.p + 2 * i)); }
 bool hatWorte(const Satz& s, qsizetype worte) { return s.hat(2 * worte); }
 
 bool fenster(Lauf& l, const Satz& s, std::uint16_t f)
