@@ -203,7 +203,7 @@ bool wert(Lauf& l, const Satz& s)
     case EMR_SETBKCOLOR: dc.bkfarbe = AusColorref(v); break;
     case EMR_SELECTOBJECT:
         if (v & gdi::STOCK_BIT) {
-            if (const std::optional<Objekt> o = stockObjekt(v & ~gdi::STOCK_BIT))
+            if (const std::optional<Objekt> o = StockObjekt(v & ~gdi::STOCK_BIT))
                 l.sp.waehle(*o);
         } else {
             l.sp.waehle(v);

@@ -17,7 +17,7 @@ QColor AusColorref(std::uint32_t c)
 
 bool endlich(double v) { return std::isfinite(v) && std::abs(v) < 1e9; }
 
-std::optional<Objekt> stockObjekt(std::uint32_t n)
+std::optional<Objekt> StockObjekt(std::uint32_t n)
 {
     Objekt o;
     const auto pinsel = [&](QRgb c, int stil = gdi::BS_SOLID) {
