@@ -293,7 +293,7 @@ bool schrift(Lauf& l, const Satz& s)
 {
     Objekt o;
     o.art = Objekt::Schrift;
-    o.schrift = logFont(s.p + 12, true);
+    o.schrift = LogFont(s.p + 12, true);
     QString name;
     for (int i = 0; i < 32; ++i) {
         const char16_t c = liesU16(s.p + 12 + 28 + 2 * i);

@@ -58,7 +58,7 @@ std::optional<Objekt> StockObjekt(std::uint32_t n)
     return o;
 }
 
-LogSchrift logFont(const char* p, bool breit)
+LogSchrift LogFont(const char* p, bool breit)
 {
     LogSchrift s;
     const int w = breit ? 4 : 2;

@@ -97,7 +97,7 @@ bool endlich(double v);
 std::optional<Objekt> StockObjekt(std::uint32_t n);
 // LOGFONT: five 32-bit (EMF) or 16-bit (WMF) fields and eight bytes; the face name is the
 // caller's.
-LogSchrift logFont(const char* p, bool breit);
+LogSchrift LogFont(const char* p, bool breit);
 
 struct Geraetekontext {
     LogStift stift{0, 0, 0, {}};

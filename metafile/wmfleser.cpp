@@ -86,7 +86,7 @@ bool schrift(Lauf& l, const Satz& s, std::uint16_t)
 {
     Objekt o;
     o.art = Objekt::Schrift;
-    o.schrift = logFont(s.p, false);
+    o.schrift = LogFont(s.p, false);
     const int platz = static_cast<int>(std::min<qsizetype>(32, s.n - 18));
     int n = 0;
     while (n < platz && s.p[18 + n] != 0)
