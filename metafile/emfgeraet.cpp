@@ -109,12 +109,12 @@ protected:
             u32(rec_, static_cast<std::uint32_t>(index));
             u32(rec_, static_cast<std::uint32_t>(s->stil));
             i32(rec_, s->breite), i32(rec_, 0);
-            u32(rec_, gdi::colorref(QColor(s->farbe)));
+            u32(rec_, gdi::Colorref(QColor(s->farbe)));
         } else if (const auto* p = std::get_if<GdiPinsel>(&o)) {
             kopf(EMR_CREATEBRUSHINDIRECT, 24);
             u32(rec_, static_cast<std::uint32_t>(index));
             u32(rec_, p->leer ? gdi::BS_NULL : gdi::BS_SOLID);
-            u32(rec_, gdi::colorref(QColor(p->farbe)));
+            u32(rec_, gdi::Colorref(QColor(p->farbe)));
             u32(rec_, 0);
         } else {
             const auto& f = std::get<GdiSchrift>(o);
@@ -142,7 +142,7 @@ protected:
     {
         einfach(EMR_DELETEOBJECT, static_cast<std::uint32_t>(index));
     }
-    void textfarbe(QRgb farbe) override { einfach(EMR_SETTEXTCOLOR, gdi::colorref(QColor(farbe))); }
+    void textfarbe(QRgb farbe) override { einfach(EMR_SETTEXTCOLOR, gdi::Colorref(QColor(farbe))); }
     void fuellmodus(int modus) override
     {
         einfach(EMR_SETPOLYFILLMODE, static_cast<std::uint32_t>(modus));

@@ -52,7 +52,7 @@ enum Bestand : std::uint32_t {
     DC_PEN = 19,
 };
 
-inline std::uint32_t colorref(const QColor& c)
+inline std::uint32_t Colorref(const QColor& c)
 {
     return static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8) |
            (static_cast<std::uint32_t>(c.blue()) << 16);

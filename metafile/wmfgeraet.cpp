@@ -74,11 +74,11 @@ protected:
             kopf(META_CREATEPENINDIRECT, 8);
             u16(rec_, static_cast<std::uint16_t>(s->stil));
             i16(rec_, s16(s->breite)), i16(rec_, 0);
-            u32(rec_, gdi::colorref(QColor(s->farbe)));
+            u32(rec_, gdi::Colorref(QColor(s->farbe)));
         } else if (const auto* p = std::get_if<GdiPinsel>(&o)) {
             kopf(META_CREATEBRUSHINDIRECT, 7);
             u16(rec_, p->leer ? gdi::BS_NULL : gdi::BS_SOLID);
-            u32(rec_, gdi::colorref(QColor(p->farbe)));
+            u32(rec_, gdi::Colorref(QColor(p->farbe)));
             u16(rec_, 0);
         } else {
             const auto& f = std::get<GdiSchrift>(o);
@@ -106,7 +106,7 @@ protected:
     }
     void textfarbe(QRgb farbe) override
     {
-        kopf(META_SETTEXTCOLOR, 5), u32(rec_, gdi::colorref(QColor(farbe)));
+        kopf(META_SETTEXTCOLOR, 5), u32(rec_, gdi::Colorref(QColor(farbe)));
     }
     void fuellmodus(int modus) override
     {
