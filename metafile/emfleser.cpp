@@ -31,7 +31,7 @@ bool xformLesen(const char* p, QTransform& t)
     double v[6];
     for (int i = 0; i < 6; ++i) {
         v[i] = liesF32(p + 4 * i);
-        if (!endlich(v[i]))
+        if (!Endlich(v[i]))
             return false;
     }
     t = QTransform(v[0], v[1], v[2], v[3], v[4], v[5]);

@@ -15,7 +15,7 @@ QColor AusColorref(std::uint32_t c)
                   static_cast<int>((c >> 16) & 0xFF));
 }
 
-bool endlich(double v) { return std::isfinite(v) && std::abs(v) < 1e9; }
+bool Endlich(double v) { return std::isfinite(v) && std::abs(v) < 1e9; }
 
 std::optional<Objekt> StockObjekt(std::uint32_t n)
 {
@@ -326,7 +326,7 @@ void Spieler::text(QPointF bezug, QString s, std::vector<double> dx)
 {
     const QTransform t = abbildung();
     const double m = std::sqrt(std::abs(t.determinant()));
-    if (!endlich(m))
+    if (!Endlich(m))
         return;
     const bool mitCp = dc.ausrichtung & gdi::TA_UPDATECP;
     if (mitCp)
@@ -354,7 +354,7 @@ void Spieler::text(QPointF bezug, QString s, std::vector<double> dx)
         d = std::clamp(d * sx, -bildMass(), bildMass());
     }
     op.dx = std::move(dx);
-    if (mitCp && endlich(summe))
+    if (mitCp && Endlich(summe))
         dc.pos = bezug + QPointF(summe, 0);
     hinzu(std::move(op));
 }

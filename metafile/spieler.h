@@ -92,7 +92,7 @@ struct Objekt {
 };
 
 QColor AusColorref(std::uint32_t c);
-bool endlich(double v);
+bool Endlich(double v);
 // A stock object by number; nullopt for numbers that name none this reader draws with.
 std::optional<Objekt> StockObjekt(std::uint32_t n);
 // LOGFONT: five 32-bit (EMF) or 16-bit (WMF) fields and eight bytes; the face name is the
