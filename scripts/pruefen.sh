@@ -28,6 +28,16 @@ werkzeug() {
     done
 }
 
+# Every C++ file of the tree: as git knows them, or (in a copy without .git) as found.
+quellen() {
+    if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+        git ls-files '*.cpp' '*.h'
+    else
+        find app bench calc chart fuzz metafile report schrift tests ui \
+            -name '*.cpp' -o -name '*.h' | sort
+    fi
+}
+
 if [[ " $welche " == *" format "* ]]; then
     format=$(werkzeug clang-format)
     if [[ -z $format ]]; then
@@ -35,7 +45,7 @@ if [[ " $welche " == *" format "* ]]; then
     else
         # Files the tree's one reformatting commit has not reached yet are listed here.
         ausnahmen=scripts/noch-nicht-formatiert.txt
-        mapfile -t dateien < <(git ls-files '*.cpp' '*.h' |
+        mapfile -t dateien < <(quellen |
             if [[ -f $ausnahmen ]]; then grep -vxF -f "$ausnahmen"; else cat; fi)
         if ! printf '%s\0' "${dateien[@]}" |
             xargs -0 -P"$jobs" -n8 "$format" --dry-run --Werror; then
