@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main of every benchmark that paints or builds widgets: fonts, painting and widgets need
 // an application object, but no display, so the offscreen platform stands in unless another is
 // asked for. Numbers are written with German separators, as the program's users see them.

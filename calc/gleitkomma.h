@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Double arithmetic that stops with the matching failure where a trapping FPU would, so that
 // no infinity or NaN ever leaves a calculation. Every intermediate result is checked, so an
 // overflow is reported at the operation that leaves the range; an infinity can only enter

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart's geometry as plain data, and the one routine that draws it.
 //
 // Laying out (ranges, steps, label texts, every line, polygon and box) is kept apart from

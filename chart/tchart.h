@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Chart1: the blood alcohol chart, an area series over numeric axes in a shallow 3-D look.
 #pragma once
 

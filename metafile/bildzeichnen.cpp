@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing what the player collected: the shapes in order, each with GDI's pixel rules, within
 // the file's clip and a deadline.
 #include "metafile/spieler.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A paint device that records what is painted on it as an enhanced metafile (EMF).
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The EMF reader: one handler per record type, each given a record whose size the table's
 // minimum has already been checked against; a record too short for its type makes the file
 // unreadable.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two format readers: each checks a file's structure and plays its records on a Spieler.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The part both metafile writers share: it follows the painter's state and turns Qt's drawing
 // calls into device-pixel GDI primitives, with GDI's pixel rules applied, so that a GDI player
 // shows the same pixels QPainter puts on screen. The formats only encode the records.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The numbers of the two metafile formats: record types, stock objects and the GDI values the
 // records carry. The writers, the reader and the tests all take them from here.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the EMF and WMF devices share: a paint device of a fixed pixel size that records the
 // painting through its format's engine and hands out the finished file.
 #pragma once

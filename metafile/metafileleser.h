@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads EMF and WMF files (placeable or not) and draws them on a QPainter. Every file is
 // untrusted: sizes, counts and offsets are checked against the record and the file, and
 // anything that cannot be read safely makes the whole file unreadable. What a file can make

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the EMF and WMF readers share: a model of a GDI device context that plays the records
 // and collects what they draw as a list of shapes in picture coordinates, and the drawing of
 // that list. Every limit on the work a file can cause lives here.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows-1252, the code page the 16-bit metafile records carry their text in.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The WMF reader, placeable or not: a first pass checks that every record fits, a second plays
 // them, one handler per record function. Parameters are 16-bit words, many in reverse order.
 #include "metafile/bytes.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number texts with regional separators, and reading a litre text. No global state: the
 // separators are always passed in.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's fonts at fixed pixel sizes. The first family is the one the program asks for
 // (and the one written into metafiles); the others stand in where it is not installed.
 #pragma once

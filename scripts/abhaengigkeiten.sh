@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Zechwaage-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs whatever of the named package lists is missing. Runs as root or through sudo.
 #   scripts/abhaengigkeiten.sh bau|test|frisch ...
 # "test" includes "bau". A failed download is tried once more.

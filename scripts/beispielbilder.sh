@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Zechwaage-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the sample pictures of other programs that the metafile tests read, from the drawing
 # in tests/metafile/daten/zeichnung.svg: EMF and WMF as Inkscape and LibreOffice Draw write
 # them. Needs the Debian packages inkscape and libreoffice-draw; the results are committed, so

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Zechwaage-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the screenshots under docs/: starts the built program under Xvfb with German regional
 # settings, drives it with mouse and keyboard as a user would (xdotool) and saves each view.
 #   scripts/bildschirmfotos.sh [path/to/zechwaage]

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Zechwaage-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Tries the README's set-up on a pristine machine of one Debian release:
 #  1. makes a minimal root (debootstrap --variant=minbase) with a clean clone of this
 #     repository's HEAD in it;

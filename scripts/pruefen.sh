@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Zechwaage-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Style and lint checks: clang-format over every C++ file git knows, clang-tidy over the
 # sources of a configured build. Exits non-zero on any difference or finding.
 #

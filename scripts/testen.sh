@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Zechwaage-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what the tests need too, builds everything twice (GCC, and Clang with
 # AddressSanitizer, UBSan and the fuzzers) and runs every test of both builds.
 # ZW_WERROR=ON turns compiler warnings into errors, as CI does. After the GCC build,

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings that belong to the whole application rather than to one window, made once at
 // start-up before the first window is created.
 #pragma once

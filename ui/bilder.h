@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's pictures, all drawn here. Each picture is drawn for the given device pixel
 // ratio (by default the highest of the application's screens), so it stays sharp on 2x screens
 // while keeping its logical size.

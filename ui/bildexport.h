@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving the chart as a picture file and copying it to the clipboard as a picture. No dialogs
 // of its own (apart from the ones handed in), so that every path can be driven from tests.
 #pragma once

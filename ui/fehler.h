@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How a failure reaches the user: one message box per failure. Handlers never throw through Qt;
 // they catch what our code throws and hand the text to a TFehlerMelder.
 #pragma once

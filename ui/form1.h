@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form1: the main window. It holds the controls, wires their events to the handlers and runs
 // the recalculation; the calculation, the texts and the chart live in their own libraries.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form2: the about window with name, version, the maker's notice, two links and a disclaimer.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading an integer field's text, shared by the spin field and the up-down buttons.
 #pragma once
 

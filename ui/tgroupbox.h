@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A group frame whose line runs through the middle of its caption, so that the controls placed
 // just below the caption stay clear of it.
 #pragma once

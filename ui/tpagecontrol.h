@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tabbed pages: tabs along the bottom, the tab under the mouse highlighted, and a click on
 // a tab gives the tab strip the focus, so that the arrow keys then step through the pages.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture save dialog: Qt's own file dialog with a preview of the selected picture file
 // beside the file list.
 #pragma once

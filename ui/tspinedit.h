@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An integer field with up and down buttons that reads and accepts input the way the program's
 // users expect: an invalid text reads as the minimum, an out-of-range number is used while the
 // field has the focus and limited when it is left, and a held button repeats.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A read-only text field that wraps its text at its width and can say which lines it shows.
 // The clipboard report copies result fields line by line as displayed, so the lines are
 // broken once, by this class, and both painting and the report use that one result.

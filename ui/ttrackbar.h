@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The constitution slider. It reports every movement notification, not only changes of its
 // position: a key or wheel step at an end, or letting go of the handle where it was, counts too.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A pair of arrow buttons that counts a buddy text field up and down without wrapping.
 #pragma once
 

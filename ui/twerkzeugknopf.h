@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A flat tool bar button that lays out its image and caption itself, so that both fit the
 // tool bar's narrow, fixed button width whatever margins the style would add.
 #pragma once

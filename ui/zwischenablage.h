@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clipboard as the program uses it: one call puts a whole set of formats there, or
 // nothing at all. Kept behind an interface so that a clipboard that cannot be opened can be
 // simulated.

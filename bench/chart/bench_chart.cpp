@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Laying out and painting the standard 505 x 137 chart into an image.
 #include "chart/chartlayout.h"
 #include "chart/tchart.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole save path of the chart picture: drawing the chart and encoding the file's bytes.
 #include "chart/tchart.h"
 #include "ui/bildexport.h"

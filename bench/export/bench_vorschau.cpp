@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The save dialog's preview of one file: reading it from disk and drawing it once into the
 // pane, for our own chart's pictures and for files made to be costly to a reader.
 #include "metafile/feindlich.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing the chart as EMF, WMF and BMP, and reading an EMF back for the preview.
 #include "chart/tchart.h"
 #include "metafile/emfgeraet.h"

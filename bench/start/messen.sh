@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Zechwaage-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up time (from starting the process until its window is on screen) and resident memory
 # once shown, of the main window against one empty QWidget of the same size,
 # both on the same X server (Xvfb) in the same run. Prints medians and the two ratios.

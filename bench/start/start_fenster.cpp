@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts either the program's main window or, as the floor any Qt program stands on, one
 // empty QWidget of the same size; waits until it is on screen, reports that moment and the
 // resident memory then, and quits. bench/start/messen.sh runs both and compares them.

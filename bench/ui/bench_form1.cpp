@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One recalculation as a keystroke in a litre field triggers it: the field's change, reading
 // the controls, the calculation, writing the texts and handing the points to the chart.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as a picture file chosen in the save dialog: read, then drawn like the preview,
 // within its deadline. Seeds include pictures other programs wrote.
 #include "metafile/metafileleser.h"

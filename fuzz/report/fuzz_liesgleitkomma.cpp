@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads arbitrary text as a litre field. The first byte picks the separators. Whatever the text,
 // reading either yields a finite value or fails with the conversion message naming the text.
 #include "report/zahltext.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Formats arbitrary doubles. The texts may hold nothing but digits, the separators, "-" and "E";
 // the general number text of a finite value reads back within its 15 significant digits.
 #include "report/zahltext.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Geometry of the chart without pixels: steps, label texts and places, marks.
 #include "chart/chartlayout.h"
 #include "chart/tchart.h"

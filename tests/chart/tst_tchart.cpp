@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart control: its series, its pictures and its mouse.
 #include "chart/chartlayout.h"
 #include "chart/tchart.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files that are small to write but costly to a reader that does not bound its work, and a
 // bitmap whose data falls short of its header; for the regression tests and the benchmark of
 // the preview.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A drawing made of exactly the primitives the chart uses, for the metafile tests, benchmarks
 // and fuzzer seeds.
 #pragma once

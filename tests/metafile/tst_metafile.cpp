@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The metafile writers and reader: file structure checked field by field, the pictures checked
 // by drawing them back (ours and independent readers), and the reader fed broken files.
 #include "feindlich.h"

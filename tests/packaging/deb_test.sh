@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Zechwaage-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from an already built tree into a scratch folder and checks
 # what apt would see: control fields, dependencies and the files it would install.
 # Usage: deb_test.sh <build dir> <cpack> <built program> <package version> <app id>

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Zechwaage-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Validates the AppStream file strictly: any error, warning or info fails.
 # AppStream 1.0 (Debian 13) wants the developer as <developer> and calls <developer_name>
 # deprecated; 0.16 (Debian 12) does not know <developer> yet. An older validator's report of

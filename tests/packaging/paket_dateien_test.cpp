@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop entry, the icon and the AppStream file refer to each other and to the
 // executable by name; a rename in one place silently breaks menus and software centres.
 #include <QColor>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart of one litre of beer with start values, as the main window shows it, and what the
 // export tests need to look at the files it becomes.
 #pragma once

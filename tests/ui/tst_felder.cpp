@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The spin field and the up-down pair, driven by mouse and key events as a user would.
 #include "ui/anwendung.h"
 #include "ui/ganzzahl.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The formula and info windows and the drawn pictures.
 #include "ui/bilder.h"
 #include "ui/form2.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window driven as a user drives it: mouse clicks, key presses and mouse moves.
 
 #include "chart/tchart.h"

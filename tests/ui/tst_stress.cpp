@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zechwaage-Team
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Thousands of random but valid user actions on the main window: clicks on every control and
 // tab, held arrows, keys and random texts in every field, "Zurück", "Kopieren", the chart menu
 // with files in a temporary folder, and the two windows. Modal boxes are dismissed as they
