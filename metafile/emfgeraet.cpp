@@ -47,11 +47,11 @@ public:
 protected:
     int ersterIndex() const override { return 1; }
 
-    std::optional<std::uint32_t> bestand(const GdiObjekt& o) const override
+    std::optional<std::uint32_t> bestand(const TGdiObjekt& o) const override
     {
-        if (const auto* s = std::get_if<GdiStift>(&o); s && s->stil == gdi::PS_NULL)
+        if (const auto* s = std::get_if<TGdiStift>(&o); s && s->stil == gdi::PS_NULL)
             return kBestand | NULL_PEN;
-        if (const auto* p = std::get_if<GdiPinsel>(&o); p && p->leer)
+        if (const auto* p = std::get_if<TGdiPinsel>(&o); p && p->leer)
             return kBestand | NULL_BRUSH;
         return std::nullopt;
     }
@@ -104,22 +104,22 @@ protected:
         rec_.clear();
     }
 
-    void erzeugen(int index, const GdiObjekt& o) override
+    void erzeugen(int index, const TGdiObjekt& o) override
     {
-        if (const auto* s = std::get_if<GdiStift>(&o)) {
+        if (const auto* s = std::get_if<TGdiStift>(&o)) {
             kopf(EMR_CREATEPEN, 28);
             u32(rec_, static_cast<std::uint32_t>(index));
             u32(rec_, static_cast<std::uint32_t>(s->stil));
             i32(rec_, s->breite), i32(rec_, 0);
             u32(rec_, gdi::Colorref(QColor(s->farbe)));
-        } else if (const auto* p = std::get_if<GdiPinsel>(&o)) {
+        } else if (const auto* p = std::get_if<TGdiPinsel>(&o)) {
             kopf(EMR_CREATEBRUSHINDIRECT, 24);
             u32(rec_, static_cast<std::uint32_t>(index));
             u32(rec_, p->leer ? gdi::BS_NULL : gdi::BS_SOLID);
             u32(rec_, gdi::Colorref(QColor(p->farbe)));
             u32(rec_, 0);
         } else {
-            const auto& f = std::get<GdiSchrift>(o);
+            const auto& f = std::get<TGdiSchrift>(o);
             // A LOGFONTW padded out to the fixed-size extended form every reader accepts.
             constexpr int kLogFontPanose = 320;
             kopf(EMR_EXTCREATEFONTINDIRECTW, 12 + kLogFontPanose);

@@ -143,11 +143,11 @@ void TGdiEngine::updateState(const QPaintEngineState& zustand)
         xf_ = zustand.transform();
 }
 
-std::optional<GdiStift> TGdiEngine::stiftFuerZeichnung() const
+std::optional<TGdiStift> TGdiEngine::stiftFuerZeichnung() const
 {
     if (pen_.style() == Qt::NoPen || pen_.color().alpha() == 0)
         return std::nullopt;
-    GdiStift s;
+    TGdiStift s;
     const double w = pen_.isCosmetic() ? pen_.widthF() : pen_.widthF() * massstab(xf_);
     s.breite = std::isfinite(w) ? static_cast<int>(std::clamp(std::lround(w), 1L, 1000L)) : 1;
     switch (pen_.style()) {
@@ -164,9 +164,9 @@ std::optional<GdiStift> TGdiEngine::stiftFuerZeichnung() const
     return s;
 }
 
-GdiPinsel TGdiEngine::pinselFuerZeichnung() const
+TGdiPinsel TGdiEngine::pinselFuerZeichnung() const
 {
-    GdiPinsel p;
+    TGdiPinsel p;
     if (brush_.style() == Qt::NoBrush || brush_.color().alpha() == 0) {
         p.leer = true;
         return p;
@@ -176,9 +176,9 @@ GdiPinsel TGdiEngine::pinselFuerZeichnung() const
     return p;
 }
 
-GdiSchrift TGdiEngine::schriftFuer(const QFont& f) const
+TGdiSchrift TGdiEngine::schriftFuer(const QFont& f) const
 {
-    GdiSchrift s;
+    TGdiSchrift s;
     s.name = f.families().isEmpty() ? f.family() : f.families().first();
     s.name.truncate(31);
     double px = f.pixelSize() > 0 ? f.pixelSize() : f.pointSizeF() * 96.0 / 72.0;
@@ -221,7 +221,7 @@ int TGdiEngine::freierIndex()
     return index;
 }
 
-void TGdiEngine::sorgeFuer(Auswahl& a, const GdiObjekt& o)
+void TGdiEngine::sorgeFuer(Auswahl& a, const TGdiObjekt& o)
 {
     if (a.objekt && *a.objekt == o)
         return;
@@ -275,7 +275,7 @@ void TGdiEngine::drawRects(const QRect* rects, int anzahl)
 void TGdiEngine::drawRects(const QRectF* rects, int anzahl)
 {
     const auto stift = stiftFuerZeichnung();
-    const GdiPinsel pinsel = pinselFuerZeichnung();
+    const TGdiPinsel pinsel = pinselFuerZeichnung();
     if (!stift && pinsel.leer)
         return;
     const bool achsentreu = xf_.type() <= QTransform::TxScale;
@@ -289,7 +289,7 @@ void TGdiEngine::drawRects(const QRectF* rects, int anzahl)
         const QPoint ru = pixel(g.bottomRight());
         if (!stift && (ru.x() <= lo.x() || ru.y() <= lo.y()))
             continue; // an empty fill draws nothing
-        sorgeFuer(stift_, stift ? GdiObjekt(*stift) : GdiObjekt(GdiStift{gdi::PS_NULL, 1, 0}));
+        sorgeFuer(stift_, stift ? TGdiObjekt(*stift) : TGdiObjekt(TGdiStift{gdi::PS_NULL, 1, 0}));
         sorgeFuer(pinsel_, pinsel);
         // GDI leaves out the right and bottom edge (with a null pen one pixel more): one more each
         // way gives the pixels Qt fills, outline or not.
@@ -376,7 +376,7 @@ void TGdiEngine::zeichnePolygon(const QPolygonF& geraetepunkte, bool geschlossen
                                 Qt::FillRule regel)
 {
     const auto stift = stiftFuerZeichnung();
-    const GdiPinsel pinsel = pinselFuerZeichnung();
+    const TGdiPinsel pinsel = pinselFuerZeichnung();
     if (geraetepunkte.isEmpty() || (!stift && (pinsel.leer || !geschlossen)))
         return;
     QPolygon p;
@@ -399,7 +399,7 @@ void TGdiEngine::zeichnePolygon(const QPolygonF& geraetepunkte, bool geschlossen
         fuellmodus(modus);
         fuellmodus_ = modus;
     }
-    sorgeFuer(stift_, stift ? GdiObjekt(*stift) : GdiObjekt(GdiStift{gdi::PS_NULL, 1, 0}));
+    sorgeFuer(stift_, stift ? TGdiObjekt(*stift) : TGdiObjekt(TGdiStift{gdi::PS_NULL, 1, 0}));
     sorgeFuer(pinsel_, pinsel);
     // QRect::boundingRect is already inclusive; a fill without outline stops short of the
     // right and bottom edge.
@@ -415,7 +415,7 @@ void TGdiEngine::drawTextItem(const QPointF& p, const QTextItem& stueck)
     if (s.isEmpty() || pen_.style() == Qt::NoPen || pen_.color().alpha() == 0)
         return;
     const QFont f = stueck.font();
-    const GdiSchrift schrift = schriftFuer(f);
+    const TGdiSchrift schrift = schriftFuer(f);
     const double m = massstab(xf_);
     const QFontMetricsF fm(f, geraet_);
     // Advances from whole prefixes, rounded once each, so that kerning and rounding do not add up.

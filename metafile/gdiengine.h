@@ -25,20 +25,20 @@
 
 namespace zw {
 
-struct GdiStift {
+struct TGdiStift {
     int stil = gdi::PS_SOLID;
     int breite = 1; // device pixels
     QRgb farbe = 0;
-    bool operator==(const GdiStift&) const = default;
+    bool operator==(const TGdiStift&) const = default;
 };
 
-struct GdiPinsel {
+struct TGdiPinsel {
     bool leer = false;
     QRgb farbe = 0;
-    bool operator==(const GdiPinsel&) const = default;
+    bool operator==(const TGdiPinsel&) const = default;
 };
 
-struct GdiSchrift {
+struct TGdiSchrift {
     QString name;  // face name, at most 31 characters
     int hoehe = 0; // negative: character height in device pixels
     int gewicht = gdi::FW_NORMAL;
@@ -46,10 +46,10 @@ struct GdiSchrift {
     bool unterstrichen = false;
     int winkel = 0; // escapement and orientation, tenths of a degree counter-clockwise
     int familie = gdi::FF_SWISS | gdi::VARIABLE_PITCH;
-    bool operator==(const GdiSchrift&) const = default;
+    bool operator==(const TGdiSchrift&) const = default;
 };
 
-using GdiObjekt = std::variant<GdiStift, GdiPinsel, GdiSchrift>;
+using TGdiObjekt = std::variant<TGdiStift, TGdiPinsel, TGdiSchrift>;
 
 // Both devices behave like a 96-dpi true-colour screen of the given size.
 std::optional<int> GeraeteMetrik(QPaintDevice::PaintDeviceMetric m, const QSize& flaeche);
@@ -88,7 +88,7 @@ protected:
     // Index of the first object slot (EMF reserves 0 for the file itself).
     virtual int ersterIndex() const = 0;
     // A stock object that stands for o, if the format has one.
-    virtual std::optional<std::uint32_t> bestand(const GdiObjekt& o) const = 0;
+    virtual std::optional<std::uint32_t> bestand(const TGdiObjekt& o) const = 0;
 
     virtual void anfangen() = 0;
     virtual void beenden() = 0; // after every created object has been deselected and deleted
@@ -96,7 +96,7 @@ protected:
     // format has them.
     virtual void bestandWaehlen() = 0;
 
-    virtual void erzeugen(int index, const GdiObjekt& o) = 0;
+    virtual void erzeugen(int index, const TGdiObjekt& o) = 0;
     virtual void waehlen(std::uint32_t handle) = 0;
     virtual void loeschen(int index) = 0;
     virtual void textfarbe(QRgb farbe) = 0;
@@ -117,15 +117,15 @@ protected:
 
 private:
     struct Auswahl {
-        std::optional<GdiObjekt> objekt;
+        std::optional<TGdiObjekt> objekt;
         std::uint32_t handle = 0;
         bool erzeugt = false;
     };
 
-    std::optional<GdiStift> stiftFuerZeichnung() const;
-    GdiPinsel pinselFuerZeichnung() const;
-    GdiSchrift schriftFuer(const QFont& f) const;
-    void sorgeFuer(Auswahl& a, const GdiObjekt& o);
+    std::optional<TGdiStift> stiftFuerZeichnung() const;
+    TGdiPinsel pinselFuerZeichnung() const;
+    TGdiSchrift schriftFuer(const QFont& f) const;
+    void sorgeFuer(Auswahl& a, const TGdiObjekt& o);
     int freierIndex();
     void merke(const QRect& gezeichnet);
     void zeichneLinie(QPointF a, QPointF b);

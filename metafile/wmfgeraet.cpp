@@ -26,7 +26,7 @@ public:
 
 protected:
     int ersterIndex() const override { return 0; }
-    std::optional<std::uint32_t> bestand(const GdiObjekt&) const override { return std::nullopt; }
+    std::optional<std::uint32_t> bestand(const TGdiObjekt&) const override { return std::nullopt; }
 
     void anfangen() override
     {
@@ -69,21 +69,21 @@ protected:
         rec_.clear();
     }
 
-    void erzeugen(int, const GdiObjekt& o) override
+    void erzeugen(int, const TGdiObjekt& o) override
     {
         // The slot is implied: playback puts each new object into the lowest free one.
-        if (const auto* s = std::get_if<GdiStift>(&o)) {
+        if (const auto* s = std::get_if<TGdiStift>(&o)) {
             kopf(META_CREATEPENINDIRECT, 8);
             u16(rec_, static_cast<std::uint16_t>(s->stil));
             i16(rec_, s16(s->breite)), i16(rec_, 0);
             u32(rec_, gdi::Colorref(QColor(s->farbe)));
-        } else if (const auto* p = std::get_if<GdiPinsel>(&o)) {
+        } else if (const auto* p = std::get_if<TGdiPinsel>(&o)) {
             kopf(META_CREATEBRUSHINDIRECT, 7);
             u16(rec_, p->leer ? gdi::BS_NULL : gdi::BS_SOLID);
             u32(rec_, gdi::Colorref(QColor(p->farbe)));
             u16(rec_, 0);
         } else {
-            const auto& f = std::get<GdiSchrift>(o);
+            const auto& f = std::get<TGdiSchrift>(o);
             kopf(META_CREATEFONTINDIRECT, 3 + 25);
             i16(rec_, s16(f.hoehe)), i16(rec_, 0);
             i16(rec_, s16(f.winkel)), i16(rec_, s16(f.winkel));
