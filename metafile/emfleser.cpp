@@ -157,7 +157,7 @@ bool text(Lauf& l, const Satz& s)
         l.sp.undurchsichtig(paar(s, 56), paar(s, 64));
     if (n == 0)
         return true;
-    const int zeigen = static_cast<int>(std::min<std::uint32_t>(n, kMaxText));
+    const int zeigen = static_cast<int>(std::min<std::uint32_t>(n, MaxText));
     QString t;
     if (breit) {
         t.resize(zeigen);
@@ -275,7 +275,7 @@ bool stiftErweitert(Lauf& l, const Satz& s)
         !s.hat(52 + 4 * static_cast<qsizetype>(eintraege)))
         return false;
     if ((o.stift.stil & gdi::PS_STYLE_MASK) == gdi::PS_USERSTYLE)
-        for (std::uint32_t i = 0; i < std::min<std::uint32_t>(eintraege, kMaxStrichmuster); ++i)
+        for (std::uint32_t i = 0; i < std::min<std::uint32_t>(eintraege, MaxStrichmuster); ++i)
             o.stift.muster.push_back(u32(s, 52 + 4 * i));
     l.sp.tabelle.lege(u32(s, 8), std::move(o));
     return true;
@@ -456,7 +456,7 @@ std::optional<Kopf> kopfLesen(const char* d, qsizetype laenge)
                       QPoint(liesI32(d + 32), liesI32(d + 36)));
     const double gx = (static_cast<double>(frame.right()) - frame.left()) * 96.0 / 2540.0;
     const double gy = (static_cast<double>(frame.bottom()) - frame.top()) * 96.0 / 2540.0;
-    if (!(gx >= 0.5 && gy >= 0.5 && gx <= kMaxPixel && gy <= kMaxPixel))
+    if (!(gx >= 0.5 && gy >= 0.5 && gx <= MaxPixel && gy <= MaxPixel))
         return std::nullopt;
     k.groesse = QSize(static_cast<int>(std::lround(gx)), static_cast<int>(std::lround(gy)));
     k.objekte = liesU16(d + 56);
@@ -506,7 +506,7 @@ std::optional<BildDaten> EmfLesen(const QByteArray& daten)
     Lauf lauf{sp, {}, false};
     qsizetype at = k->kopf;
     for (int saetze = 0; !lauf.eof; ++saetze) {
-        if (saetze >= kMaxSaetze || at + 8 > k->gesamt)
+        if (saetze >= MaxSaetze || at + 8 > k->gesamt)
             return std::nullopt;
         const std::uint32_t typ = liesU32(d + at);
         const std::uint32_t groesse = liesU32(d + at + 4);

@@ -173,7 +173,7 @@ void Spieler::waehle(std::uint32_t i)
 
 void Spieler::sichern()
 {
-    if (stapel_.size() < kMaxDcStapel)
+    if (stapel_.size() < MaxDcStapel)
         stapel_.push_back(dc);
 }
 
@@ -194,7 +194,7 @@ void Spieler::rechteck(QPointF a, QPointF b, bool ellipse)
 {
     const QTransform t = abbildung();
     if (imPfad_) {
-        if (pfad_.elementCount() > kMaxPunkte) // too costly to draw already: it takes no more
+        if (pfad_.elementCount() > MaxPunkte) // too costly to draw already: it takes no more
             return;
         QPainterPath teil;
         const QRectF r = QRectF(a, b).normalized();
@@ -218,7 +218,7 @@ void Spieler::poly(const std::vector<QPointF>& p, bool geschlossen)
         return;
     const QTransform t = abbildung();
     if (imPfad_) {
-        if (pfad_.elementCount() > kMaxPunkte) // too costly to draw already: it takes no more
+        if (pfad_.elementCount() > MaxPunkte) // too costly to draw already: it takes no more
             return;
         // PolylineTo starts where the figure stands and goes on with it.
         const QPointF anfang = punkt(t.map(p.front()));
@@ -260,7 +260,7 @@ void Spieler::polyPolygon(const std::vector<QPointF>& p, const std::vector<int>&
         at += static_cast<std::size_t>(n);
     }
     if (imPfad_) {
-        if (pfad_.elementCount() > kMaxPunkte) // too costly to draw already: it takes no more
+        if (pfad_.elementCount() > MaxPunkte) // too costly to draw already: it takes no more
             return;
         pfad_.addPath(flaeche);
         return;
@@ -283,7 +283,7 @@ void Spieler::bezier(const std::vector<QPointF>& p)
     for (std::size_t i = 1; i + 2 < p.size(); i += 3)
         kurve.cubicTo(punkt(t.map(p[i])), punkt(t.map(p[i + 1])), punkt(t.map(p[i + 2])));
     if (imPfad_) {
-        if (pfad_.elementCount() > kMaxPunkte) // too costly to draw already: it takes no more
+        if (pfad_.elementCount() > MaxPunkte) // too costly to draw already: it takes no more
             return;
         // PolyBezierTo goes on from where the figure stands.
         const QPointF anfang = kurve.elementAt(0);
@@ -305,7 +305,7 @@ void Spieler::linieNach(QPointF ziel)
 {
     if (imPfad_) {
         // A path too costly to draw already takes no more.
-        if (pfad_.elementCount() <= kMaxPunkte) {
+        if (pfad_.elementCount() <= MaxPunkte) {
             const QTransform t = abbildung();
             if (pfad_.elementCount() == 0)
                 pfad_.moveTo(punkt(t.map(dc.pos)));
@@ -334,7 +334,7 @@ void Spieler::text(QPointF bezug, QString s, std::vector<double> dx)
     if (mitCp)
         bezug = dc.pos;
     textGesamt_ += s.size();
-    if (textGesamt_ > kMaxTextGesamt) {
+    if (textGesamt_ > MaxTextGesamt) {
         fehler = true;
         return;
     }
@@ -469,7 +469,7 @@ std::optional<QPainterPath> Spieler::verknuepft(const QPainterPath& a, const QPa
     // Boolean operations grow with the size of both paths, and so does the result.
     const qsizetype n = a.elementCount() + b.elementCount();
     const double k = 64 + 16 * static_cast<double>(n);
-    if (n > kMaxClipElemente || aufwand_ + k > kMaxAufwand)
+    if (n > MaxClipElemente || aufwand_ + k > MaxAufwand)
         return std::nullopt;
     aufwand_ += k;
     return abziehen ? a.subtracted(b) : a.intersected(b);
@@ -479,8 +479,8 @@ void Spieler::setzeClip(std::optional<QPainterPath> neu)
 {
     // Past the limits the clip stays as it is: the picture may show more than it should, but
     // the work stays bounded.
-    if (!neu || static_cast<int>(clips_.size()) >= kMaxClips ||
-        neu->elementCount() > kMaxClipElemente)
+    if (!neu || static_cast<int>(clips_.size()) >= MaxClips ||
+        neu->elementCount() > MaxClipElemente)
         return;
     aufwand_ += 64 + static_cast<double>(neu->elementCount());
     clips_.push_back(std::move(*neu));
@@ -716,8 +716,8 @@ void Spieler::hinzu(Form op)
     const double k = kosten(op);
     const qsizetype punkte = op.punkte.size() + op.pfad.elementCount();
     // A shape past the budget is left out; cheaper ones after it may still fit.
-    if (punkteGesamt_ + punkte > kMaxPunkte || static_cast<int>(ops_.size()) >= kMaxFormen ||
-        aufwand_ + k > kMaxAufwand)
+    if (punkteGesamt_ + punkte > MaxPunkte || static_cast<int>(ops_.size()) >= MaxFormen ||
+        aufwand_ + k > MaxAufwand)
         return;
     punkteGesamt_ += punkte;
     aufwand_ += k;

@@ -30,19 +30,19 @@ namespace zw::leser {
 
 // Bounds on what one file may make us do; far above any honest picture. Parsing stays cheap
 // under them; what drawing costs is bounded by the work units below and by a deadline.
-constexpr int kMaxSaetze = 1'000'000;
-constexpr int kMaxFormen = 250'000;
-constexpr qsizetype kMaxPunkte = 2'000'000;
-constexpr int kMaxText = 8192;
-constexpr qsizetype kMaxTextGesamt = 50'000;
-constexpr int kMaxDcStapel = 256;
-constexpr int kMaxPixel = 32767;
-constexpr int kMaxClips = 4096;
-constexpr int kMaxClipElemente = 16384;
-constexpr int kMaxStrichmuster = 16;
+constexpr int MaxSaetze = 1'000'000;
+constexpr int MaxFormen = 250'000;
+constexpr qsizetype MaxPunkte = 2'000'000;
+constexpr int MaxText = 8192;
+constexpr qsizetype MaxTextGesamt = 50'000;
+constexpr int MaxDcStapel = 256;
+constexpr int MaxPixel = 32767;
+constexpr int MaxClips = 4096;
+constexpr int MaxClipElemente = 16384;
+constexpr int MaxStrichmuster = 16;
 // One unit is roughly one point to transform and draw; a wide or patterned pen costs in
 // proportion to how much it covers. Past the budget the rest of the file is not drawn.
-constexpr double kMaxAufwand = 4'000'000;
+constexpr double MaxAufwand = 4'000'000;
 
 enum class Art { Polygon, Polylinie, Rechteck, Ellipse, Text, Pfad };
 

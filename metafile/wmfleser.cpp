@@ -192,7 +192,7 @@ bool textErweitert(Lauf& l, const Satz& s, std::uint16_t)
     }
     if (n < 0 || !s.hat(at + n))
         return false;
-    const QString t = AusWindows1252(s.p + at, std::min(n, kMaxText));
+    const QString t = AusWindows1252(s.p + at, std::min(n, MaxText));
     const qsizetype dxAt = at + n + (n % 2);
     std::vector<double> dx;
     if (n > 0 && s.hat(dxAt + 2 * static_cast<qsizetype>(n))) {
@@ -213,7 +213,7 @@ bool text(Lauf& l, const Satz& s, std::uint16_t)
         return false;
     const QPointF bezug(liesI16(s.p + nach + 2), liesI16(s.p + nach));
     if (n > 0)
-        l.sp.text(bezug, AusWindows1252(s.p + 2, std::min(n, kMaxText)), {});
+        l.sp.text(bezug, AusWindows1252(s.p + 2, std::min(n, MaxText)), {});
     return true;
 }
 
@@ -323,7 +323,7 @@ bool saetzeSammeln(const char* d, const Kopf& k, std::vector<Ref>& saetze,
                    std::optional<QPointF>& ersteOrg, std::optional<QSizeF>& ersteExt)
 {
     for (qsizetype at = k.start + 18;;) {
-        if (static_cast<int>(saetze.size()) >= kMaxSaetze || at + 6 > k.ende)
+        if (static_cast<int>(saetze.size()) >= MaxSaetze || at + 6 > k.ende)
             return false;
         const std::uint64_t groesse = 2ull * liesU32(d + at);
         if (groesse < 6 || groesse > static_cast<std::uint64_t>(k.ende - at))
@@ -371,7 +371,7 @@ std::optional<BildDaten> WmfLesen(const QByteArray& daten)
                              static_cast<int>(sp.wmfFenster.height()));
     }
     if (bild.groesse.width() <= 0 || bild.groesse.height() <= 0 ||
-        bild.groesse.width() > kMaxPixel || bild.groesse.height() > kMaxPixel)
+        bild.groesse.width() > MaxPixel || bild.groesse.height() > MaxPixel)
         return std::nullopt;
     // Until the file says otherwise, its logical units are those of the frame.
     sp.dc.windowOrg = sp.wmfFenster.topLeft();
