@@ -14,7 +14,7 @@ namespace zw::leser {
 
 namespace {
 
-void zeichneText(QPainter& p, const Form& op)
+void zeichneText(QPainter& p, const TFigur& op)
 {
     const QFontMetricsF fm(op.schrift);
     std::vector<double> dx = op.dx;
@@ -74,51 +74,51 @@ void zeichneText(QPainter& p, const Form& op)
     p.restore();
 }
 
-void zeichneOp(QPainter& p, const Form& op, double px)
+void zeichneOp(QPainter& p, const TFigur& op, double px)
 {
     switch (op.art) {
-    case Art::Polygon:
+    case TArt::Polygon:
         p.setPen(op.stift);
         p.setBrush(op.pinsel);
         p.drawPolygon(op.punkte, op.regel);
         break;
-    case Art::Polylinie:
+    case TArt::Polylinie:
         p.setPen(op.stift);
         if (op.punkte.size() >= 2)
             p.drawPolyline(op.punkte);
         break;
-    case Art::Pfad:
+    case TArt::Pfad:
         p.setPen(op.stift);
         p.setBrush(op.pinsel);
         p.drawPath(op.pfad);
         break;
-    case Art::Rechteck:
-    case Art::Ellipse: {
+    case TArt::Rechteck:
+    case TArt::Ellipse: {
         // GDI leaves out the right and bottom edge, and with no pen one pixel more.
         const QRectF r = QRectF(op.punkte[0], op.punkte[1]).normalized().adjusted(0, 0, -px, -px);
         if (op.stift.style() == Qt::NoPen) {
             if (r.width() <= 0 || r.height() <= 0)
                 break;
-            if (op.art == Art::Rechteck) {
+            if (op.art == TArt::Rechteck) {
                 p.fillRect(r, op.pinsel);
                 break;
             }
         }
         p.setPen(op.stift);
         p.setBrush(op.pinsel);
-        if (op.art == Art::Rechteck)
+        if (op.art == TArt::Rechteck)
             p.drawRect(r);
         else
             p.drawEllipse(r);
         break;
     }
-    case Art::Text: zeichneText(p, op); break;
+    case TArt::Text: zeichneText(p, op); break;
     }
 }
 
 } // namespace
 
-bool zeichne(const BildDaten& b, QPainter& p, const QRectF& ziel, QDeadlineTimer frist)
+bool zeichne(const TBildDaten& b, QPainter& p, const QRectF& ziel, QDeadlineTimer frist)
 {
     if (ziel.isEmpty() || b.bild.isEmpty())
         return true;
@@ -136,7 +136,7 @@ bool zeichne(const BildDaten& b, QPainter& p, const QRectF& ziel, QDeadlineTimer
             fertig = false;
             break;
         }
-        const Form& op = b.ops[i];
+        const TFigur& op = b.ops[i];
         if (op.clip != clip) {
             // Within whatever clip the caller set: the file's clip is added to it.
             if (clip != 0)

@@ -16,17 +16,17 @@ namespace {
 using namespace bytes;
 
 struct Lauf {
-    Spieler& sp;
+    TSpieler& sp;
     std::vector<QPointF> pts;
     bool eof = false;
 };
 
 // The record with its type and size; offsets are from the record's start.
-using Handler = bool (*)(Lauf&, const Satz&);
+using Handler = bool (*)(Lauf&, const TSatz&);
 
-std::int32_t i32(const Satz& s, qsizetype at) { return liesI32(s.p + at); }
-std::uint32_t u32(const Satz& s, qsizetype at) { return liesU32(s.p + at); }
-QPointF paar(const Satz& s, qsizetype at) { return QPointF(i32(s, at), i32(s, at + 4)); }
+std::int32_t i32(const TSatz& s, qsizetype at) { return liesI32(s.p + at); }
+std::uint32_t u32(const TSatz& s, qsizetype at) { return liesU32(s.p + at); }
+QPointF paar(const TSatz& s, qsizetype at) { return QPointF(i32(s, at), i32(s, at + 4)); }
 
 bool xformLesen(const char* p, QTransform& t)
 {
@@ -41,7 +41,8 @@ bool xformLesen(const char* p, QTransform& t)
 }
 
 // n points of 16 or 32 bits each from at on, appended to pts; false when they do not fit.
-bool punkteLesen(const Satz& s, qsizetype at, std::uint32_t n, bool kurz, std::vector<QPointF>& pts)
+bool punkteLesen(const TSatz& s, qsizetype at, std::uint32_t n, bool kurz,
+                 std::vector<QPointF>& pts)
 {
     const qsizetype proPunkt = kurz ? 4 : 8;
     if (n > static_cast<std::uint32_t>(s.n / proPunkt) ||
@@ -57,14 +58,14 @@ bool punkteLesen(const Satz& s, qsizetype at, std::uint32_t n, bool kurz, std::v
 
 bool kurz(std::uint32_t typ) { return typ >= EMR_POLYBEZIER16 && typ <= EMR_POLYPOLYGON16; }
 
-bool ende(Lauf& l, const Satz&)
+bool ende(Lauf& l, const TSatz&)
 {
     l.eof = true;
     return true;
 }
-bool kopfNochmal(Lauf&, const Satz&) { return false; } // only ever the first record
+bool kopfNochmal(Lauf&, const TSatz&) { return false; } // only ever the first record
 
-bool poly(Lauf& l, const Satz& s)
+bool poly(Lauf& l, const TSatz& s)
 {
     const std::uint32_t typ = u32(s, 0);
     const bool ab = typ == EMR_POLYLINETO || typ == EMR_POLYLINETO16 || typ == EMR_POLYBEZIERTO ||
@@ -87,7 +88,7 @@ bool poly(Lauf& l, const Satz& s)
     return true;
 }
 
-bool polyPoly(Lauf& l, const Satz& s)
+bool polyPoly(Lauf& l, const TSatz& s)
 {
     const std::uint32_t typ = u32(s, 0);
     const std::uint32_t teile = u32(s, 24);
@@ -120,23 +121,23 @@ bool polyPoly(Lauf& l, const Satz& s)
     return true;
 }
 
-bool bewegen(Lauf& l, const Satz& s)
+bool bewegen(Lauf& l, const TSatz& s)
 {
     l.sp.bewegeNach(paar(s, 8));
     return true;
 }
-bool linie(Lauf& l, const Satz& s)
+bool linie(Lauf& l, const TSatz& s)
 {
     l.sp.linieNach(paar(s, 8));
     return true;
 }
-bool rechteck(Lauf& l, const Satz& s)
+bool rechteck(Lauf& l, const TSatz& s)
 {
     l.sp.rechteck(paar(s, 8), paar(s, 16), u32(s, 0) == EMR_ELLIPSE);
     return true;
 }
 
-bool text(Lauf& l, const Satz& s)
+bool text(Lauf& l, const TSatz& s)
 {
     const bool breit = u32(s, 0) == EMR_EXTTEXTOUTW;
     const QPointF bezug = paar(s, 36);
@@ -176,10 +177,10 @@ bool text(Lauf& l, const Satz& s)
     return true;
 }
 
-bool fensterUndSicht(Lauf& l, const Satz& s)
+bool fensterUndSicht(Lauf& l, const TSatz& s)
 {
     const QPointF p = paar(s, 8);
-    Geraetekontext& dc = l.sp.dc;
+    TGeraetekontext& dc = l.sp.dc;
     switch (u32(s, 0)) {
     case EMR_SETWINDOWEXTEX: dc.windowExt = QSizeF(p.x(), p.y()); break;
     case EMR_SETWINDOWORGEX: dc.windowOrg = p; break;
@@ -190,10 +191,10 @@ bool fensterUndSicht(Lauf& l, const Satz& s)
 }
 
 // The records that set one value of the device context.
-bool wert(Lauf& l, const Satz& s)
+bool wert(Lauf& l, const TSatz& s)
 {
     const std::uint32_t v = u32(s, 8);
-    Geraetekontext& dc = l.sp.dc;
+    TGeraetekontext& dc = l.sp.dc;
     switch (u32(s, 0)) {
     case EMR_SETMAPMODE: dc.mapmodus = static_cast<int>(v); break;
     case EMR_SETBKMODE: dc.bkmodus = static_cast<int>(v); break;
@@ -205,7 +206,7 @@ bool wert(Lauf& l, const Satz& s)
     case EMR_SETBKCOLOR: dc.bkfarbe = AusColorref(v); break;
     case EMR_SELECTOBJECT:
         if (v & gdi::STOCK_BIT) {
-            if (const std::optional<Objekt> o = StockObjekt(v & ~gdi::STOCK_BIT))
+            if (const std::optional<TObjekt> o = StockObjekt(v & ~gdi::STOCK_BIT))
                 l.sp.waehle(*o);
         } else {
             l.sp.waehle(v);
@@ -218,13 +219,13 @@ bool wert(Lauf& l, const Satz& s)
     return true;
 }
 
-bool sichern(Lauf& l, const Satz&)
+bool sichern(Lauf& l, const TSatz&)
 {
     l.sp.sichern();
     return true;
 }
 
-bool weltSetzen(Lauf& l, const Satz& s)
+bool weltSetzen(Lauf& l, const TSatz& s)
 {
     QTransform t;
     if (xformLesen(s.p + 8, t))
@@ -232,7 +233,7 @@ bool weltSetzen(Lauf& l, const Satz& s)
     return true;
 }
 
-bool weltAendern(Lauf& l, const Satz& s)
+bool weltAendern(Lauf& l, const TSatz& s)
 {
     QTransform t;
     if (!xformLesen(s.p + 8, t))
@@ -248,10 +249,10 @@ bool weltAendern(Lauf& l, const Satz& s)
     return true;
 }
 
-bool stift(Lauf& l, const Satz& s)
+bool stift(Lauf& l, const TSatz& s)
 {
-    Objekt o;
-    o.art = Objekt::Stift;
+    TObjekt o;
+    o.art = TObjekt::Stift;
     o.stift = {static_cast<int>(u32(s, 12)),
                static_cast<double>(i32(s, 16)),
                AusColorref(u32(s, 24)).rgb(),
@@ -260,10 +261,10 @@ bool stift(Lauf& l, const Satz& s)
     return true;
 }
 
-bool stiftErweitert(Lauf& l, const Satz& s)
+bool stiftErweitert(Lauf& l, const TSatz& s)
 {
-    Objekt o;
-    o.art = Objekt::Stift;
+    TObjekt o;
+    o.art = TObjekt::Stift;
     o.stift = {static_cast<int>(u32(s, 28)),
                static_cast<double>(u32(s, 32)),
                AusColorref(u32(s, 40)).rgb(),
@@ -281,20 +282,20 @@ bool stiftErweitert(Lauf& l, const Satz& s)
     return true;
 }
 
-bool pinsel(Lauf& l, const Satz& s)
+bool pinsel(Lauf& l, const TSatz& s)
 {
-    Objekt o;
-    o.art = Objekt::Pinsel;
+    TObjekt o;
+    o.art = TObjekt::Pinsel;
     o.pinsel = {static_cast<int>(u32(s, 12)), AusColorref(u32(s, 16)).rgb(),
                 static_cast<int>(u32(s, 20))};
     l.sp.tabelle.lege(u32(s, 8), std::move(o));
     return true;
 }
 
-bool schrift(Lauf& l, const Satz& s)
+bool schrift(Lauf& l, const TSatz& s)
 {
-    Objekt o;
-    o.art = Objekt::Schrift;
+    TObjekt o;
+    o.art = TObjekt::Schrift;
     o.schrift = LogFont(s.p + 12, true);
     QString name;
     for (int i = 0; i < 32; ++i) {
@@ -308,7 +309,7 @@ bool schrift(Lauf& l, const Satz& s)
     return true;
 }
 
-bool pfad(Lauf& l, const Satz& s)
+bool pfad(Lauf& l, const TSatz& s)
 {
     switch (u32(s, 0)) {
     case EMR_BEGINPATH: l.sp.pfadBeginnen(); break;
@@ -323,19 +324,19 @@ bool pfad(Lauf& l, const Satz& s)
     return true;
 }
 
-bool clipPfad(Lauf& l, const Satz& s)
+bool clipPfad(Lauf& l, const TSatz& s)
 {
     l.sp.pfadAlsClip(static_cast<int>(u32(s, 8)));
     return true;
 }
 
-bool clipRechteck(Lauf& l, const Satz& s)
+bool clipRechteck(Lauf& l, const TSatz& s)
 {
     l.sp.clipRechteck(paar(s, 8), paar(s, 16), false);
     return true;
 }
 
-bool clipRegion(Lauf& l, const Satz& s)
+bool clipRegion(Lauf& l, const TSatz& s)
 {
     const std::uint32_t bytes = u32(s, 8);
     const int modus = static_cast<int>(u32(s, 12));
@@ -487,7 +488,7 @@ bool IstEmf(const QByteArray& daten)
            liesU32(daten.constData() + 40) == EMF_SIGNATUR;
 }
 
-std::optional<BildDaten> EmfLesen(const QByteArray& daten)
+std::optional<TBildDaten> EmfLesen(const QByteArray& daten)
 {
     if (daten.size() < 88 || !IstEmf(daten))
         return std::nullopt;
@@ -495,11 +496,11 @@ std::optional<BildDaten> EmfLesen(const QByteArray& daten)
     const std::optional<Kopf> k = kopfLesen(d, daten.size());
     if (!k)
         return std::nullopt;
-    Spieler sp(Spieler::Format::Emf, k->objekte);
+    TSpieler sp(TSpieler::Format::Emf, k->objekte);
     sp.emfPxProMm[0] = k->pxProMm[0];
     sp.emfPxProMm[1] = k->pxProMm[1];
     sp.setzeBild(k->bild);
-    BildDaten bild;
+    TBildDaten bild;
     bild.groesse = k->groesse;
     bild.bild = k->bild;
 
@@ -512,7 +513,7 @@ std::optional<BildDaten> EmfLesen(const QByteArray& daten)
         const std::uint32_t groesse = liesU32(d + at + 4);
         if (groesse < 8 || groesse % 4 || groesse > k->gesamt - at)
             return std::nullopt;
-        const Satz s{d + at, static_cast<qsizetype>(groesse)};
+        const TSatz s{d + at, static_cast<qsizetype>(groesse)};
         at += groesse;
         const Eintrag* e = typ < kHoechsterTyp ? kNachTyp[typ] : nullptr;
         if (e == nullptr)

@@ -13,7 +13,7 @@ namespace zw::leser {
 
 bool IstEmf(const QByteArray& daten);
 // nullopt when the data is not a file of that format this reader can show.
-std::optional<BildDaten> EmfLesen(const QByteArray& daten);
-std::optional<BildDaten> WmfLesen(const QByteArray& daten);
+std::optional<TBildDaten> EmfLesen(const QByteArray& daten);
+std::optional<TBildDaten> WmfLesen(const QByteArray& daten);
 
 } // namespace zw::leser

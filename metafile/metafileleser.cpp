@@ -6,7 +6,7 @@
 
 namespace zw {
 
-struct TMetafileBild::Daten : leser::BildDaten {};
+struct TMetafileBild::Daten : leser::TBildDaten {};
 
 TMetafileBild::TMetafileBild(std::unique_ptr<Daten> d) : d_(std::move(d)) {}
 TMetafileBild::~TMetafileBild() = default;
@@ -15,12 +15,12 @@ TMetafileBild& TMetafileBild::operator=(TMetafileBild&&) noexcept = default;
 
 std::optional<TMetafileBild> TMetafileBild::lesen(const QByteArray& daten)
 {
-    std::optional<leser::BildDaten> d =
+    std::optional<leser::TBildDaten> d =
         leser::IstEmf(daten) ? leser::EmfLesen(daten) : leser::WmfLesen(daten);
     if (!d)
         return std::nullopt;
     auto daten_ = std::make_unique<Daten>();
-    static_cast<leser::BildDaten&>(*daten_) = std::move(*d);
+    static_cast<leser::TBildDaten&>(*daten_) = std::move(*d);
     return TMetafileBild(std::move(daten_));
 }
 

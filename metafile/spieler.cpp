@@ -19,20 +19,20 @@ QColor AusColorref(std::uint32_t c)
 
 bool Endlich(double v) { return std::isfinite(v) && std::abs(v) < 1e9; }
 
-std::optional<Objekt> StockObjekt(std::uint32_t n)
+std::optional<TObjekt> StockObjekt(std::uint32_t n)
 {
-    Objekt o;
+    TObjekt o;
     const auto pinsel = [&](QRgb c, int stil = gdi::BS_SOLID) {
-        o.art = Objekt::Pinsel;
+        o.art = TObjekt::Pinsel;
         o.pinsel = {stil, c, 0};
     };
     const auto stift = [&](QRgb c, int stil = gdi::PS_SOLID) {
-        o.art = Objekt::Stift;
+        o.art = TObjekt::Stift;
         o.stift = {stil, 0, c, {}};
     };
     const auto schrift = [&](const char* name, int hoehe, int familie,
                              int gewicht = gdi::FW_NORMAL) {
-        o.art = Objekt::Schrift;
+        o.art = TObjekt::Schrift;
         o.schrift = {QString::fromLatin1(name), hoehe, 0, gewicht, false, false, familie};
     };
     using namespace gdi;
@@ -60,9 +60,9 @@ std::optional<Objekt> StockObjekt(std::uint32_t n)
     return o;
 }
 
-LogSchrift LogFont(const char* p, bool breit)
+TLogSchrift LogFont(const char* p, bool breit)
 {
-    LogSchrift s;
+    TLogSchrift s;
     const int w = breit ? 4 : 2;
     const auto feld = [&](int i) {
         return breit ? liesI32(p + i * 4) : static_cast<std::int32_t>(liesI16(p + i * 2));
@@ -79,18 +79,18 @@ LogSchrift LogFont(const char* p, bool breit)
 
 // Object table -------------------------------------------------------------------------------
 
-const Objekt* ObjektTabelle::holen(std::uint32_t i) const
+const TObjekt* TObjektTabelle::holen(std::uint32_t i) const
 {
     return i < plaetze_.size() && plaetze_[i] ? &*plaetze_[i] : nullptr;
 }
 
-void ObjektTabelle::lege(std::uint32_t i, Objekt o)
+void TObjektTabelle::lege(std::uint32_t i, TObjekt o)
 {
     if (i < plaetze_.size())
         plaetze_[i] = std::move(o);
 }
 
-void ObjektTabelle::legeFrei(Objekt o)
+void TObjektTabelle::legeFrei(TObjekt o)
 {
     // Freed slots lie below the unused ones; an entry may be stale when lege() refilled it.
     while (!frei_.empty()) {
@@ -107,7 +107,7 @@ void ObjektTabelle::legeFrei(Objekt o)
         plaetze_[unbenutzt_++] = std::move(o);
 }
 
-void ObjektTabelle::loesche(std::uint32_t i)
+void TObjektTabelle::loesche(std::uint32_t i)
 {
     if (i >= plaetze_.size() || !plaetze_[i])
         return;
@@ -118,7 +118,7 @@ void ObjektTabelle::loesche(std::uint32_t i)
 
 // Device context -----------------------------------------------------------------------------
 
-QTransform Spieler::abbildung() const
+QTransform TSpieler::abbildung() const
 {
     if (format_ == Format::Wmf) {
         const QSizeF e = dc.windowExt;
@@ -155,29 +155,29 @@ QTransform Spieler::abbildung() const
     return dc.welt * seite;
 }
 
-void Spieler::waehle(const Objekt& o)
+void TSpieler::waehle(const TObjekt& o)
 {
     switch (o.art) {
-    case Objekt::Stift: dc.stift = o.stift; break;
-    case Objekt::Pinsel: dc.pinsel = o.pinsel; break;
-    case Objekt::Schrift: dc.schrift = o.schrift; break;
-    case Objekt::Anderes: break;
+    case TObjekt::Stift: dc.stift = o.stift; break;
+    case TObjekt::Pinsel: dc.pinsel = o.pinsel; break;
+    case TObjekt::Schrift: dc.schrift = o.schrift; break;
+    case TObjekt::Anderes: break;
     }
 }
 
-void Spieler::waehle(std::uint32_t i)
+void TSpieler::waehle(std::uint32_t i)
 {
-    if (const Objekt* o = tabelle.holen(i))
+    if (const TObjekt* o = tabelle.holen(i))
         waehle(*o);
 }
 
-void Spieler::sichern()
+void TSpieler::sichern()
 {
     if (stapel_.size() < MaxDcStapel)
         stapel_.push_back(dc);
 }
 
-void Spieler::zurueck(int n)
+void TSpieler::zurueck(int n)
 {
     // Negative: relative to the top; positive: an absolute level (1 is the first save).
     const auto groesse = static_cast<long>(stapel_.size());
@@ -190,7 +190,7 @@ void Spieler::zurueck(int n)
 
 // Drawing ------------------------------------------------------------------------------------
 
-void Spieler::rechteck(QPointF a, QPointF b, bool ellipse)
+void TSpieler::rechteck(QPointF a, QPointF b, bool ellipse)
 {
     const QTransform t = abbildung();
     if (imPfad_) {
@@ -205,14 +205,14 @@ void Spieler::rechteck(QPointF a, QPointF b, bool ellipse)
         pfad_.addPath(t.map(teil));
         return;
     }
-    Form op;
-    op.art = ellipse ? Art::Ellipse : Art::Rechteck;
+    TFigur op;
+    op.art = ellipse ? TArt::Ellipse : TArt::Rechteck;
     op.punkte = {punkt(t.map(a)), punkt(t.map(b))};
     fuellung(op, t);
     hinzu(std::move(op));
 }
 
-void Spieler::poly(const std::vector<QPointF>& p, bool geschlossen)
+void TSpieler::poly(const std::vector<QPointF>& p, bool geschlossen)
 {
     if (p.empty())
         return;
@@ -230,8 +230,8 @@ void Spieler::poly(const std::vector<QPointF>& p, bool geschlossen)
             pfad_.closeSubpath();
         return;
     }
-    Form op;
-    op.art = geschlossen ? Art::Polygon : Art::Polylinie;
+    TFigur op;
+    op.art = geschlossen ? TArt::Polygon : TArt::Polylinie;
     op.punkte.reserve(static_cast<qsizetype>(p.size()));
     for (const QPointF& q : p)
         op.punkte.append(punkt(t.map(q)));
@@ -245,7 +245,7 @@ void Spieler::poly(const std::vector<QPointF>& p, bool geschlossen)
     hinzu(std::move(op));
 }
 
-void Spieler::polyPolygon(const std::vector<QPointF>& p, const std::vector<int>& anzahlen)
+void TSpieler::polyPolygon(const std::vector<QPointF>& p, const std::vector<int>& anzahlen)
 {
     const QTransform t = abbildung();
     QPainterPath flaeche;
@@ -265,15 +265,15 @@ void Spieler::polyPolygon(const std::vector<QPointF>& p, const std::vector<int>&
         pfad_.addPath(flaeche);
         return;
     }
-    Form op;
-    op.art = Art::Pfad;
+    TFigur op;
+    op.art = TArt::Pfad;
     fuellung(op, t);
     flaeche.setFillRule(op.regel);
     op.pfad = std::move(flaeche);
     hinzu(std::move(op));
 }
 
-void Spieler::bezier(const std::vector<QPointF>& p)
+void TSpieler::bezier(const std::vector<QPointF>& p)
 {
     if (p.size() < 4)
         return;
@@ -293,15 +293,15 @@ void Spieler::bezier(const std::vector<QPointF>& p)
             pfad_.cubicTo(kurve.elementAt(i), kurve.elementAt(i + 1), kurve.elementAt(i + 2));
         return;
     }
-    Form op;
-    op.art = Art::Pfad;
+    TFigur op;
+    op.art = TArt::Pfad;
     op.stift = stift(t);
     op.pinsel = Qt::NoBrush;
     op.pfad = std::move(kurve);
     hinzu(std::move(op));
 }
 
-void Spieler::linieNach(QPointF ziel)
+void TSpieler::linieNach(QPointF ziel)
 {
     if (imPfad_) {
         // A path too costly to draw already takes no more.
@@ -317,14 +317,14 @@ void Spieler::linieNach(QPointF ziel)
     dc.pos = ziel;
 }
 
-void Spieler::bewegeNach(QPointF ziel)
+void TSpieler::bewegeNach(QPointF ziel)
 {
     dc.pos = ziel;
     if (imPfad_)
         pfad_.moveTo(punkt(abbildung().map(ziel)));
 }
 
-void Spieler::text(QPointF bezug, QString s, std::vector<double> dx)
+void TSpieler::text(QPointF bezug, QString s, std::vector<double> dx)
 {
     const QTransform t = abbildung();
     const double m = std::sqrt(std::abs(t.determinant()));
@@ -338,8 +338,8 @@ void Spieler::text(QPointF bezug, QString s, std::vector<double> dx)
         fehler = true;
         return;
     }
-    Form op;
-    op.art = Art::Text;
+    TFigur op;
+    op.art = TArt::Text;
     op.punkte = {punkt(t.map(bezug))};
     op.text = std::move(s);
     op.schrift = schrift(t);
@@ -361,11 +361,11 @@ void Spieler::text(QPointF bezug, QString s, std::vector<double> dx)
     hinzu(std::move(op));
 }
 
-void Spieler::undurchsichtig(QPointF a, QPointF b)
+void TSpieler::undurchsichtig(QPointF a, QPointF b)
 {
     const QTransform t = abbildung();
-    Form op;
-    op.art = Art::Rechteck;
+    TFigur op;
+    op.art = TArt::Rechteck;
     op.punkte = {punkt(t.map(a)), punkt(t.map(b))};
     op.pinsel = dc.bkfarbe;
     // ExtTextOut's rectangle has no pen: it covers exactly its pixels, one less than a
@@ -376,33 +376,33 @@ void Spieler::undurchsichtig(QPointF a, QPointF b)
 
 // Paths --------------------------------------------------------------------------------------
 
-void Spieler::pfadBeginnen()
+void TSpieler::pfadBeginnen()
 {
     pfad_ = QPainterPath();
     imPfad_ = true;
 }
 
-void Spieler::pfadVerwerfen()
+void TSpieler::pfadVerwerfen()
 {
     pfad_ = QPainterPath();
     imPfad_ = false;
 }
 
-void Spieler::figurSchliessen()
+void TSpieler::figurSchliessen()
 {
     if (imPfad_ && pfad_.elementCount() > 0)
         pfad_.closeSubpath();
 }
 
-void Spieler::pfadZeichnen(bool fuellen, bool umranden)
+void TSpieler::pfadZeichnen(bool fuellen, bool umranden)
 {
     if (imPfad_ || pfad_.isEmpty()) { // GDI draws no path that is still open
         pfadVerwerfen();
         return;
     }
     const QTransform t = abbildung();
-    Form op;
-    op.art = Art::Pfad;
+    TFigur op;
+    op.art = TArt::Pfad;
     fuellung(op, t);
     if (!fuellen)
         op.pinsel = Qt::NoBrush;
@@ -414,7 +414,7 @@ void Spieler::pfadZeichnen(bool fuellen, bool umranden)
     hinzu(std::move(op));
 }
 
-void Spieler::pfadAlsClip(int modus)
+void TSpieler::pfadAlsClip(int modus)
 {
     if (imPfad_) {
         pfadVerwerfen();
@@ -429,7 +429,7 @@ void Spieler::pfadAlsClip(int modus)
         setzeClip(std::move(neu));
 }
 
-void Spieler::clipRechteck(QPointF a, QPointF b, bool ausschliessen)
+void TSpieler::clipRechteck(QPointF a, QPointF b, bool ausschliessen)
 {
     QPainterPath r;
     r.addPolygon(abbildung().map(QPolygonF(QRectF(a, b).normalized())));
@@ -445,7 +445,7 @@ void Spieler::clipRechteck(QPointF a, QPointF b, bool ausschliessen)
     setzeClip(verknuepft(alt, r, ausschliessen));
 }
 
-void Spieler::clipRegion(const std::vector<QRectF>& rechtecke, int modus)
+void TSpieler::clipRegion(const std::vector<QRectF>& rechtecke, int modus)
 {
     if (rechtecke.empty() && modus == gdi::RGN_COPY) {
         clipAufheben();
@@ -463,8 +463,8 @@ void Spieler::clipRegion(const std::vector<QRectF>& rechtecke, int modus)
         setzeClip(std::move(neu));
 }
 
-std::optional<QPainterPath> Spieler::verknuepft(const QPainterPath& a, const QPainterPath& b,
-                                                bool abziehen)
+std::optional<QPainterPath> TSpieler::verknuepft(const QPainterPath& a, const QPainterPath& b,
+                                                 bool abziehen)
 {
     // Boolean operations grow with the size of both paths, and so does the result.
     const qsizetype n = a.elementCount() + b.elementCount();
@@ -475,7 +475,7 @@ std::optional<QPainterPath> Spieler::verknuepft(const QPainterPath& a, const QPa
     return abziehen ? a.subtracted(b) : a.intersected(b);
 }
 
-void Spieler::setzeClip(std::optional<QPainterPath> neu)
+void TSpieler::setzeClip(std::optional<QPainterPath> neu)
 {
     // Past the limits the clip stays as it is: the picture may show more than it should, but
     // the work stays bounded.
@@ -487,7 +487,7 @@ void Spieler::setzeClip(std::optional<QPainterPath> neu)
     dc.clip = static_cast<int>(clips_.size());
 }
 
-BildDaten Spieler::bildDaten(BildDaten kopf)
+TBildDaten TSpieler::bildDaten(TBildDaten kopf)
 {
     kopf.ops = std::move(ops_);
     kopf.clips = std::move(clips_);
@@ -499,7 +499,7 @@ BildDaten Spieler::bildDaten(BildDaten kopf)
 // forwards to make up for it, which keeps a dotted line's pattern where GDI starts it. A
 // polyline's segments run every way, so it loses its last pixel and gets square caps. False
 // when nothing is left to draw.
-bool Spieler::linienEnde(Form& op) const
+bool TSpieler::linienEnde(TFigur& op) const
 {
     QPolygonF& p = op.punkte;
     if (p.size() < 2)
@@ -520,11 +520,11 @@ bool Spieler::linienEnde(Form& op) const
     return true;
 }
 
-double Spieler::bildMass() const { return 4 * std::max({bild_.width(), bild_.height(), 1.0}); }
+double TSpieler::bildMass() const { return 4 * std::max({bild_.width(), bild_.height(), 1.0}); }
 
 // Anything far outside the picture only needs to stay far outside: clamping keeps the
 // arithmetic of the painter in range whatever the file says.
-QPointF Spieler::punkt(QPointF p) const
+QPointF TSpieler::punkt(QPointF p) const
 {
     const double m = bildMass();
     const auto k = [&](double v, double lo, double hi) {
@@ -535,9 +535,9 @@ QPointF Spieler::punkt(QPointF p) const
     return {k(p.x(), bild_.left(), bild_.right()), k(p.y(), bild_.top(), bild_.bottom())};
 }
 
-QPen Spieler::stift(const QTransform& t) const
+QPen TSpieler::stift(const QTransform& t) const
 {
-    const LogStift& s = dc.stift;
+    const TLogStift& s = dc.stift;
     const int stil = s.stil & gdi::PS_STYLE_MASK;
     if (stil == gdi::PS_NULL)
         return QPen(Qt::NoPen);
@@ -585,11 +585,11 @@ QPen Spieler::stift(const QTransform& t) const
     return p;
 }
 
-void Spieler::fuellung(Form& op, const QTransform& t) const
+void TSpieler::fuellung(TFigur& op, const QTransform& t) const
 {
     op.stift = stift(t);
     op.regel = dc.regel;
-    const LogPinsel& b = dc.pinsel;
+    const TLogPinsel& b = dc.pinsel;
     const QColor c(b.farbe);
     switch (b.stil) {
     case gdi::BS_SOLID: op.pinsel = QBrush(c); break;
@@ -605,9 +605,9 @@ void Spieler::fuellung(Form& op, const QTransform& t) const
     }
 }
 
-QFont Spieler::schrift(const QTransform& t) const
+QFont TSpieler::schrift(const QTransform& t) const
 {
-    const LogSchrift& s = dc.schrift;
+    const TLogSchrift& s = dc.schrift;
     QStringList familien{s.name};
     switch (s.familie & 0xF0) {
     case gdi::FF_ROMAN:
@@ -654,33 +654,33 @@ struct Ausmass {
     }
 };
 
-Ausmass ausmass(const Form& op)
+Ausmass ausmass(const TFigur& op)
 {
     Ausmass a;
     switch (op.art) {
-    case Art::Polygon:
-    case Art::Polylinie:
+    case TArt::Polygon:
+    case TArt::Polylinie:
         a.punkte = op.punkte.size();
         for (qsizetype i = 1; i < op.punkte.size(); ++i)
             a.kante(op.punkte[i - 1], op.punkte[i]);
-        if (op.art == Art::Polygon && a.punkte > 1)
+        if (op.art == TArt::Polygon && a.punkte > 1)
             a.kante(op.punkte.back(), op.punkte.front());
         break;
-    case Art::Pfad:
+    case TArt::Pfad:
         // Curves by their control points, which run at least as far as the curve.
         a.punkte = op.pfad.elementCount();
         for (int i = 1; i < op.pfad.elementCount(); ++i)
             if (!op.pfad.elementAt(i).isMoveTo())
                 a.kante(op.pfad.elementAt(i - 1), op.pfad.elementAt(i));
         break;
-    case Art::Rechteck:
-    case Art::Ellipse:
+    case TArt::Rechteck:
+    case TArt::Ellipse:
         a.punkte = 4;
         a.kante(op.punkte[0], op.punkte[1]);
         a.laenge *= 2;
         a.hoehe *= 2;
         break;
-    case Art::Text: break;
+    case TArt::Text: break;
     }
     return a;
 }
@@ -688,9 +688,9 @@ Ausmass ausmass(const Form& op)
 // The work units one shape costs. An outline crossing itself at every step (a polygon of
 // random points) has many edges on every scan line, and each line costs more the more there
 // are: hence the factor that grows with the number of points.
-double kosten(const Form& op)
+double kosten(const TFigur& op)
 {
-    if (op.art == Art::Text)
+    if (op.art == TArt::Text)
         return 1 + 16 * static_cast<double>(op.text.size());
     const Ausmass a = ausmass(op);
     const double viele = 1 + static_cast<double>(a.punkte) / 256;
@@ -710,7 +710,7 @@ double kosten(const Form& op)
 
 } // namespace
 
-void Spieler::hinzu(Form op)
+void TSpieler::hinzu(TFigur op)
 {
     op.clip = dc.clip;
     const double k = kosten(op);

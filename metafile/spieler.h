@@ -44,11 +44,11 @@ constexpr int MaxStrichmuster = 16;
 // proportion to how much it covers. Past the budget the rest of the file is not drawn.
 constexpr double MaxAufwand = 4'000'000;
 
-enum class Art { Polygon, Polylinie, Rechteck, Ellipse, Text, Pfad };
+enum class TArt { Polygon, Polylinie, Rechteck, Ellipse, Text, Pfad };
 
 // One thing to draw, already in picture coordinates with everything it needs.
-struct Form {
-    Art art = Art::Polygon;
+struct TFigur {
+    TArt art = TArt::Polygon;
     QPolygonF punkte;  // Rechteck/Ellipse: two corners, GDI's right and bottom exclusive
     QPainterPath pfad; // Pfad
     QPen stift = QPen(Qt::NoPen);
@@ -65,18 +65,18 @@ struct Form {
     std::optional<QColor> hintergrund;
 };
 
-struct LogStift {
+struct TLogStift {
     int stil = 0;
     double breite = 0; // logical units
     QRgb farbe = 0;
     std::vector<double> muster; // PS_USERSTYLE: dash and gap lengths in logical units
 };
-struct LogPinsel {
+struct TLogPinsel {
     int stil = 0;
     QRgb farbe = 0xFFFFFF;
     int schraffur = 0;
 };
-struct LogSchrift {
+struct TLogSchrift {
     QString name;
     int hoehe = 0;
     int winkel = 0;
@@ -86,25 +86,25 @@ struct LogSchrift {
     int familie = 0;
 };
 
-struct Objekt {
+struct TObjekt {
     enum { Stift, Pinsel, Schrift, Anderes } art = Anderes;
-    LogStift stift;
-    LogPinsel pinsel;
-    LogSchrift schrift;
+    TLogStift stift;
+    TLogPinsel pinsel;
+    TLogSchrift schrift;
 };
 
 QColor AusColorref(std::uint32_t c);
 bool Endlich(double v);
 // A stock object by number; nullopt for numbers that name none this reader draws with.
-std::optional<Objekt> StockObjekt(std::uint32_t n);
+std::optional<TObjekt> StockObjekt(std::uint32_t n);
 // LOGFONT: five 32-bit (EMF) or 16-bit (WMF) fields and eight bytes; the face name is the
 // caller's.
-LogSchrift LogFont(const char* p, bool breit);
+TLogSchrift LogFont(const char* p, bool breit);
 
-struct Geraetekontext {
-    LogStift stift{0, 0, 0, {}};
-    LogPinsel pinsel{0, 0xFFFFFF, 0};
-    LogSchrift schrift{QStringLiteral("System"), -16, 0, 700, false, false, 0x20};
+struct TGeraetekontext {
+    TLogStift stift{0, 0, 0, {}};
+    TLogPinsel pinsel{0, 0xFFFFFF, 0};
+    TLogSchrift schrift{QStringLiteral("System"), -16, 0, 700, false, false, 0x20};
     QColor textfarbe = Qt::black;
     QColor bkfarbe = Qt::white;
     int bkmodus = gdi::OPAQUE;
@@ -118,16 +118,16 @@ struct Geraetekontext {
     int clip = 0;
 };
 
-struct BildDaten {
+struct TBildDaten {
     QSize groesse;
     QRectF bild;         // the picture's rectangle in the coordinates of the ops
     double einPixel = 1; // one device pixel in those coordinates
-    std::vector<Form> ops;
+    std::vector<TFigur> ops;
     std::vector<QPainterPath> clips;
 };
 
 // A record's parameter bytes, with reads that fail instead of overrunning.
-struct Satz {
+struct TSatz {
     const char* p;
     qsizetype n;
     bool hat(qsizetype bis) const { return bis >= 0 && bis <= n; }
@@ -135,41 +135,41 @@ struct Satz {
 
 // The object table. WMF puts each new object into the lowest free slot, which a heap of freed
 // slots finds without searching the table: a file may declare 65535 slots and fill them all.
-class ObjektTabelle {
+class TObjektTabelle {
 public:
-    explicit ObjektTabelle(std::size_t plaetze) : plaetze_(plaetze) {}
-    const Objekt* holen(std::uint32_t i) const;
-    void lege(std::uint32_t i, Objekt o);
+    explicit TObjektTabelle(std::size_t plaetze) : plaetze_(plaetze) {}
+    const TObjekt* holen(std::uint32_t i) const;
+    void lege(std::uint32_t i, TObjekt o);
     // Without a free slot the object is lost, as GDI loses it.
-    void legeFrei(Objekt o);
+    void legeFrei(TObjekt o);
     void loesche(std::uint32_t i);
 
 private:
-    std::vector<std::optional<Objekt>> plaetze_;
+    std::vector<std::optional<TObjekt>> plaetze_;
     std::priority_queue<std::uint32_t, std::vector<std::uint32_t>, std::greater<>> frei_;
     std::uint32_t unbenutzt_ = 0; // no slot from here on has been used
 };
 
 // Plays the records on a model of a GDI device context and collects what they draw.
-class Spieler {
+class TSpieler {
 public:
     enum class Format { Emf, Wmf };
 
-    Spieler(Format f, int objekte) : tabelle(static_cast<std::size_t>(objekte)), format_(f) {}
+    TSpieler(Format f, int objekte) : tabelle(static_cast<std::size_t>(objekte)), format_(f) {}
 
-    Geraetekontext dc;
+    TGeraetekontext dc;
     double emfPxProMm[2] = {96 / 25.4, 96 / 25.4};
     // WMF: the rectangle (in logical units) that the picture frame shows.
     QRectF wmfFenster;
     double wmfEinPixel = 1;
-    ObjektTabelle tabelle;
+    TObjektTabelle tabelle;
     bool fehler = false;
 
     QTransform abbildung() const;
     void setzeBild(const QRectF& bild) { bild_ = bild; }
     double einPixel() const { return format_ == Format::Wmf ? wmfEinPixel : 1.0; }
 
-    void waehle(const Objekt& o);
+    void waehle(const TObjekt& o);
     void waehle(std::uint32_t i);
     void sichern();
     void zurueck(int n);
@@ -199,26 +199,26 @@ public:
     void clipRegion(const std::vector<QRectF>& rechtecke, int modus);
     void clipAufheben() { dc.clip = 0; }
 
-    BildDaten bildDaten(BildDaten kopf);
+    TBildDaten bildDaten(TBildDaten kopf);
 
 private:
-    bool linienEnde(Form& op) const;
+    bool linienEnde(TFigur& op) const;
     double bildMass() const;
     QPointF punkt(QPointF p) const;
     QPen stift(const QTransform& t) const;
-    void fuellung(Form& op, const QTransform& t) const;
+    void fuellung(TFigur& op, const QTransform& t) const;
     QFont schrift(const QTransform& t) const;
     // Adds op unless what it costs to draw is more than is left of the budget.
-    void hinzu(Form op);
+    void hinzu(TFigur op);
     // The clip after intersecting or subtracting, or nullopt when that would cost too much.
     std::optional<QPainterPath> verknuepft(const QPainterPath& a, const QPainterPath& b,
                                            bool abziehen);
     void setzeClip(std::optional<QPainterPath> neu);
 
     Format format_;
-    std::vector<Geraetekontext> stapel_;
+    std::vector<TGeraetekontext> stapel_;
     QRectF bild_{0, 0, 1, 1};
-    std::vector<Form> ops_;
+    std::vector<TFigur> ops_;
     std::vector<QPainterPath> clips_;
     qsizetype punkteGesamt_ = 0;
     qsizetype textGesamt_ = 0;
@@ -228,6 +228,6 @@ private:
 };
 
 // Draws the ops of b scaled into ziel; stops when frist expires. False when it stopped early.
-bool zeichne(const BildDaten& b, QPainter& p, const QRectF& ziel, QDeadlineTimer frist);
+bool zeichne(const TBildDaten& b, QPainter& p, const QRectF& ziel, QDeadlineTimer frist);
 
 } // namespace zw::leser

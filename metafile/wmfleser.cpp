@@ -15,19 +15,19 @@ namespace {
 using namespace bytes;
 
 struct Lauf {
-    Spieler& sp;
+    TSpieler& sp;
     std::vector<QPointF> pts;
 };
 
 // The record's parameters, after its size and function.
-using Handler = bool (*)(Lauf&, const Satz&, std::uint16_t funktion);
+using Handler = bool (*)(Lauf&, const TSatz&, std::uint16_t funktion);
 
-double w(const Satz& s, int i) { return liesI16(s.p + 2 * i); }
-std::uint16_t uw(const Satz& s, int i) { return liesU16(s.p + 2 * i); }
-QColor farbe(const Satz& s, int i) { return AusColorref(liesU32(s.p + 2 * i)); }
-bool hatWorte(const Satz& s, qsizetype worte) { return s.hat(2 * worte); }
+double w(const TSatz& s, int i) { return liesI16(s.p + 2 * i); }
+std::uint16_t uw(const TSatz& s, int i) { return liesU16(s.p + 2 * i); }
+QColor farbe(const TSatz& s, int i) { return AusColorref(liesU32(s.p + 2 * i)); }
+bool hatWorte(const TSatz& s, qsizetype worte) { return s.hat(2 * worte); }
 
-bool fenster(Lauf& l, const Satz& s, std::uint16_t f)
+bool fenster(Lauf& l, const TSatz& s, std::uint16_t f)
 {
     if (f == META_SETWINDOWORG)
         l.sp.dc.windowOrg = QPointF(w(s, 1), w(s, 0));
@@ -37,9 +37,9 @@ bool fenster(Lauf& l, const Satz& s, std::uint16_t f)
 }
 
 // The records that set one value of the device context.
-bool wert(Lauf& l, const Satz& s, std::uint16_t f)
+bool wert(Lauf& l, const TSatz& s, std::uint16_t f)
 {
-    Geraetekontext& dc = l.sp.dc;
+    TGeraetekontext& dc = l.sp.dc;
     switch (f) {
     case META_SETBKMODE: dc.bkmodus = uw(s, 0); break;
     case META_SETPOLYFILLMODE:
@@ -54,40 +54,40 @@ bool wert(Lauf& l, const Satz& s, std::uint16_t f)
     return true;
 }
 
-bool sichern(Lauf& l, const Satz&, std::uint16_t)
+bool sichern(Lauf& l, const TSatz&, std::uint16_t)
 {
     l.sp.sichern();
     return true;
 }
 
-bool farbeSetzen(Lauf& l, const Satz& s, std::uint16_t f)
+bool farbeSetzen(Lauf& l, const TSatz& s, std::uint16_t f)
 {
     (f == META_SETTEXTCOLOR ? l.sp.dc.textfarbe : l.sp.dc.bkfarbe) = farbe(s, 0);
     return true;
 }
 
-bool stift(Lauf& l, const Satz& s, std::uint16_t)
+bool stift(Lauf& l, const TSatz& s, std::uint16_t)
 {
-    Objekt o;
-    o.art = Objekt::Stift;
+    TObjekt o;
+    o.art = TObjekt::Stift;
     o.stift = {uw(s, 0), w(s, 1), farbe(s, 3).rgb(), {}};
     l.sp.tabelle.legeFrei(std::move(o));
     return true;
 }
 
-bool pinsel(Lauf& l, const Satz& s, std::uint16_t)
+bool pinsel(Lauf& l, const TSatz& s, std::uint16_t)
 {
-    Objekt o;
-    o.art = Objekt::Pinsel;
+    TObjekt o;
+    o.art = TObjekt::Pinsel;
     o.pinsel = {uw(s, 0), farbe(s, 1).rgb(), uw(s, 3)};
     l.sp.tabelle.legeFrei(std::move(o));
     return true;
 }
 
-bool schrift(Lauf& l, const Satz& s, std::uint16_t)
+bool schrift(Lauf& l, const TSatz& s, std::uint16_t)
 {
-    Objekt o;
-    o.art = Objekt::Schrift;
+    TObjekt o;
+    o.art = TObjekt::Schrift;
     o.schrift = LogFont(s.p, false);
     const int platz = static_cast<int>(std::min<qsizetype>(32, s.n - 18));
     int n = 0;
@@ -99,11 +99,11 @@ bool schrift(Lauf& l, const Satz& s, std::uint16_t)
 }
 
 // Not drawn, but each takes a slot that later indices count on.
-bool platzhalter(Lauf& l, const Satz&, std::uint16_t f)
+bool platzhalter(Lauf& l, const TSatz&, std::uint16_t f)
 {
-    Objekt o;
+    TObjekt o;
     if (f == META_CREATEPATTERNBRUSH || f == META_DIBCREATEPATTERNBRUSH) {
-        o.art = Objekt::Pinsel;
+        o.art = TObjekt::Pinsel;
         o.pinsel = {gdi::BS_SOLID, 0x808080, 0};
     }
     l.sp.tabelle.legeFrei(std::move(o));
@@ -111,7 +111,7 @@ bool platzhalter(Lauf& l, const Satz&, std::uint16_t f)
 }
 
 // count points after the word at, appended to pts; false when they do not fit.
-bool punkteLesen(const Satz& s, int at, int anzahl, std::vector<QPointF>& pts)
+bool punkteLesen(const TSatz& s, int at, int anzahl, std::vector<QPointF>& pts)
 {
     if (anzahl < 0 || !hatWorte(s, at + 2 * static_cast<qsizetype>(anzahl)))
         return false;
@@ -120,7 +120,7 @@ bool punkteLesen(const Satz& s, int at, int anzahl, std::vector<QPointF>& pts)
     return true;
 }
 
-bool poly(Lauf& l, const Satz& s, std::uint16_t f)
+bool poly(Lauf& l, const TSatz& s, std::uint16_t f)
 {
     l.pts.clear();
     if (!punkteLesen(s, 1, liesI16(s.p), l.pts))
@@ -129,7 +129,7 @@ bool poly(Lauf& l, const Satz& s, std::uint16_t f)
     return true;
 }
 
-bool polyPolygon(Lauf& l, const Satz& s, std::uint16_t)
+bool polyPolygon(Lauf& l, const TSatz& s, std::uint16_t)
 {
     const int teile = liesI16(s.p);
     if (teile < 0 || !hatWorte(s, 1 + teile))
@@ -147,7 +147,7 @@ bool polyPolygon(Lauf& l, const Satz& s, std::uint16_t)
     return true;
 }
 
-bool linie(Lauf& l, const Satz& s, std::uint16_t f)
+bool linie(Lauf& l, const TSatz& s, std::uint16_t f)
 {
     const QPointF p(w(s, 1), w(s, 0));
     if (f == META_MOVETO)
@@ -157,27 +157,27 @@ bool linie(Lauf& l, const Satz& s, std::uint16_t f)
     return true;
 }
 
-bool rechteck(Lauf& l, const Satz& s, std::uint16_t f)
+bool rechteck(Lauf& l, const TSatz& s, std::uint16_t f)
 {
     l.sp.rechteck(QPointF(w(s, 3), w(s, 2)), QPointF(w(s, 1), w(s, 0)), f == META_ELLIPSE);
     return true;
 }
 
-bool clipRechteck(Lauf& l, const Satz& s, std::uint16_t f)
+bool clipRechteck(Lauf& l, const TSatz& s, std::uint16_t f)
 {
     l.sp.clipRechteck(QPointF(w(s, 3), w(s, 2)), QPointF(w(s, 1), w(s, 0)),
                       f == META_EXCLUDECLIPRECT);
     return true;
 }
 
-bool clipRegion(Lauf& l, const Satz&, std::uint16_t)
+bool clipRegion(Lauf& l, const TSatz&, std::uint16_t)
 {
     // Regions are not kept; selecting one is how files undo their clipping.
     l.sp.clipAufheben();
     return true;
 }
 
-bool textErweitert(Lauf& l, const Satz& s, std::uint16_t)
+bool textErweitert(Lauf& l, const TSatz& s, std::uint16_t)
 {
     const QPointF bezug(w(s, 1), w(s, 0));
     const int n = liesI16(s.p + 4);
@@ -205,7 +205,7 @@ bool textErweitert(Lauf& l, const Satz& s, std::uint16_t)
     return true;
 }
 
-bool text(Lauf& l, const Satz& s, std::uint16_t)
+bool text(Lauf& l, const TSatz& s, std::uint16_t)
 {
     const int n = liesI16(s.p);
     const qsizetype nach = 2 + n + (n % 2);
@@ -346,7 +346,7 @@ bool saetzeSammeln(const char* d, const Kopf& k, std::vector<Ref>& saetze,
 
 } // namespace
 
-std::optional<BildDaten> WmfLesen(const QByteArray& daten)
+std::optional<TBildDaten> WmfLesen(const QByteArray& daten)
 {
     const std::optional<Kopf> k = kopfLesen(daten);
     std::vector<Ref> saetze;
@@ -355,8 +355,8 @@ std::optional<BildDaten> WmfLesen(const QByteArray& daten)
     if (!k || !saetzeSammeln(daten.constData(), *k, saetze, ersteOrg, ersteExt))
         return std::nullopt;
 
-    BildDaten bild;
-    Spieler sp(Spieler::Format::Wmf, k->objekte);
+    TBildDaten bild;
+    TSpieler sp(TSpieler::Format::Wmf, k->objekte);
     if (k->rahmen) {
         const QRect r = k->rahmen->normalized();
         bild.groesse = QSize(static_cast<int>(std::lround((r.width() - 1) * 96.0 / k->proZoll)),
@@ -385,7 +385,7 @@ std::optional<BildDaten> WmfLesen(const QByteArray& daten)
         const Eintrag* e = kNachFunktion[r.funktion & 0xFF];
         if (e == nullptr || e->funktion != r.funktion)
             continue; // not needed to show the picture
-        const Satz s{daten.constData() + r.at, r.n};
+        const TSatz s{daten.constData() + r.at, r.n};
         if (!hatWorte(s, e->mindestens) || !e->handler(lauf, s, r.funktion) || sp.fehler)
             return std::nullopt;
     }
