@@ -4,6 +4,8 @@
 // records carry. The writers, the reader and the tests all take them from here.
 #pragma once
 
+#include "metafile/bytes.h"
+
 #include <QColor>
 
 #include <cstdint>
@@ -157,5 +159,14 @@ enum Meta : std::uint16_t {
     META_EXTTEXTOUT = 0x0A32,
 };
 constexpr std::uint32_t WMF_PLATZIERBAR = 0x9AC6CDD7u; // the placeable header's key
+
+// The placeable header's checksum: the exclusive or of its first ten 16-bit words.
+inline std::uint16_t WmfPlatzierbarPruefsumme(const char* kopf)
+{
+    std::uint16_t pruef = 0;
+    for (int i = 0; i < 10; ++i)
+        pruef ^= bytes::liesU16(kopf + 2 * i);
+    return pruef;
+}
 
 } // namespace zw

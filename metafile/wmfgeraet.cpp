@@ -53,10 +53,7 @@ protected:
         i16(h, 0), i16(h, 0), i16(h, s16(nenn.width())), i16(h, s16(nenn.height()));
         u16(h, 96);
         u32(h, 0);
-        std::uint16_t pruef = 0;
-        for (int i = 0; i < 10; ++i)
-            pruef ^= liesU16(h.constData() + 2 * i);
-        u16(h, pruef);
+        u16(h, WmfPlatzierbarPruefsumme(h.constData()));
 
         u16(h, 1);      // in memory
         u16(h, 9);      // header words

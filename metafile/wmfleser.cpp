@@ -281,10 +281,7 @@ std::optional<Kopf> kopfLesen(const QByteArray& daten)
     const qsizetype laenge = daten.size();
     Kopf k;
     if (laenge >= 22 && liesU32(d) == WMF_PLATZIERBAR) {
-        std::uint16_t pruef = 0;
-        for (int i = 0; i < 10; ++i)
-            pruef ^= liesU16(d + 2 * i);
-        if (pruef != liesU16(d + 20))
+        if (WmfPlatzierbarPruefsumme(d) != liesU16(d + 20))
             return std::nullopt;
         k.rahmen =
             QRect(QPoint(liesI16(d + 6), liesI16(d + 8)), QPoint(liesI16(d + 10), liesI16(d + 12)));

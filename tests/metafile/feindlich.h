@@ -23,10 +23,7 @@ inline QByteArray wmfVolleTabelle(int paletten = 999'000)
     i16(f, 0), i16(f, 0), i16(f, 100), i16(f, 100);
     u16(f, 96);
     u32(f, 0);
-    std::uint16_t pruef = 0;
-    for (int i = 0; i < 10; ++i)
-        pruef ^= liesU16(f.constData() + 2 * i);
-    u16(f, pruef);
+    u16(f, WmfPlatzierbarPruefsumme(f.constData()));
     const qsizetype kopf = f.size();
     u16(f, 1), u16(f, 9), u16(f, 0x0300);
     u32(f, 0); // size, below

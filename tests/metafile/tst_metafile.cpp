@@ -184,10 +184,7 @@ QByteArray fremdesWmf(const QByteArray& saetze,
         setzeU16(f, 6, quint16(r.left())), setzeU16(f, 8, quint16(r.top()));
         setzeU16(f, 10, quint16(r.right() + 1)), setzeU16(f, 12, quint16(r.bottom() + 1));
         setzeU16(f, 14, quint16(rahmen->second));
-        quint16 pruef = 0;
-        for (int i = 0; i < 10; ++i)
-            pruef ^= u16(f, 2 * i);
-        setzeU16(f, 20, pruef);
+        setzeU16(f, 20, WmfPlatzierbarPruefsumme(f.constData()));
     }
     QByteArray h(18, '\0');
     setzeU16(h, 0, 1), setzeU16(h, 2, 9), setzeU16(h, 4, 0x300), setzeU16(h, 10, 4);
