@@ -167,12 +167,17 @@ bool TVorschauBild::zeichne(QPainter& p, const QRectF& ziel, QDeadlineTimer fris
     return fertig;
 }
 
-QImage TVorschauBild::alsVorschau(QSize flaeche, qreal pixelVerhaeltnis) const
+QSize TVorschauBild::groesseIn(QSize flaeche) const
 {
     QSize groesse = groesse_;
     if (groesse.width() > flaeche.width() || groesse.height() > flaeche.height())
         groesse = groesse.scaled(flaeche, Qt::KeepAspectRatio);
-    groesse = groesse.expandedTo(QSize(1, 1));
+    return groesse.expandedTo(QSize(1, 1));
+}
+
+QImage TVorschauBild::alsVorschau(QSize flaeche, qreal pixelVerhaeltnis) const
+{
+    const QSize groesse = groesseIn(flaeche);
     QImage bild(groesse * pixelVerhaeltnis, QImage::Format_ARGB32_Premultiplied);
     if (bild.isNull())
         return bild;
@@ -210,10 +215,7 @@ void TVorschauFlaeche::paintEvent(QPaintEvent* e)
     // Drawn once per picture and size: a picture that is costly to draw costs it once, not on
     // every paint.
     const qreal verhaeltnis = devicePixelRatioF();
-    QSize groesse = bild_->groesse();
-    if (groesse.width() > innen.width() || groesse.height() > innen.height())
-        groesse = groesse.scaled(innen.size(), Qt::KeepAspectRatio);
-    groesse = groesse.expandedTo(QSize(1, 1));
+    const QSize groesse = bild_->groesseIn(innen.size());
     if (zwischenbild_.deviceIndependentSize().toSize() != groesse ||
         zwischenbild_.devicePixelRatio() != verhaeltnis)
         zwischenbild_ = bild_->alsVorschau(innen.size(), verhaeltnis);

@@ -51,6 +51,8 @@ public:
     // The picture reduced to fit into flaeche (never enlarged), drawn within the deadline;
     // transparent where the picture has nothing.
     QImage alsVorschau(QSize flaeche, qreal pixelVerhaeltnis = 1.0) const;
+    // The size it is shown at in an area: its own, shrunk to fit, never empty.
+    QSize groesseIn(QSize flaeche) const;
 
 private:
     using Inhalt =
