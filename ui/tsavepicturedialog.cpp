@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/tsavepicturedialog.h"
 
-#include "metafile/bytes.h"
 #include "metafile/metafileleser.h"
 
 #include <QBuffer>
@@ -23,6 +22,7 @@
 #include <QStyle>
 #include <QSvgRenderer>
 #include <QVBoxLayout>
+#include <QtEndian>
 
 #include <cstdlib>
 
@@ -46,8 +46,9 @@ bool BmpVollstaendig(const QByteArray& d)
 {
     if (d.size() < 26)
         return false;
-    const auto u16 = [&](int at) { return bytes::liesU16(d.constData() + at); };
-    const auto u32 = [&](int at) { return bytes::liesU32(d.constData() + at); };
+    const auto u16 = [&](int at) { return qFromLittleEndian<quint16>(d.constData() + at); };
+    const auto u32 = [&](int at) { return qFromLittleEndian<quint32>(d.constData() + at); };
+    const auto i32 = [&](int at) { return qFromLittleEndian<qint32>(d.constData() + at); };
     const qint64 daten = u32(10);
     const quint32 kopf = u32(14);
     qint64 breite = 0, hoehe = 0;
@@ -55,8 +56,8 @@ bool BmpVollstaendig(const QByteArray& d)
     if (kopf == 12) { // the old OS/2 header
         breite = u16(18), hoehe = u16(20), bits = u16(24);
     } else if (kopf >= 40 && d.size() >= 54) {
-        breite = bytes::liesI32(d.constData() + 18);
-        hoehe = std::abs(qint64(bytes::liesI32(d.constData() + 22)));
+        breite = i32(18);
+        hoehe = std::abs(qint64(i32(22)));
         bits = u16(28);
         const quint32 kompression = u32(30);
         if (kompression != 0 && kompression != 3) // BI_RGB, BI_BITFIELDS

@@ -1,6 +1,5 @@
 // SPDX-FileCopyrightText: 2026 Zechwaage-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "metafile/bytes.h"
 #include "testchart.h"
 #include "ui/bildexport.h"
 #include "ui/zwischenablage.h"
@@ -35,9 +34,12 @@ struct TProtokoll {
     }
 };
 
-quint32 U32(const QByteArray& d, int pos) { return bytes::liesU32(d.constData() + pos); }
-qint32 I32(const QByteArray& d, int pos) { return bytes::liesI32(d.constData() + pos); }
-qint16 I16(const QByteArray& d, int pos) { return bytes::liesI16(d.constData() + pos); }
+quint32 U32(const QByteArray& d, int pos)
+{
+    return qFromLittleEndian<quint32>(d.constData() + pos);
+}
+qint32 I32(const QByteArray& d, int pos) { return qFromLittleEndian<qint32>(d.constData() + pos); }
+qint16 I16(const QByteArray& d, int pos) { return qFromLittleEndian<qint16>(d.constData() + pos); }
 
 // Checks that daten is a file of the given kind for the 505 x 137 chart.
 void PruefeBilddatei(const QByteArray& daten, TBildArt art, const QImage& gerendert)
