@@ -35,7 +35,8 @@ quellen() {
     if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
         git ls-files '*.cpp' '*.h'
     else
-        find app bench calc chart fuzz metafile report schrift tests ui \
+        find app bench calc chart fuzz metafile report schrift tests ui vorschau vorschauhelfer \
+            vorschauprotokoll \
             -name '*.cpp' -o -name '*.h' | sort
     fi
 }
