@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -21,7 +22,7 @@ class TChart;
 class TSavePictureDialog;
 class TZwischenablage;
 
-enum class TBildArt { Keine, Wmf, Emf, Bmp, Png, Svg };
+enum class TBildArt : std::uint8_t { Keine, Wmf, Emf, Bmp, Png, Svg };
 
 // The kind of picture a file name asks for, from its ending, without regard to case
 // ("bild.BMP" is a bitmap). Keine for any other ending and for names without one.
@@ -47,7 +48,7 @@ int BildschirmFarbtiefe();
 // (a depth in between takes the next one up).
 QByteArray ChartBild(const TChart& chart, TBildArt art, int farbtiefe = 24);
 
-enum class TSpeicherErgebnis {
+enum class TSpeicherErgebnis : std::uint8_t {
     Gespeichert,
     UnbekannteEndung, // nothing written, the user was told which endings work
     Fehlgeschlagen,   // nothing written, the failure went to the melder
