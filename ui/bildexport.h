@@ -56,7 +56,8 @@ enum class TSpeicherErgebnis : std::uint8_t {
 
 // Draws the chart into the kind of picture the name's ending asks for, then writes it to
 // dateiname. The file is written beside the target and renamed into place only when complete,
-// so a failed save never destroys an existing file.
+// so a failed save never destroys an existing file. A name that is taken by anything but a
+// regular file, itself or at the end of its links, is not written at all.
 TSpeicherErgebnis SpeichereChart(const TChart& chart, const QString& dateiname,
                                  const TFehlerMelder& fehler, const THinweisMelder& hinweis);
 
