@@ -6,6 +6,7 @@
 #include "metafile/bmpdatei.h"
 #include "metafile/emfgeraet.h"
 #include "metafile/wmfgeraet.h"
+#include "report/zahltext.h"
 #include "ui/tsavepicturedialog.h"
 #include "ui/zwischenablage.h"
 
@@ -133,7 +134,8 @@ QString UnbekannteEndungText()
 
 QString DateiNichtErstelltText(const QString& dateiname)
 {
-    return QStringLiteral("Cannot create file ") + dateiname;
+    return QStringLiteral("Cannot create file ") +
+           QString::fromStdString(Isoliert(dateiname.toStdString()));
 }
 
 int BildschirmFarbtiefe()

@@ -37,7 +37,7 @@ THinweisMelder StandardHinweisMelder(QWidget* parent);
 // The notice for a file name whose ending names no picture kind.
 QString UnbekannteEndungText();
 
-// The "Cannot create file <name>" failure text.
+// The "Cannot create file <name>" failure text, the name isolated as a text the user typed.
 QString DateiNichtErstelltText(const QString& dateiname);
 
 // The colour depth pictures are saved at: the primary screen's, 24 when there is no screen.

@@ -9,7 +9,11 @@ namespace zw {
 
 QString Fehlermeldungstext(const QString& text)
 {
-    if (!text.isEmpty() && text.back() > QLatin1Char('.'))
+    // The isolation around a text the user typed is no character of the message's own.
+    QStringView sichtbar(text);
+    while (sichtbar.endsWith(QChar(0x2069)))
+        sichtbar.chop(1);
+    if (!sichtbar.isEmpty() && sichtbar.back() > QLatin1Char('.'))
         return text + QLatin1Char('.');
     return text;
 }

@@ -16,7 +16,8 @@ namespace zw {
 using TFehlerMelder = std::function<void(const QString& text)>;
 
 // The text as the message box shows it: a full stop is appended when the last character sorts
-// after the full stop ("… value" gets one, "… (x)" and "…!" do not).
+// after the full stop ("… value" gets one, "… (x)" and "…!" do not). The isolation that closes
+// a text the user typed does not count as its last character.
 QString Fehlermeldungstext(const QString& text);
 
 // A modal error box with one OK button and the title "Zechwaage 3.3a".

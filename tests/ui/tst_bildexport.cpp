@@ -39,6 +39,9 @@ struct TProtokoll {
     }
 };
 
+// A file name as failure texts show it: isolated, so that its direction marks stay in it.
+QString Isoliert(const QString& name) { return QChar(0x2068) + name + QChar(0x2069); }
+
 quint32 U32(const QByteArray& d, int pos)
 {
     return qFromLittleEndian<quint32>(d.constData() + pos);
@@ -263,7 +266,7 @@ private Q_SLOTS:
         QCOMPARE(SpeichereChart(*chart_, pfad, fehler.melder(), hinweis.melder()),
                  TSpeicherErgebnis::Fehlgeschlagen);
 
-        QCOMPARE(fehler.texte, QStringList{QStringLiteral("Cannot create file ") + pfad});
+        QCOMPARE(fehler.texte, QStringList{QStringLiteral("Cannot create file ") + Isoliert(pfad)});
         QCOMPARE(hinweis.texte, QStringList());
         QCOMPARE(test::Dateien(ordner.path()), vorher);
         QCOMPARE(test::Lies(ordner.filePath(QStringLiteral("datei.txt"))), QByteArray("inhalt"));
@@ -385,7 +388,7 @@ private Q_SLOTS:
         std::signal(SIGXFSZ, alterHandler);
 
         QCOMPARE(ergebnis, TSpeicherErgebnis::Fehlgeschlagen);
-        QCOMPARE(fehler.texte, QStringList{QStringLiteral("Cannot create file ") + pfad});
+        QCOMPARE(fehler.texte, QStringList{QStringLiteral("Cannot create file ") + Isoliert(pfad)});
         QCOMPARE(test::Lies(pfad), alt);
         QCOMPARE(test::Dateien(ordner.path()), QStringList{name});
 #endif
