@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileSystemModel>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -14,7 +15,9 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSplitter>
 #include <QStyle>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace zw {
@@ -161,6 +164,20 @@ TSavePictureDialog::TSavePictureDialog(QWidget* parent) : QFileDialog(parent)
         gitter->addWidget(bereich, 1, gitter->columnCount(), 1, 1); // beside the file list
     else if (layout() != nullptr)
         layout()->addWidget(bereich);
+
+    // Qt gives the list's columns widths made for short English texts, in which "202,88 KiB"
+    // and the German names of the file types do not fit: the name takes what the others leave.
+    if (auto* liste = findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* spalten = liste->header();
+        spalten->setStretchLastSection(false);
+        spalten->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int spalte = 1; spalte < spalten->count(); ++spalte)
+            spalten->setSectionResizeMode(spalte, QHeaderView::ResizeToContents);
+    }
+    // Room for the places beside the list ("Computer"), the list's columns and the preview.
+    if (auto* teiler = findChild<QSplitter*>(QStringLiteral("splitter")))
+        teiler->setSizes({130, 600});
+    resize(sizeHint().expandedTo(QSize(960, 500)));
 
     dienst_ = new TVorschauDienst(this);
     connect(dienst_, &TVorschauDienst::fertig, this, &TSavePictureDialog::vorschauAngekommen);

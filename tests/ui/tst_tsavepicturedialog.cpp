@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -20,6 +21,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 #include <QtEndian>
 #include <QtTest>
 
@@ -324,6 +326,50 @@ private Q_SLOTS:
             return namen;
         };
         QTRY_COMPARE(sichtbar(), dateien.split(QLatin1Char(' ')));
+    }
+
+    // At the size the dialog opens at, every column of the file list shows its texts whole, in
+    // German as in English, without scrolling sideways.
+    void spalten_data()
+    {
+        QTest::addColumn<QLocale>("region");
+        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany);
+        QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates);
+    }
+    void spalten()
+    {
+        QFETCH(QLocale, region);
+        QLocale::setDefault(region);
+        const auto zurueck = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
+        QTemporaryDir ordner;
+        QVERIFY(Schreibe(ordner.filePath(QStringLiteral("Blutalkohol am Samstagabend.bmp")),
+                         ChartBild(*chart_, TBildArt::Bmp)));
+        QVERIFY(
+            Schreibe(ordner.filePath(QStringLiteral("b.wmf")), ChartBild(*chart_, TBildArt::Wmf)));
+        TSavePictureDialog dialog;
+        dialog.setDirectory(ordner.path());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* liste = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+        QVERIFY(liste && liste->model() && liste->isVisible());
+        const QModelIndex wurzel = liste->rootIndex();
+        QTRY_COMPARE(liste->model()->rowCount(wurzel), 2);
+        QTest::qWait(100); // sizes and types are filled in after the names
+        const QFontMetrics metrik(liste->font());
+        const QHeaderView* kopf = liste->header();
+        int breite = 0;
+        for (int spalte = 0; spalte < kopf->count(); ++spalte) {
+            breite += kopf->sectionSize(spalte);
+            for (int zeile = 0; zeile < liste->model()->rowCount(wurzel); ++zeile) {
+                const QModelIndex zelle = liste->model()->index(zeile, spalte, wurzel);
+                const QString text = zelle.data().toString();
+                const int noetig =
+                    metrik.horizontalAdvance(text) + (spalte == 0 ? liste->iconSize().width() : 0);
+                QVERIFY2(kopf->sectionSize(spalte) >= noetig, qPrintable(text));
+            }
+        }
+        QVERIFY(breite <= liste->viewport()->width());
+        dialog.reject();
     }
 
     // The Preview window shows the pixels the pane was made from, at the picture's size.
