@@ -268,14 +268,17 @@ void TSavePictureDialog::zeigeVollbild()
     if (vorschau_.bild.isEmpty())
         return;
     QDialog fenster(this);
-    fenster.setWindowTitle(QStringLiteral("Preview"));
+    // Titled in the program's language, like the button that closes it, whatever language
+    // Qt's own texts are in.
+    fenster.setWindowTitle(QStringLiteral("Vorschau"));
     auto* spalte = new QVBoxLayout(&fenster);
     auto* rollbereich = new QScrollArea(&fenster);
     auto* flaeche = new TVollbildFlaeche(vorschau_.vollbild, verhaeltnis_, rollbereich);
     rollbereich->setWidget(flaeche);
     rollbereich->setAlignment(Qt::AlignCenter);
     spalte->addWidget(rollbereich);
-    auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Close, &fenster);
+    auto* knoepfe = new QDialogButtonBox(&fenster);
+    knoepfe->addButton(QStringLiteral("Schließen"), QDialogButtonBox::RejectRole);
     connect(knoepfe, &QDialogButtonBox::rejected, &fenster, &QDialog::reject);
     spalte->addWidget(knoepfe);
     fenster.resize(flaeche->size() + QSize(60, 90));

@@ -372,7 +372,8 @@ private Q_SLOTS:
         dialog.reject();
     }
 
-    // The Preview window shows the pixels the pane was made from, at the picture's size.
+    // The Preview window shows the pixels the pane was made from, at the picture's size, under
+    // a German title like the button that closes it.
     void vollbild()
     {
         TSavePictureDialog dialog;
@@ -381,8 +382,15 @@ private Q_SLOTS:
         QVERIFY(dialog.vorschauKnopfAktiv());
         QSize gezeigt;
         QImage pixel;
+        QString titel;
+        QStringList knoepfe;
         TDialogFuehrer fuehrer([&] {
             if (QWidget* fenster = QApplication::activeModalWidget()) {
+                titel = fenster->windowTitle();
+                if (auto* kasten = fenster->findChild<QDialogButtonBox*>()) {
+                    for (QAbstractButton* knopf : kasten->buttons())
+                        knoepfe << knopf->text();
+                }
                 if (auto* flaeche = fenster->findChild<QScrollArea*>();
                     flaeche && flaeche->widget()) {
                     gezeigt = flaeche->widget()->size();
@@ -394,6 +402,8 @@ private Q_SLOTS:
         dialog.zeigeVollbild();
         QVERIFY(!fuehrer.haengt);
         QCOMPARE(gezeigt, QSize(504, 136));
+        QCOMPARE(titel, QStringLiteral("Vorschau"));
+        QCOMPARE(knoepfe, QStringList{QStringLiteral("Schließen")});
         QCOMPARE(pixel.convertToFormat(QImage::Format_RGB32),
                  dialog.vorschau().vollbild.convertToFormat(QImage::Format_RGB32));
     }
