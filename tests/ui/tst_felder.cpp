@@ -412,8 +412,9 @@ void TstFelder::gewichtEinfuegenIgnoriert()
     Fenster f(1, 999, QStringLiteral("80"));
     f.spin->setTippenErlaubt(false);
     QApplication::clipboard()->setText(QStringLiteral("12"));
-    if (QApplication::clipboard()->text() != QLatin1String("12"))
-        QSKIP("no clipboard on this platform");
+    // Every platform the tests run on (offscreen, xcb, wayland) has a clipboard; without one the
+    // paste below would prove nothing.
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("12"));
     QSignalSpy change(f.spin, &TSpinEdit::geaendert);
     f.spin->lineEdit()->selectAll();
     tippe(f.spin->lineEdit(), QStringLiteral("\x04\x07\x05"));
