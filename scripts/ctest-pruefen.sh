@@ -17,6 +17,7 @@ erwartet_liste=tests/erwartete-tests.txt
 auslassungen=tests/erlaubte-auslassungen.txt
 fehler=0
 melde() { echo "ctest-pruefen: $*" >&2; fehler=1; }
+zeilen() { local z; for z in "$@"; do echo "$z"; done; } # nothing at all for no arguments
 
 bau=$(ctest --preset "$preset" -N | sed -n 's/^Test project //p')
 [[ -d $bau ]] || { echo "ctest-pruefen: no build folder for preset $preset" >&2; exit 2; }
@@ -27,10 +28,10 @@ mapfile -t erwartet < <(awk -v p="$preset" '!/^#/ && NF > 1 {
 ((${#erwartet[@]} > 0)) || melde "$erwartet_liste names no test for $preset"
 while read -r name; do
   melde "$name is expected in $preset ($erwartet_liste) but not registered"
-done < <(comm -13 <(printf '%s\n' "${registriert[@]}") <(printf '%s\n' "${erwartet[@]}"))
+done < <(comm -13 <(zeilen "${registriert[@]}") <(zeilen "${erwartet[@]}"))
 while read -r name; do
   melde "$name is registered in $preset but not listed in $erwartet_liste"
-done < <(comm -23 <(printf '%s\n' "${registriert[@]}") <(printf '%s\n' "${erwartet[@]}"))
+done < <(comm -23 <(zeilen "${registriert[@]}") <(zeilen "${erwartet[@]}"))
 
 junit=$bau/ctest-pruefen.xml
 rm -f "$junit"
