@@ -313,6 +313,8 @@ void TForm1::baueErgebnisse()
     const auto feld = [this](int oben, const QString& name) {
         auto* f = new TTextFeld(this);
         f->setGeometry(240, oben, 89, 17);
+        // The report copies a field's first line: a break inside a number would cut it.
+        f->setUmbruch(TTextFeld::Umbruch::NurLeerzeichen);
         f->setAccessibleName(name);
         f->setMouseTracking(true);
         f->installEventFilter(this);

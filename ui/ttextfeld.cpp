@@ -3,6 +3,7 @@
 #include "ui/ttextfeld.h"
 
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QTextLayout>
 
@@ -19,6 +20,54 @@ void TTextFeld::setText(const QString& text)
     setAccessibleDescription(text_);
 }
 
+namespace {
+
+// Lines broken at blanks only: as many words as fit, at least one.
+void BrichAnLeerzeichen(const QString& absatz, const QFontMetricsF& mass, qreal breite,
+                        QStringList& zeilen)
+{
+    QString zeile;
+    for (const QString& wort : absatz.split(QLatin1Char(' '))) {
+        const QString laenger = zeile.isEmpty() ? wort : zeile + QLatin1Char(' ') + wort;
+        if (zeile.isEmpty() || mass.horizontalAdvance(laenger) <= breite) {
+            zeile = laenger;
+        } else {
+            zeilen << zeile;
+            zeile = wort;
+        }
+    }
+    zeilen << zeile;
+}
+
+void BrichAnWortgrenzen(const QString& absatz, const QFont& schrift, qreal breite,
+                        QStringList& zeilen)
+{
+    QTextLayout layout(absatz, schrift);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine zeile = layout.createLine(); zeile.isValid(); zeile = layout.createLine()) {
+        zeile.setLineWidth(breite);
+        // A break at a blank leaves the blank at the end of the line; it is not shown.
+        QString teil = absatz.mid(zeile.textStart(), zeile.textLength());
+        while (teil.endsWith(QLatin1Char(' ')))
+            teil.chop(1);
+        zeilen << teil;
+    }
+    layout.endLayout();
+}
+
+} // namespace
+
+void TTextFeld::setUmbruch(Umbruch umbruch)
+{
+    if (umbruch == umbruch_)
+        return;
+    umbruch_ = umbruch;
+    zeilenVerwerfen();
+}
+
 const QStringList& TTextFeld::angezeigteZeilen() const
 {
     if (zeilenGueltig_)
@@ -27,24 +76,12 @@ const QStringList& TTextFeld::angezeigteZeilen() const
     const qreal breite = contentsRect().width();
     // Each paragraph wraps on its own; an empty text still shows one (empty) line.
     for (const QString& absatz : text_.split(QLatin1Char('\n'))) {
-        if (absatz.isEmpty()) {
+        if (absatz.isEmpty())
             zeilen_ << QString();
-            continue;
-        }
-        QTextLayout layout(absatz, font());
-        QTextOption option;
-        option.setWrapMode(QTextOption::WordWrap);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        for (QTextLine zeile = layout.createLine(); zeile.isValid(); zeile = layout.createLine()) {
-            zeile.setLineWidth(breite);
-            // A break at a blank leaves the blank at the end of the line; it is not shown.
-            QString teil = absatz.mid(zeile.textStart(), zeile.textLength());
-            while (teil.endsWith(QLatin1Char(' ')))
-                teil.chop(1);
-            zeilen_ << teil;
-        }
-        layout.endLayout();
+        else if (umbruch_ == Umbruch::NurLeerzeichen)
+            BrichAnLeerzeichen(absatz, QFontMetricsF(font()), breite, zeilen_);
+        else
+            BrichAnWortgrenzen(absatz, font(), breite, zeilen_);
     }
     zeilenGueltig_ = true;
     return zeilen_;

@@ -8,18 +8,27 @@
 #include <QFrame>
 #include <QStringList>
 
+#include <cstdint>
+
 namespace zw {
 
 class TTextFeld : public QFrame {
     Q_OBJECT
 public:
+    // Where a line may end: at word boundaries as text layout finds them (after a hyphen, for
+    // instance), or only at a blank, so that a number is never cut.
+    enum class Umbruch : std::uint8_t { Woerter, NurLeerzeichen };
+
     explicit TTextFeld(QWidget* parent = nullptr);
+
+    void setUmbruch(Umbruch umbruch);
 
     // Writing the text that is already there does nothing.
     void setText(const QString& text);
     QString text() const { return text_; }
 
-    // The lines as displayed: the text broken at blanks where it is wider than the field.
+    // The lines as displayed: the text broken where it is wider than the field. A word wider
+    // than the field stands on a line of its own and is cut off at the field's edge.
     const QStringList& angezeigteZeilen() const;
 
     QSize sizeHint() const override;
@@ -33,6 +42,7 @@ private:
     void zeilenVerwerfen();
 
     QString text_;
+    Umbruch umbruch_ = Umbruch::Woerter;
     mutable QStringList zeilen_;
     mutable bool zeilenGueltig_ = false;
 };

@@ -123,6 +123,8 @@ private Q_SLOTS:
     void gescheiterteZwischenablageBehaeltInhalt();
     void andereRegion();
     void langeWirkungImBericht();
+    void ergebnisfelderBrechenNurAnLeerzeichen_data();
+    void ergebnisfelderBrechenNurAnLeerzeichen();
     void zugaenglichkeit();
     void fehlermeldungstext_data();
     void fehlermeldungstext();
@@ -725,6 +727,34 @@ void TstForm1::langeWirkungImBericht()
     for (const QString& zeile : zeilen)
         erwartet += QStringLiteral("  ") + zeile + QStringLiteral("\r\n");
     QVERIFY2(ablage_.inhalt.contains(erwartet), qPrintable(ablage_.inhalt));
+}
+
+void TstForm1::ergebnisfelderBrechenNurAnLeerzeichen_data()
+{
+    QTest::addColumn<int>("spalte"); // of the quick page, 0 Bier to 5 Whisky
+    QTest::addColumn<QString>("eingabe");
+    QTest::addColumn<QString>("maximum"); // the peak field's first line, as the report copies it
+    QTest::newRow("Bier 1: one line") << 0 << "1" << "0,385 °/oo";
+    QTest::newRow("Korn 1E12: a number wider than its field") << 3 << "1E12"
+                                                              << "4.383.561.643.835,317";
+    QTest::newRow("Whisky 1E6: the unit on a line of its own") << 5 << "1E6" << "5.753.430,111";
+}
+
+void TstForm1::ergebnisfelderBrechenNurAnLeerzeichen()
+{
+    QFETCH(int, spalte);
+    QFETCH(QString, eingabe);
+    QFETCH(QString, maximum);
+    tippe(form_->Schnellspalten()[std::size_t(spalte)].Liter, eingabe);
+    QVERIFY(fehler_.isEmpty());
+    QCOMPARE(form_->Memo2->angezeigteZeilen().value(0), maximum);
+    // Lines end only at blanks: joined again by one, they give the text back whole.
+    for (TTextFeld* f : {form_->Memo2, form_->Memo3, form_->Memo4, form_->Memo5})
+        QCOMPARE(f->angezeigteZeilen().join(QLatin1Char(' ')), f->text());
+    QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
+    QVERIFY2(ablage_.inhalt.contains(QStringLiteral("Promille-Maximum:       ") + maximum +
+                                     QStringLiteral("\r\n")),
+             qPrintable(ablage_.inhalt));
 }
 
 void TstForm1::zugaenglichkeit()
