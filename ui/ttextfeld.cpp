@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QTextLayout>
 
+#include <cmath>
+
 namespace zw {
 
 TTextFeld::TTextFeld(QWidget* parent) : QFrame(parent) { setFocusPolicy(Qt::NoFocus); }
@@ -68,12 +70,25 @@ void TTextFeld::setUmbruch(Umbruch umbruch)
     zeilenVerwerfen();
 }
 
+void TTextFeld::setInnenabstand(int pixel)
+{
+    if (pixel == innenabstand_)
+        return;
+    innenabstand_ = pixel;
+    zeilenVerwerfen();
+}
+
+QRect TTextFeld::textRechteck() const
+{
+    return contentsRect().adjusted(innenabstand_, innenabstand_, -innenabstand_, -innenabstand_);
+}
+
 const QStringList& TTextFeld::angezeigteZeilen() const
 {
     if (zeilenGueltig_)
         return zeilen_;
     zeilen_.clear();
-    const qreal breite = contentsRect().width();
+    const qreal breite = textRechteck().width();
     // Each paragraph wraps on its own; an empty text still shows one (empty) line.
     for (const QString& absatz : text_.split(QLatin1Char('\n'))) {
         if (absatz.isEmpty())
@@ -89,13 +104,25 @@ const QStringList& TTextFeld::angezeigteZeilen() const
 
 QSize TTextFeld::sizeHint() const { return {89, 17}; }
 
-void TTextFeld::paintEvent(QPaintEvent* e)
+void TTextFeld::paintEvent(QPaintEvent*)
 {
-    QFrame::paintEvent(e);
     QPainter p(this);
+    if (frameShape() != QFrame::NoFrame) {
+        // Where a scale factor such as 1.5 puts the field's edge between two device pixels,
+        // the style's frame line can fall just outside the field's own area and vanish. Moved
+        // by that fraction onto the next whole device pixel, it stays inside; at whole-number
+        // scales nothing moves.
+        const qreal dpr = devicePixelRatioF();
+        const QPointF geraet = QPointF(mapTo(window(), QPoint(0, 0))) * dpr;
+        const QPointF rest(std::ceil(geraet.x()) - geraet.x(), std::ceil(geraet.y()) - geraet.y());
+        p.save();
+        p.translate(rest / dpr);
+        drawFrame(&p);
+        p.restore();
+    }
     p.setFont(font());
     p.setPen(palette().color(foregroundRole()));
-    const QRect innen = contentsRect();
+    const QRect innen = textRechteck();
     const int zeilenhoehe = fontMetrics().height();
     int y = innen.top();
     for (const QString& zeile : angezeigteZeilen()) {

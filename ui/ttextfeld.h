@@ -22,6 +22,8 @@ public:
     explicit TTextFeld(QWidget* parent = nullptr);
 
     void setUmbruch(Umbruch umbruch);
+    // Room between the frame and the text on every side, in pixels; 0 unless set.
+    void setInnenabstand(int pixel);
 
     // Writing the text that is already there does nothing.
     void setText(const QString& text);
@@ -40,9 +42,11 @@ protected:
 
 private:
     void zeilenVerwerfen();
+    QRect textRechteck() const;
 
     QString text_;
     Umbruch umbruch_ = Umbruch::Woerter;
+    int innenabstand_ = 0;
     mutable QStringList zeilen_;
     mutable bool zeilenGueltig_ = false;
 };

@@ -7,14 +7,24 @@
 #include "ui/form2.h"
 #include "ui/form3.h"
 #include "ui/tpagecontrol.h"
+#include "ui/ttextfeld.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 
+#include <cmath>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -31,6 +41,50 @@ QString ReferenzOrdner()
 
 QImage Bild(QWidget* w) { return w->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
+// A widget's rectangle in the device pixels of a picture of its window.
+QRect Geraeterechteck(const QWidget* w, qreal dpr)
+{
+    const QRectF logisch(QPointF(w->mapTo(w->window(), QPoint(0, 0))), QSizeF(w->size()));
+    return QRectF(logisch.topLeft() * dpr, logisch.size() * dpr).toAlignedRect();
+}
+
+enum Kante : std::uint8_t { Links, Oben, Rechts, Unten };
+
+// Whether a frame line runs along one edge of r: along the edge, within a band reaching a
+// little inside (frames are drawn up to a logical pixel in), nearly every step must find a
+// pixel clearly darker than the face. A line lost to rounding leaves only face there.
+QString KanteFehlt(const QImage& bild, QRect r, Kante kante, qreal dpr, int gesichtHell)
+{
+    const int band = int(std::ceil(2 * dpr)) + 1;
+    const int ecke = int(std::ceil(3 * dpr));
+    const bool waagrecht = kante == Oben || kante == Unten;
+    const int von = (waagrecht ? r.left() : r.top()) + ecke;
+    const int bis = (waagrecht ? r.right() : r.bottom()) - ecke;
+    int schritte = 0, getroffen = 0;
+    for (int entlang = von; entlang <= bis; ++entlang) {
+        bool linie = false;
+        for (int quer = -1; quer < band && !linie; ++quer) {
+            QPoint p;
+            switch (kante) {
+            case Links: p = {r.left() + quer, entlang}; break;
+            case Rechts: p = {r.right() - quer, entlang}; break;
+            case Oben: p = {entlang, r.top() + quer}; break;
+            case Unten: p = {entlang, r.bottom() - quer}; break;
+            }
+            linie = bild.rect().contains(p) && qGray(bild.pixel(p)) < gesichtHell - 25;
+        }
+        ++schritte;
+        getroffen += linie;
+    }
+    if (schritte == 0 || getroffen * 10 >= schritte * 9)
+        return {};
+    static const char* const namen[] = {"left", "top", "right", "bottom"};
+    return QStringLiteral("%1 of %2 positions on the %3 edge")
+        .arg(getroffen)
+        .arg(schritte)
+        .arg(QLatin1String(namen[kante]));
+}
+
 struct Ansicht {
     const char* name;
     std::function<QImage()> aufnahme;
@@ -44,6 +98,8 @@ private Q_SLOTS:
     void initTestCase();
     void hellWieBisher_data();
     void hellWieBisher();
+    void ganzBeiSkala_data();
+    void ganzBeiSkala();
 
 private:
     QImage hauptfenster(const std::function<void(TForm1&)>& schritt);
@@ -144,6 +200,106 @@ void TstAussehen::hellWieBisher()
                          .arg(soll.width())
                          .arg(soll.height())
                          .arg(ablage)));
+}
+
+void TstAussehen::ganzBeiSkala_data()
+{
+    QTest::addColumn<QString>("fenster");
+    QTest::addColumn<int>("seite");
+    for (int seite = 0; seite < 4; ++seite)
+        QTest::addRow("main window, page %d", seite) << QStringLiteral("Form1") << seite;
+    QTest::newRow("info") << QStringLiteral("Form2") << 0;
+    QTest::newRow("formulas") << QStringLiteral("Form3") << 0;
+}
+
+// Run once per scale factor (QT_SCALE_FACTOR): every frame line drawn and every text within
+// its place.
+void TstAussehen::ganzBeiSkala()
+{
+    QFETCH(QString, fenster);
+    QFETCH(int, seite);
+    std::unique_ptr<QWidget> w;
+    if (fenster == QLatin1String("Form1")) {
+        auto form = std::make_unique<TForm1>([](const QString&) {});
+        form->PageControl1->setCurrentIndex(seite);
+        // A long effect text, so the effect box shows more than one line.
+        form->Edit6->setText(QStringLiteral("1"));
+        w = std::move(form);
+    } else if (fenster == QLatin1String("Form2")) {
+        w = std::make_unique<TForm2>();
+    } else {
+        w = std::make_unique<TForm3>();
+    }
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    const QPixmap aufnahme = w->grab();
+    const qreal dpr = aufnahme.devicePixelRatio();
+    const QImage bild = aufnahme.toImage().convertToFormat(QImage::Format_RGB32);
+    const int gesicht = qGray(w->palette().color(QPalette::Window).rgb());
+
+    QStringList fehler;
+    const auto pruefe = [&](const QWidget* x, QRect r, std::initializer_list<Kante> kanten) {
+        for (Kante k : kanten) {
+            const QString f = KanteFehlt(bild, r, k, dpr, gesicht);
+            if (!f.isEmpty())
+                fehler << QString::fromLatin1(x->metaObject()->className()) + QLatin1Char(' ') +
+                              x->accessibleName() + QStringLiteral(": ") + f;
+        }
+    };
+    for (QWidget* x : w->findChildren<QWidget*>()) {
+        if (!x->isVisibleTo(w.get()) || x->window() != w.get())
+            continue;
+        const QRect r = Geraeterechteck(x, dpr);
+        if (auto* g = qobject_cast<QGroupBox*>(x)) {
+            // The top line runs through the caption; the other three are whole.
+            pruefe(g, r, {Links, Rechts, Unten});
+        } else if (auto* t = qobject_cast<QTabWidget*>(x)) {
+            // The pane above the tabs, which hang below its bottom line.
+            QRect scheibe = r;
+            scheibe.setBottom(Geraeterechteck(t->tabBar(), dpr).top() - 1);
+            pruefe(t, scheibe, {Links, Oben, Rechts});
+        } else if (auto* f = qobject_cast<QFrame*>(x);
+                   f && f->frameShape() != QFrame::NoFrame && f->frameWidth() > 0 &&
+                   qGray(f->palette().color(QPalette::Window).rgb()) == gesicht) {
+            pruefe(f, r, {Links, Oben, Rechts, Unten});
+        } else if (auto* e = qobject_cast<QLineEdit*>(x); e && e->hasFrame()) {
+            pruefe(e, r, {Links, Oben, Rechts, Unten});
+        }
+    }
+
+    // Texts: each label, button and tab has room for its text.
+    for (const QLabel* l : w->findChildren<QLabel*>()) {
+        if (!l->isVisibleTo(w.get()) || l->text().isEmpty() || l->window() != w.get())
+            continue;
+        const QSize noetig =
+            l->wordWrap() ? QSize(l->width(), l->heightForWidth(l->width())) : l->sizeHint();
+        if (noetig.width() > l->width() || noetig.height() > l->height())
+            fehler << QStringLiteral("'%1' needs %2x%3, has %4x%5")
+                          .arg(l->text())
+                          .arg(noetig.width())
+                          .arg(noetig.height())
+                          .arg(l->width())
+                          .arg(l->height());
+    }
+    for (const QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
+        if (!b->isVisibleTo(w.get()) || b->text().isEmpty())
+            continue;
+        // A tool button's caption stands beside its 16-pixel image.
+        const int daneben = qobject_cast<const QToolButton*>(b) ? 16 + 5 : 0;
+        if (daneben + b->fontMetrics().horizontalAdvance(b->text()) > b->width() ||
+            (!qobject_cast<const QToolButton*>(b) && b->sizeHint().height() > b->height() + 4))
+            fehler << QStringLiteral("button '%1' too small").arg(b->text());
+    }
+    for (const QTabBar* t : w->findChildren<QTabBar*>())
+        for (int i = 0; i < t->count(); ++i)
+            if (t->fontMetrics().horizontalAdvance(t->tabText(i)) > t->tabRect(i).width())
+                fehler << QStringLiteral("tab '%1' too small").arg(t->tabText(i));
+    if (!fehler.isEmpty())
+        bild.save(QDir::temp().filePath(QStringLiteral("zechwaage-skala-%1-%2.png")
+                                            .arg(QString::fromLatin1(QTest::currentDataTag()))
+                                            .arg(dpr)));
+    QVERIFY2(fehler.isEmpty(), qPrintable(QStringLiteral("at scale %1: ").arg(dpr) +
+                                          fehler.join(QStringLiteral("; "))));
 }
 
 QTEST_MAIN(TstAussehen)
