@@ -331,6 +331,8 @@ void TForm1::baueErgebnisse()
     Memo1->setGeometry(341, 163, 268, 55);
     Memo1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     Memo1->setContentsMargins(2, 1, 2, 1);
+    // Three pixels between the frame line and the text, as in the window's text fields.
+    Memo1->setInnenabstand(3);
     Memo1->setFont(SmallFonts());
     Memo1->setAccessibleName(QStringLiteral("Wirkung"));
 }
