@@ -8,6 +8,8 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 #include <cmath>
@@ -92,6 +94,27 @@ void TChart::paintEvent(QPaintEvent*)
         // Nothing sensible to show; an exception must not unwind through the event loop.
         p.fillRect(rect(), palette().color(QPalette::Window));
     }
+    // Only on screen: the pictures made of the chart never carry it. Shown, as by the
+    // controls, once the keyboard has moved the focus in this window.
+    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+        QStyleOptionFocusRect fokus;
+        fokus.initFrom(this);
+        fokus.rect = rect().adjusted(1, 1, -1, -1);
+        fokus.backgroundColor = palette().color(QPalette::Window);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &fokus, &p, this);
+    }
+}
+
+void TChart::focusInEvent(QFocusEvent* e)
+{
+    update();
+    QWidget::focusInEvent(e);
+}
+
+void TChart::focusOutEvent(QFocusEvent* e)
+{
+    update();
+    QWidget::focusOutEvent(e);
 }
 
 void TChart::resizeEvent(QResizeEvent* e)

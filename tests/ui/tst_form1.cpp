@@ -126,6 +126,8 @@ private Q_SLOTS:
     void ergebnisfelderBrechenNurAnLeerzeichen_data();
     void ergebnisfelderBrechenNurAnLeerzeichen();
     void zugaenglichkeit();
+    void fokusIstSichtbar_data();
+    void fokusIstSichtbar();
     void fehlermeldungstext_data();
     void fehlermeldungstext();
     void fehlerbox();
@@ -792,6 +794,50 @@ void TstForm1::zugaenglichkeit()
         QVERIFY(!zugang->text(QAccessible::Name).isEmpty());
         QCOMPARE(zugang->text(QAccessible::Description), feld->text());
     }
+}
+
+void TstForm1::fokusIstSichtbar_data()
+{
+    QTest::addColumn<int>("seite");
+    for (int seite = 0; seite < 4; ++seite)
+        QTest::addRow("page %d", seite) << seite;
+}
+
+// Every stop of the Tab key on a page, chart and tool bar included, changes what the window
+// shows: the user can see where the keys go.
+void TstForm1::fokusIstSichtbar()
+{
+    QFETCH(int, seite);
+    QApplication::setCursorFlashTime(0); // a caret that blinks could be caught while off
+    auto zurueck = qScopeGuard([] { QApplication::setCursorFlashTime(1000); });
+    form_->PageControl1->setCurrentIndex(seite);
+    // As after the first press of Tab: styles mark the focus once the keyboard moves it.
+    form_->setAttribute(Qt::WA_KeyboardFocusChange);
+    QWidget* erster = form_->PageControl1->tabBar();
+    erster->setFocus(Qt::TabFocusReason);
+    QWidget* fokus = erster;
+    QStringList unsichtbar;
+    int stopps = 0;
+    do {
+        QWidget* feld = QApplication::focusWidget();
+        QVERIFY(feld);
+        const QImage mit = form_->grab().toImage();
+        feld->clearFocus();
+        const QImage ohne = form_->grab().toImage();
+        feld->setFocus(Qt::TabFocusReason);
+        int anders = 0;
+        for (int y = 0; y < mit.height(); ++y)
+            for (int x = 0; x < mit.width(); ++x)
+                anders += mit.pixel(x, y) != ohne.pixel(x, y);
+        if (anders < 10)
+            unsichtbar << QString::fromLatin1(feld->metaObject()->className()) + QLatin1Char(' ') +
+                              feld->accessibleName();
+        QTest::keyClick(feld, Qt::Key_Tab);
+        fokus = QApplication::focusWidget();
+        ++stopps;
+    } while (fokus != erster && stopps < 60);
+    QVERIFY(stopps > 5);
+    QVERIFY2(unsichtbar.isEmpty(), qPrintable(unsichtbar.join(QStringLiteral(", "))));
 }
 
 void TstForm1::fehlermeldungstext_data()
