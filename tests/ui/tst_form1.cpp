@@ -128,6 +128,8 @@ private Q_SLOTS:
     void zugaenglichkeit();
     void fokusIstSichtbar_data();
     void fokusIstSichtbar();
+    void werkzeugknopfMitEingabetaste_data();
+    void werkzeugknopfMitEingabetaste();
     void fehlermeldungstext_data();
     void fehlermeldungstext();
     void fehlerbox();
@@ -838,6 +840,30 @@ void TstForm1::fokusIstSichtbar()
     } while (fokus != erster && stopps < 60);
     QVERIFY(stopps > 5);
     QVERIFY2(unsichtbar.isEmpty(), qPrintable(unsichtbar.join(QStringLiteral(", "))));
+}
+
+void TstForm1::werkzeugknopfMitEingabetaste_data()
+{
+    QTest::addColumn<int>("taste");
+    QTest::addColumn<int>("zusatz");
+    QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
+    QTest::newRow("Enter on the keypad") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier);
+}
+
+void TstForm1::werkzeugknopfMitEingabetaste()
+{
+    QFETCH(int, taste);
+    QFETCH(int, zusatz);
+    for (QToolButton* knopf : {form_->ToolButton2, form_->ToolButton1, form_->ToolButton4,
+                               form_->ToolButton3, form_->ToolButton5}) {
+        // Counted without letting the buttons act: no window opens, nothing closes.
+        knopf->disconnect(form_.get());
+        QSignalSpy klicks(knopf, &QToolButton::clicked);
+        knopf->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(knopf, Qt::Key(taste), Qt::KeyboardModifiers(zusatz));
+        QVERIFY2(klicks.count() == 1, qPrintable(knopf->text()));
+    }
 }
 
 void TstForm1::fehlermeldungstext_data()
