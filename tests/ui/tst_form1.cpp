@@ -130,6 +130,8 @@ private Q_SLOTS:
     void fokusIstSichtbar();
     void werkzeugknopfMitEingabetaste_data();
     void werkzeugknopfMitEingabetaste();
+    void strgTabAusJedemFeld_data();
+    void strgTabAusJedemFeld();
     void fehlermeldungstext_data();
     void fehlermeldungstext();
     void fehlerbox();
@@ -393,6 +395,7 @@ void TstForm1::berechnungenJeAktion_data()
     QTest::newRow("Pfeil am Ende (100)") << QStringLiteral("pfeilAmEnde") << 0;
     QTest::newRow("Seitenwechsel mit Bier") << QStringLiteral("seiteMitBier") << 2;
     QTest::newRow("Seitenwechsel ohne Bier") << QStringLiteral("seiteOhneBier") << 1;
+    QTest::newRow("Strg+Tab in der Magenfüllung") << QStringLiteral("strgTab") << 1;
     QTest::newRow("Ziffer im Literfeld") << QStringLiteral("ziffer") << 1;
     QTest::newRow("Geschlecht gewählt") << QStringLiteral("geschlecht") << 1;
     QTest::newRow("Zurück nach Startwerten") << QStringLiteral("zurueckStart") << 1;
@@ -430,6 +433,12 @@ void TstForm1::berechnungenJeAktion()
         form_->TrackBar1->setFocus();
         QTest::keyClick(form_->TrackBar1, Qt::Key_Right);
         QCOMPARE(form_->TrackBar1->value(), 2);
+    } else if (aktion == QLatin1String("strgTab")) {
+        form_->PageControl1->setCurrentIndex(2);
+        spion.clear();
+        form_->ComboBox2->setFocus();
+        QTest::keyClick(form_->ComboBox2, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(form_->PageControl1->currentIndex(), 3);
     } else if (aktion == QLatin1String("zurueckStart")) {
         // Only the slider moves (1 -> 2): one recalculation.
         QTest::mouseClick(form_->ToolButton2, Qt::LeftButton);
@@ -863,6 +872,44 @@ void TstForm1::werkzeugknopfMitEingabetaste()
         knopf->setFocus(Qt::TabFocusReason);
         QTest::keyClick(knopf, Qt::Key(taste), Qt::KeyboardModifiers(zusatz));
         QVERIFY2(klicks.count() == 1, qPrintable(knopf->text()));
+    }
+}
+
+void TstForm1::strgTabAusJedemFeld_data()
+{
+    QTest::addColumn<int>("seite");
+    QTest::addColumn<bool>("zurueck");
+    for (int seite = 0; seite < 4; ++seite) {
+        QTest::addRow("page %d, Ctrl+Tab", seite) << seite << false;
+        QTest::addRow("page %d, Ctrl+Shift+Tab", seite) << seite << true;
+    }
+}
+
+// From every control of a page, Ctrl+Tab shows the next page and Ctrl+Shift+Tab the one
+// before, wrapping around at the ends.
+void TstForm1::strgTabAusJedemFeld()
+{
+    QFETCH(int, seite);
+    QFETCH(bool, zurueck);
+    const int erwartet = (seite + (zurueck ? 3 : 1)) % 4;
+    QWidget* blatt = form_->PageControl1->widget(seite);
+    QList<QWidget*> felder{form_->PageControl1->tabBar()};
+    for (QWidget* w : blatt->findChildren<QWidget*>())
+        if (w->focusPolicy() & Qt::TabFocus && w->isVisibleTo(blatt) && w->isEnabled())
+            felder << w;
+    QVERIFY(felder.size() > 1);
+    for (QWidget* feld : felder) {
+        form_->PageControl1->setCurrentIndex(seite);
+        feld->setFocus(Qt::TabFocusReason);
+        QWidget* ziel = QApplication::focusWidget();
+        QVERIFY(ziel);
+        if (zurueck)
+            QTest::keyClick(ziel, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        else
+            QTest::keyClick(ziel, Qt::Key_Tab, Qt::ControlModifier);
+        QVERIFY2(form_->PageControl1->currentIndex() == erwartet,
+                 qPrintable(QString::fromLatin1(ziel->metaObject()->className()) +
+                            QLatin1Char(' ') + ziel->accessibleName()));
     }
 }
 
