@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/tchart.h"
 
+#include "chart/farben.h"
 #include "schrift/schriften.h"
 
 #include <QContextMenuEvent>
@@ -63,6 +64,15 @@ const TChartLayout& TChart::layout() const
         TChartEingabe e;
         e.groesse = size();
         e.hintergrund = palette().color(QPalette::Window);
+        // On a dark face black would vanish: the lines, texts and grid take the palette's text
+        // colour and a lightened grey instead, each readable against the face. A light face
+        // keeps black and grey.
+        if (IstDunkel(e.hintergrund)) {
+            const QColor text = LesbareFarbe(palette().color(QPalette::WindowText), e.hintergrund);
+            e.linienFarbe = text;
+            e.textFarbe = text;
+            e.gitterFarbe = LesbareFarbe(e.gitterFarbe, e.hintergrund);
+        }
         e.achsenSchrift = Arial();
         e.markenSchrift = SmallFonts();
         e.trennzeichen = trennzeichen_;

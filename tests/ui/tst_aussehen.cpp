@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // How the windows look: under the default light palette exactly as the pictures kept in
 // tests/ui/daten show them.
+#include "chart/tchart.h"
 #include "ui/anwendung.h"
+#include "ui/bildexport.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
@@ -98,6 +100,8 @@ private Q_SLOTS:
     void initTestCase();
     void hellWieBisher_data();
     void hellWieBisher();
+    void dunkelWieAmSchirm_data();
+    void dunkelWieAmSchirm();
     void ganzBeiSkala_data();
     void ganzBeiSkala();
 
@@ -200,6 +204,33 @@ void TstAussehen::hellWieBisher()
                          .arg(soll.width())
                          .arg(soll.height())
                          .arg(ablage)));
+}
+
+void TstAussehen::dunkelWieAmSchirm_data()
+{
+    QTest::addColumn<int>("art");
+    QTest::newRow("PNG") << int(TBildArt::Png);
+    QTest::newRow("BMP") << int(TBildArt::Bmp);
+}
+
+// A saved picture shows the chart as the window does, in the colours a dark palette gives it.
+void TstAussehen::dunkelWieAmSchirm()
+{
+    QFETCH(int, art);
+    TForm1 form([](const QString&) {});
+    QPalette pal = form.palette();
+    pal.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
+    pal.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xec));
+    form.setPalette(pal);
+    form.Edit2->setText(QStringLiteral("1"));
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const QImage schirm = form.Chart1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage datei = QImage::fromData(ChartBild(*form.Chart1, TBildArt(art), 24))
+                             .convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(datei.size(), schirm.size());
+    QVERIFY(datei == schirm);
+    QCOMPARE(datei.pixelColor(1, 1), QColor(0x35, 0x35, 0x35));
 }
 
 void TstAussehen::ganzBeiSkala_data()
