@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Zechwaage-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The formula and info windows and the drawn pictures.
+#include "chart/farben.h"
 #include "ui/bilder.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
@@ -55,6 +56,10 @@ private Q_SLOTS:
     void fest();
     void verweise_data();
     void verweise();
+    void verweiseMitTastatur_data();
+    void verweiseMitTastatur();
+    void verweisfarbe_data();
+    void verweisfarbe();
     void bierglas_data();
     void bierglas();
     void blasen();
@@ -194,6 +199,77 @@ void TstFenster::verweise()
     // The other texts are no links.
     QTest::mouseClick(info.Label7, Qt::LeftButton, {}, info.Label7->rect().center());
     QCOMPARE(geoeffnet.size(), 1);
+}
+
+void TstFenster::verweiseMitTastatur_data()
+{
+    QTest::addColumn<int>("tabs"); // presses of Tab from the button
+    QTest::addColumn<int>("taste");
+    QTest::addColumn<QUrl>("url");
+    const QUrl mail(QStringLiteral("mailto:zechwaage@example.org"));
+    const QUrl web(QStringLiteral("https://www.example.org/zechwaage"));
+    QTest::newRow("e-mail, Return") << 1 << int(Qt::Key_Return) << mail;
+    QTest::newRow("e-mail, Space") << 1 << int(Qt::Key_Space) << mail;
+    QTest::newRow("web, Enter") << 2 << int(Qt::Key_Enter) << web;
+}
+
+void TstFenster::verweiseMitTastatur()
+{
+    QFETCH(int, tabs);
+    QFETCH(int, taste);
+    QFETCH(QUrl, url);
+    TForm2 info;
+    QList<QUrl> geoeffnet;
+    info.setUrlOeffner([&](const QUrl& u) { geoeffnet.append(u); });
+    info.show();
+    info.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&info));
+    // The window opens with its button focused, so Enter still closes it.
+    QCOMPARE(QApplication::focusWidget(), info.Button1);
+    for (int i = 0; i < tabs; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QLabel* verweis = qobject_cast<QLabel*>(QApplication::focusWidget());
+    QVERIFY(verweis == info.Label1 || verweis == info.Label4);
+    // The focus shows.
+    const QImage mit = verweis->grab().toImage();
+    verweis->clearFocus();
+    QVERIFY(verweis->grab().toImage() != mit);
+    verweis->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(verweis, Qt::Key(taste),
+                    taste == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    QCOMPARE(geoeffnet, QList<QUrl>{url});
+    QVERIFY(info.isVisible());
+}
+
+void TstFenster::verweisfarbe_data()
+{
+    QTest::addColumn<QColor>("gesicht");
+    QTest::addColumn<QColor>("verweis");
+    QTest::addColumn<bool>("unveraendert");
+    QTest::newRow("light face, blue link") << QColor(0xef, 0xef, 0xef) << QColor(Qt::blue) << true;
+    QTest::newRow("dark face, light blue link")
+        << QColor(0x35, 0x35, 0x35) << QColor(0x8a, 0xb4, 0xf8) << true;
+    QTest::newRow("dark face, pure blue link")
+        << QColor(0x35, 0x35, 0x35) << QColor(Qt::blue) << false;
+    QTest::newRow("Breeze Dark") << QColor(0x20, 0x23, 0x26) << QColor(0x1d, 0x99, 0xf3) << true;
+}
+
+// The links take the palette's link colour, lightened only where it would not read on the face.
+void TstFenster::verweisfarbe()
+{
+    QFETCH(QColor, gesicht);
+    QFETCH(QColor, verweis);
+    QFETCH(bool, unveraendert);
+    TForm2 info;
+    QPalette pal = info.palette();
+    pal.setColor(QPalette::Window, gesicht);
+    pal.setColor(QPalette::Link, verweis);
+    info.setPalette(pal);
+    for (QLabel* l : {info.Label1, info.Label4}) {
+        const QColor farbe = l->palette().color(QPalette::WindowText);
+        QVERIFY2(Kontrast(farbe, gesicht) >= MindestKontrast, qPrintable(farbe.name()));
+        QCOMPARE(farbe == verweis, unveraendert);
+    }
 }
 
 void TstFenster::bierglas_data()
