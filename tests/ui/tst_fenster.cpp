@@ -60,6 +60,7 @@ private Q_SLOTS:
     void verweiseMitTastatur();
     void verweisfarbe_data();
     void verweisfarbe();
+    void bruchstricheDunkel();
     void bierglas_data();
     void bierglas();
     void blasen();
@@ -270,6 +271,18 @@ void TstFenster::verweisfarbe()
         QVERIFY2(Kontrast(farbe, gesicht) >= MindestKontrast, qPrintable(farbe.name()));
         QCOMPARE(farbe == verweis, unveraendert);
     }
+}
+
+void TstFenster::bruchstricheDunkel()
+{
+    TForm3 formeln;
+    QCOMPARE(formeln.Shape1->palette().color(QPalette::Window), QColor(Qt::black));
+    QPalette pal = formeln.palette();
+    pal.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
+    pal.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xec));
+    formeln.setPalette(pal);
+    for (QFrame* strich : {formeln.Shape1, formeln.Shape3, formeln.Shape4})
+        QCOMPARE(strich->palette().color(QPalette::Window), QColor(0xee, 0xee, 0xec));
 }
 
 void TstFenster::bierglas_data()
