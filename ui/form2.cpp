@@ -2,22 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/form2.h"
 
-#include "chart/farben.h"
 #include "schrift/schriften.h"
+#include "ui/tverweis.h"
 #include "ui/zentrieren.h"
 
 #include <QDesktopServices>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
-
-#include <functional>
-#include <utility>
 
 namespace zw {
 namespace {
@@ -28,80 +21,6 @@ QFont schrift(int pixel, bool fett)
     f.setPixelSize(pixel);
     return f;
 }
-
-// A link: reached with Tab, opened with Return, Enter or Space as by a click, and marked by
-// the style's focus frame while it has the keyboard focus.
-class Verweis : public QLabel {
-public:
-    Verweis(const QString& text, QWidget* eltern, std::function<void()> oeffnen)
-        : QLabel(text, eltern), oeffnen_(std::move(oeffnen))
-    {
-        setFocusPolicy(Qt::TabFocus);
-        setCursor(Qt::PointingHandCursor);
-        setzeFarbe();
-    }
-
-protected:
-    void keyPressEvent(QKeyEvent* e) override
-    {
-        const bool taste =
-            e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space;
-        if (taste && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-            e->accept();
-            if (!e->isAutoRepeat())
-                oeffnen_();
-            return;
-        }
-        QLabel::keyPressEvent(e);
-    }
-
-    void paintEvent(QPaintEvent* e) override
-    {
-        QLabel::paintEvent(e);
-        if (!hasFocus())
-            return;
-        QPainter p(this);
-        QStyleOptionFocusRect fokus;
-        fokus.initFrom(this);
-        fokus.backgroundColor = palette().color(QPalette::Window);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &fokus, &p, this);
-    }
-
-    void focusInEvent(QFocusEvent* e) override
-    {
-        update();
-        QLabel::focusInEvent(e);
-    }
-
-    void focusOutEvent(QFocusEvent* e) override
-    {
-        update();
-        QLabel::focusOutEvent(e);
-    }
-
-    void changeEvent(QEvent* e) override
-    {
-        if (e->type() == QEvent::PaletteChange && !farbeSetzen_)
-            setzeFarbe();
-        QLabel::changeEvent(e);
-    }
-
-private:
-    // The palette's link colour, lightened or darkened where it would not stand out from the
-    // face (a dark palette's link colour on its dark face, for instance).
-    void setzeFarbe()
-    {
-        farbeSetzen_ = true;
-        QPalette pal = palette();
-        pal.setColor(QPalette::WindowText,
-                     LesbareFarbe(pal.color(QPalette::Link), pal.color(QPalette::Window)));
-        setPalette(pal);
-        farbeSetzen_ = false;
-    }
-
-    std::function<void()> oeffnen_;
-    bool farbeSetzen_ = false;
-};
 
 } // namespace
 
@@ -151,9 +70,9 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
     // Made after the button, so that the button comes first in the Tab order: the window
     // opens with it focused and Enter closes it; Tab goes on to the two links.
     // The web address is shown without its scheme: in full it would run past the window edge.
-    Label1 = new Verweis(EMailAdresse().path(), this, [this] { Label9Click(); });
+    Label1 = new TVerweis(EMailAdresse().path(), this, [this] { Label9Click(); });
     Label4 =
-        new Verweis(WebAdresse().host() + WebAdresse().path(), this, [this] { Label1Click(); });
+        new TVerweis(WebAdresse().host() + WebAdresse().path(), this, [this] { Label1Click(); });
     Label1->move(96, 88);
     Label4->move(90, 104);
     for (QLabel* l : {Label1, Label4}) {
