@@ -5,6 +5,7 @@
 #include "schrift/schriften.h"
 #include "ui/tverweis.h"
 #include "ui/zentrieren.h"
+#include "ui/zugang.h"
 
 #include <QDesktopServices>
 #include <QFrame>
@@ -26,6 +27,7 @@ QFont schrift(int pixel, bool fett)
 
 TForm2::TForm2(QWidget* parent) : QDialog(parent)
 {
+    RichteZugangEin();
     setWindowTitle(QStringLiteral("Info"));
     setWindowIconText(windowTitle());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

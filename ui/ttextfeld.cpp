@@ -2,12 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ttextfeld.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTextLayout>
 
 #include <cmath>
+#include <utility>
 
 namespace zw {
 
@@ -17,9 +19,15 @@ void TTextFeld::setText(const QString& text)
 {
     if (text == text_)
         return;
-    text_ = text;
+    const QString alt = std::exchange(text_, text);
     zeilenVerwerfen();
-    setAccessibleDescription(text_);
+    // Screen readers hear of the new result as they do of a text field's.
+    if (QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent text(this, 0, alt, text_);
+        QAccessible::updateAccessibility(&text);
+        QAccessibleValueChangeEvent wert(this, text_);
+        QAccessible::updateAccessibility(&wert);
+    }
 }
 
 namespace {

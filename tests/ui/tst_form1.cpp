@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMetaEnum>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
@@ -126,6 +127,10 @@ private Q_SLOTS:
     void ergebnisfelderBrechenNurAnLeerzeichen_data();
     void ergebnisfelderBrechenNurAnLeerzeichen();
     void zugaenglichkeit();
+    void zugangsbaum_data();
+    void zugangsbaum();
+    void fokusImBaum_data();
+    void fokusImBaum();
     void fokusIstSichtbar_data();
     void fokusIstSichtbar();
     void werkzeugknopfMitEingabetaste_data();
@@ -798,13 +803,109 @@ void TstForm1::zugaenglichkeit()
     QVERIFY(imBaum.contains(form_->Edit2));
     for (const TForm1::Schnellspalte& s : form_->Schnellspalten())
         QVERIFY2(!imBaum.contains(s.Zaehler), qPrintable(s.Name->text()));
+}
 
-    // The results are readable: the field's meaning as name, what it shows as description.
+namespace {
+
+// One node of the tree a screen reader walks: role, name and value, as the report prints it.
+QString Knoten(QAccessibleInterface* k)
+{
+    return QStringLiteral("%1 '%2' = '%3'")
+        .arg(QString::fromLatin1(QMetaEnum::fromType<QAccessible::Role>().valueToKey(k->role())),
+             k->text(QAccessible::Name), k->text(QAccessible::Value));
+}
+
+// The visible nodes under k, depth first.
+QList<QAccessibleInterface*> Baum(QAccessibleInterface* k)
+{
+    QList<QAccessibleInterface*> alle;
+    for (int i = 0; i < k->childCount(); ++i) {
+        QAccessibleInterface* kind = k->child(i);
+        if (!kind || kind->state().invisible)
+            continue;
+        alle << kind << Baum(kind);
+    }
+    return alle;
+}
+
+} // namespace
+
+void TstForm1::zugangsbaum_data()
+{
+    QTest::addColumn<QString>("knoten");
+    QTest::newRow("main window") << "Window 'Zechwaage 3.3a' = ''";
+    QTest::newRow("peak") << "EditableText 'Promille-Maximum' = '0,385 °/oo'";
+    QTest::newRow("time to peak") << "EditableText 'Maximum erreicht nach' = '2,0 Stunde(n)'";
+    QTest::newRow("intake") << "EditableText 'Alkoholaufnahme' = '40 g'";
+    QTest::newRow("time to sober") << "EditableText 'nüchtern nach' = '4,6 Stunde(n)'";
+    QTest::newRow("effect") << "EditableText 'Wirkung' = 'leicht euphorisch und anregend'";
+    QTest::newRow("beer counter") << "SpinBox 'Bier zählen' = '10'";
+    QTest::newRow("beer litres") << "EditableText 'Bier in Liter' = '1'";
+    QTest::newRow("chart") << "Chart 'Promille-Verlauf' = ''";
+    QTest::newRow("tab strip") << "PageTabList 'Schnell-Einstellung' = ''";
+    QTest::newRow("tab") << "PageTab 'Fein-Einstellung' = ''";
+    QTest::newRow("tool bar") << "ToolBar 'Werkzeugleiste' = ''";
+    QTest::newRow("tool button") << "Button 'Kopieren' = ''";
+}
+
+// The tree a screen reader walks, after one litre of beer: the results are readable as values
+// and as text, and each node has a role that says what it is.
+void TstForm1::zugangsbaum()
+{
+    QFETCH(QString, knoten);
+    klickeHoch(form_->UpDown1, 10);
+    QAccessibleInterface* fenster = QAccessible::queryAccessibleInterface(form_.get());
+    QStringList alle{Knoten(fenster)};
+    for (QAccessibleInterface* k : Baum(fenster))
+        alle << Knoten(k);
+    QVERIFY2(alle.contains(knoten), qPrintable(alle.join(QStringLiteral(" | "))));
+    // Read as text: the whole value through the text interface, and read-only.
     for (TTextFeld* feld : {form_->Memo1, form_->Memo2, form_->Memo3, form_->Memo4, form_->Memo5}) {
         QAccessibleInterface* zugang = QAccessible::queryAccessibleInterface(feld);
-        QVERIFY(!zugang->text(QAccessible::Name).isEmpty());
-        QCOMPARE(zugang->text(QAccessible::Description), feld->text());
+        QAccessibleTextInterface* text = zugang->textInterface();
+        QVERIFY(text);
+        QCOMPARE(text->text(0, text->characterCount()), feld->text());
+        QVERIFY(zugang->state().readOnly);
     }
+}
+
+void TstForm1::fokusImBaum_data()
+{
+    QTest::addColumn<QString>("wo");
+    QTest::newRow("litre field") << "Edit2";
+    QTest::newRow("tab strip") << "Reiter";
+    QTest::newRow("chart") << "Chart1";
+    QTest::newRow("stomach fill") << "ComboBox2";
+}
+
+// Exactly one node is marked focused: the one that has the focus. A page tab is marked only
+// while the tab strip has it.
+void TstForm1::fokusImBaum()
+{
+    QFETCH(QString, wo);
+    const std::map<QString, QWidget*> ziele{
+        {QStringLiteral("Edit2"), form_->Edit2},
+        {QStringLiteral("Reiter"), form_->PageControl1->tabBar()},
+        {QStringLiteral("Chart1"), form_->Chart1},
+        {QStringLiteral("ComboBox2"), form_->ComboBox2}};
+    QWidget* ziel = ziele.at(wo);
+    if (ziel == form_->ComboBox2)
+        form_->PageControl1->setCurrentIndex(2);
+    ziel->setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), ziel);
+    QStringList fokussiert;
+    for (QAccessibleInterface* k : Baum(QAccessible::queryAccessibleInterface(form_.get())))
+        if (k->state().focused)
+            fokussiert << Knoten(k);
+    const QString erwartet = ziel == form_->PageControl1->tabBar()
+                                 ? QStringLiteral("PageTab 'Schnell-Einstellung' = ''")
+                                 : Knoten(QAccessible::queryAccessibleInterface(ziel));
+    if (ziel == form_->PageControl1->tabBar())
+        QVERIFY2(fokussiert.size() == 2 && fokussiert.contains(erwartet),
+                 qPrintable(fokussiert.join(QStringLiteral(", "))));
+    else
+        QVERIFY2(fokussiert == QStringList{erwartet},
+                 qPrintable(fokussiert.join(QStringLiteral(", "))));
 }
 
 void TstForm1::fokusIstSichtbar_data()
