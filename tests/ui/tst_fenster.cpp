@@ -6,6 +6,7 @@
 #include "ui/form2.h"
 #include "ui/form3.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
 #include <QImage>
@@ -240,6 +241,12 @@ void TstFenster::verweiseMitTastatur()
                     taste == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
     QCOMPARE(geoeffnet, QList<QUrl>{url});
     QVERIFY(info.isVisible());
+    // A screen reader sees a link and can press it.
+    QAccessibleInterface* zugang = QAccessible::queryAccessibleInterface(verweis);
+    QCOMPARE(zugang->role(), QAccessible::Link);
+    QCOMPARE(zugang->text(QAccessible::Name), verweis->text());
+    zugang->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(geoeffnet, (QList<QUrl>{url, url}));
 }
 
 void TstFenster::verweisfarbe_data()
