@@ -3,6 +3,7 @@
 #include "ui/anwendung.h"
 
 #include "schrift/schriften.h"
+#include "ui/wayland.h"
 #include "ui/zugang.h"
 
 #include <QApplication>
@@ -36,6 +37,7 @@ void RichteAnwendungEin()
     // (tool buttons, for instance), which would no longer fit their places.
     QApplication::setFont(MsSansSerif());
     RichteZugangEin();
+    RichteWaylandFensterEin();
     if (auto* app = QCoreApplication::instance())
         LadeQtUebersetzung(*app, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }
