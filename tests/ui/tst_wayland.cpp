@@ -2,18 +2,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The windows as a client of a real Wayland compositor (weston, started by wayland.sh): no
 // title bar offers to maximise a window of fixed size, a request to maximise one all the same
-// neither ends the program nor loses what was typed.
+// neither ends the program nor loses what was typed, and the chart arrives on the clipboard as
+// an EMF under its EMF types.
+#include "chart/tchart.h"
 #include "ui/anwendung.h"
+#include "ui/bildexport.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
 #include "ui/ttextfeld.h"
 #include "ui/ttitelleiste.h"
 #include "ui/wayland.h"
+#include "ui/zwischenablage.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
 #include <QTest>
 #include <QToolButton>
 #include <QWindow>
@@ -31,6 +36,7 @@ private Q_SLOTS:
     void titelleiste();
     void maximierenUeberlebt_data();
     void maximierenUeberlebt();
+    void zwischenablageEmf();
 };
 
 namespace {
@@ -145,6 +151,41 @@ void TstWayland::maximierenUeberlebt()
     QCOMPARE(form.Memo2->text(), QStringLiteral("0,727 °/oo"));
     QCOMPARE(form.minimumSize(), fest);
     QCOMPARE(form.maximumSize(), fest);
+}
+
+// What a program reading the clipboard gets under image/emf and image/x-emf: an enhanced
+// metafile (its header names itself " EMF" at byte 40), not a bitmap.
+void TstWayland::zwischenablageEmf()
+{
+    TForm1 form([](const QString&) {});
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.Edit2->setText(QStringLiteral("1"));
+    TSystemZwischenablage ablage;
+    QVERIFY(Zwischenspeicher(*form.Chart1, ablage, [](const QString& f) { QFAIL(qPrintable(f)); }));
+    QTest::qWait(300);
+    const auto lies = [](const QStringList& argumente) {
+        QProcess wlPaste;
+        wlPaste.start(QStringLiteral("wl-paste"), argumente);
+        // The program answers the request from its own event loop: keep it running. A reader
+        // that never ends leaves an empty answer, which the checks below reject.
+        for (int i = 0; i < 500 && wlPaste.state() != QProcess::NotRunning; ++i)
+            QTest::qWait(20);
+        return wlPaste.readAllStandardOutput();
+    };
+    const QList<QByteArray> arten = lies({QStringLiteral("--list-types")}).split('\n');
+    for (const char* art : {"image/emf", "image/x-emf", "image/png"})
+        QVERIFY2(arten.contains(art), art);
+    for (const char* art : {"image/emf", "image/x-emf"}) {
+        const QByteArray emf = lies({QStringLiteral("--type"), QString::fromLatin1(art)});
+        QVERIFY2(emf.size() > 88 && emf.mid(40, 4) == " EMF",
+                 qPrintable(QString::fromLatin1(art) + QLatin1Char(' ') +
+                            QString::fromLatin1(emf.left(2).toHex())));
+        QCOMPARE(emf, ChartBild(*form.Chart1, TBildArt::Emf));
+    }
+    const QImage png =
+        QImage::fromData(lies({QStringLiteral("--type"), QStringLiteral("image/png")}));
+    QCOMPARE(png.size(), QSize(505, 137));
 }
 
 QTEST_MAIN(TstWayland)
