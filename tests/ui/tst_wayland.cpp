@@ -131,8 +131,10 @@ void TstWayland::maximierenUeberlebt()
         handle->setWindowStates(handle->windowStates() ^ Qt::WindowMaximized);
     else if (wie == QLatin1String("vollbild"))
         handle->setWindowStates(Qt::WindowFullScreen);
+    else if (auto* leiste = form.findChild<TTitelleiste*>())
+        QTest::mouseDClick(leiste, Qt::LeftButton, {}, QPoint(200, 10));
     else
-        QTest::mouseDClick(form.findChild<TTitelleiste*>(), Qt::LeftButton, {}, QPoint(200, 10));
+        QFAIL("no title bar of its own: the compositor draws title bars");
 
     // Typing and repainting right after: each frame is checked by the compositor.
     form.Edit2->setFocus();
