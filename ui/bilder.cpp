@@ -378,10 +378,11 @@ QIcon Werkzeugbild(int index)
 
 QIcon Programmsymbol()
 {
+    // Drawn at start-up, each size about a sixth of a millisecond: only the sizes title bars,
+    // task bars and window switchers use; larger requests are scaled from the largest.
     QIcon symbol;
-    for (const int kante : SymbolGroessen)
-        if (kante <= 64)
-            symbol.addPixmap(QPixmap::fromImage(SymbolBild(kante)));
+    for (const int kante : {16, 24, 32, 48})
+        symbol.addPixmap(QPixmap::fromImage(SymbolBild(kante)));
     return symbol;
 }
 
