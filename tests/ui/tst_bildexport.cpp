@@ -353,8 +353,10 @@ private Q_SLOTS:
             const QByteArray emf = daten->data(QLatin1String(format));
             QVERIFY2(emf.size() > 88 && emf.mid(40, 4) == " EMF", format);
         }
-        QVERIFY(daten->hasImage());
-        QCOMPARE(qvariant_cast<QImage>(daten->imageData()).size(), QSize(505, 137));
+        QCOMPARE(QImage::fromData(daten->data(QStringLiteral("image/png")), "png").size(),
+                 QSize(505, 137));
+        // An image object would make the Wayland clipboard answer every image/ type with it.
+        QVERIFY(!daten->hasImage());
         QVERIFY(!daten->hasText());
     }
 
