@@ -13,11 +13,9 @@
 #include <QVariant>
 #include <QWindow>
 
-#ifdef ZW_MIT_WAYLAND_CLIENT
 #include <wayland-client.h>
 
 #include <cstring>
-#endif
 
 namespace zw {
 namespace {
@@ -167,7 +165,6 @@ private:
     bool eigeneLeisten_;
 };
 
-#ifdef ZW_MIT_WAYLAND_CLIENT
 void GlobalGefunden(void* daten, wl_registry*, uint32_t, const char* schnittstelle, uint32_t)
 {
     if (std::strcmp(schnittstelle, "zxdg_decoration_manager_v1") == 0)
@@ -175,7 +172,6 @@ void GlobalGefunden(void* daten, wl_registry*, uint32_t, const char* schnittstel
 }
 
 void GlobalEntfernt(void*, wl_registry*, uint32_t) {}
-#endif
 
 } // namespace
 
@@ -183,7 +179,6 @@ bool KompositorZeichnetRahmen()
 {
     if (!AufWayland())
         return false;
-#ifdef ZW_MIT_WAYLAND_CLIENT
     // A connection of its own, only to read the list of what the compositor offers.
     wl_display* anzeige = wl_display_connect(nullptr);
     if (anzeige == nullptr)
@@ -196,9 +191,6 @@ bool KompositorZeichnetRahmen()
     wl_registry_destroy(verzeichnis);
     wl_display_disconnect(anzeige);
     return gefunden;
-#else
-    return false;
-#endif
 }
 
 void GibEigeneTitelleiste(QWidget* fenster)
