@@ -32,10 +32,6 @@
 
 using namespace zw;
 
-// Under AddressSanitizer freed memory is held back (256 MB by default) to catch its reuse; the
-// program's resident memory measured here would count it. A small hold keeps the check.
-extern "C" const char* __asan_default_options() { return "quarantine_size_mb=16"; }
-
 namespace {
 
 bool Schreibe(const QString& pfad, const QByteArray& daten)
