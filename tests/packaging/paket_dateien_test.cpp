@@ -121,7 +121,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("soll");
 
         const auto desktop = leseDesktopEintrag(paketDatei(QStringLiteral(".desktop")));
-        const MetaInfo meta = leseMetaInfo(paketDatei(QStringLiteral(".metainfo.xml")));
+        const MetaInfo meta = leseMetaInfo(QStringLiteral(ZW_METAINFO));
         const QString desktopName = QStringLiteral(ZW_APP_ID ".desktop");
         const QString programm = QStringLiteral(ZW_PROGRAMM);
 

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Zechwaage-Team
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The addresses given when configuring reach every file that shows them, and values that would
+# break a C++ string, an XML file, a manual page or a control field are refused at configure
+# time instead of being built into the program.
+#   adressen_test.sh <cmake> <source dir>
+set -uo pipefail
+cmake=$1 quelle=$2
+arbeit=$(mktemp -d)
+trap 'rm -rf "$arbeit"' EXIT
+fehler=0
+falsch() { echo "FEHLER: $*" >&2; fehler=1; }
+
+konfiguriere() { # <build dir> <cmake arguments...>
+  "$cmake" -S "$quelle" -B "$1" -DZW_TESTS=OFF -DZW_BENCH=OFF "${@:2}" >"$1.log" 2>&1
+}
+
+# Refused: one argument per row; the message must name the variable.
+nr=0
+while IFS='|' read -r fall argument; do
+  nr=$((nr + 1))
+  variable=${argument#-D}
+  variable=${variable%%=*}
+  if konfiguriere "$arbeit/abgelehnt-$nr" "$argument"; then
+    falsch "$fall: angenommen ($argument)"
+  elif ! grep -q "$variable '" "$arbeit/abgelehnt-$nr.log"; then
+    falsch "$fall: gescheitert, aber ohne Hinweis auf $variable:"
+    tail -n 5 "$arbeit/abgelehnt-$nr.log" >&2
+  fi
+done <<'EOF_FAELLE'
+E-Mail mit Anführungszeichen|-DZW_EMAIL=a"b@example.net
+E-Mail ohne Domain|-DZW_EMAIL=zechwaage
+E-Mail mit Zeilenumbruch im Namen|-DZW_EMAIL=a\nb@example.net
+Homepage als Skript|-DZW_HOMEPAGE=javascript:alert(1)
+Homepage mit Leerzeichen|-DZW_HOMEPAGE=https://example.net/a b
+Homepage mit Abfrage|-DZW_HOMEPAGE=https://example.net/?a=1&b=2
+Homepage mit Tag|-DZW_HOMEPAGE=https://example.net/<b>
+EOF_FAELLE
+
+# Accepted: a distributor's own addresses, the homepage with a trailing slash.
+bau="$arbeit/eigene"
+if ! konfiguriere "$bau" -DZW_EMAIL=team@zechwaage.example.net \
+  -DZW_HOMEPAGE=https://zechwaage.example.net/programm/; then
+  cat "$bau.log" >&2
+  echo "FEHLER: eigene Adressen abgelehnt" >&2
+  exit 1
+fi
+while IFS='|' read -r datei erwartet; do
+  if [ ! -f "$bau/$datei" ]; then
+    falsch "$datei fehlt"
+  elif ! grep -qF -- "$erwartet" "$bau/$datei"; then
+    falsch "$datei enthält nicht: $erwartet"
+  fi
+done <<'EOF_DATEIEN'
+ui/konfiguriert/ui/adressen.h|KontaktEMail[] = "team@zechwaage.example.net";
+ui/konfiguriert/ui/adressen.h|Homepage[] = "https://zechwaage.example.net/programm";
+packaging/org.example.zechwaage.metainfo.xml|<url type="homepage">https://zechwaage.example.net/programm</url>
+EOF_DATEIEN
+# None of the placeholders may be left where a distributor's value belongs.
+rest=$(grep -rlE 'zechwaage@example\.org|www\.example\.org' "$bau/ui/konfiguriert" \
+  "$bau/packaging" --include='*.h' --include='*.xml' || true)
+[ -z "$rest" ] || falsch "Platzhalter übrig in: $rest"
+exit $fehler
