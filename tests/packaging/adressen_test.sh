@@ -36,12 +36,15 @@ Homepage als Skript|-DZW_HOMEPAGE=javascript:alert(1)
 Homepage mit Leerzeichen|-DZW_HOMEPAGE=https://example.net/a b
 Homepage mit Abfrage|-DZW_HOMEPAGE=https://example.net/?a=1&b=2
 Homepage mit Tag|-DZW_HOMEPAGE=https://example.net/<b>
+Fehlermeldungen mit Anführungszeichen|-DZW_BUGTRACKER=https://example.net/"fehler"
+Bilder ohne Protokoll|-DZW_SCREENSHOTS=example.net/bilder
 EOF_FAELLE
 
 # Accepted: a distributor's own addresses, the homepage with a trailing slash.
 bau="$arbeit/eigene"
 if ! konfiguriere "$bau" -DZW_EMAIL=team@zechwaage.example.net \
-  -DZW_HOMEPAGE=https://zechwaage.example.net/programm/; then
+  -DZW_HOMEPAGE=https://zechwaage.example.net/programm/ \
+  -DZW_BUGTRACKER=https://git.example.net/zechwaage/issues; then
   cat "$bau.log" >&2
   echo "FEHLER: eigene Adressen abgelehnt" >&2
   exit 1
@@ -56,6 +59,9 @@ done <<'EOF_DATEIEN'
 ui/konfiguriert/ui/adressen.h|KontaktEMail[] = "team@zechwaage.example.net";
 ui/konfiguriert/ui/adressen.h|Homepage[] = "https://zechwaage.example.net/programm";
 packaging/org.example.zechwaage.metainfo.xml|<url type="homepage">https://zechwaage.example.net/programm</url>
+packaging/org.example.zechwaage.metainfo.xml|<url type="bugtracker">https://git.example.net/zechwaage/issues</url>
+packaging/org.example.zechwaage.metainfo.xml|<update_contact>team@zechwaage.example.net</update_contact>
+packaging/org.example.zechwaage.metainfo.xml|>https://zechwaage.example.net/programm/docs/hauptfenster-bier.png</image>
 EOF_DATEIEN
 # None of the placeholders may be left where a distributor's value belongs.
 rest=$(grep -rlE 'zechwaage@example\.org|www\.example\.org' "$bau/ui/konfiguriert" \

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QSize>
 #include <QSvgRenderer>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -45,7 +46,13 @@ QHash<QString, QString> leseDesktopEintrag(const QString& pfad)
     return werte;
 }
 
+struct Bildschirmfoto {
+    QString url;
+    QSize groesse;
+};
+
 struct MetaInfo {
+    QList<Bildschirmfoto> bildschirmfotos;
     QString id;
     QString launchable;
     QString binary;
@@ -76,6 +83,11 @@ MetaInfo leseMetaInfo(const QString& pfad)
         } else if (name == QLatin1String("release") && info.releaseVersion.isEmpty()) {
             // The first release listed is the newest one.
             info.releaseVersion = xml.attributes().value(QLatin1String("version")).toString();
+        } else if (name == QLatin1String("image")) {
+            const auto attribute = xml.attributes();
+            const QSize groesse(attribute.value(QLatin1String("width")).toInt(),
+                                attribute.value(QLatin1String("height")).toInt());
+            info.bildschirmfotos.append({xml.readElementText(), groesse});
         } else if (name == QLatin1String("content_attribute") &&
                    xml.attributes().value(QLatin1String("id")) == QLatin1String("drugs-alcohol")) {
             info.alkoholBewertung = xml.readElementText();
@@ -148,6 +160,28 @@ private Q_SLOTS:
         QFETCH(QString, ist);
         QFETCH(QString, soll);
         QCOMPARE(ist, soll);
+    }
+
+    void bildschirmfotos_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QSize>("groesse");
+        const MetaInfo meta = leseMetaInfo(QStringLiteral(ZW_METAINFO));
+        QVERIFY2(!meta.bildschirmfotos.isEmpty(), qPrintable(meta.fehler));
+        for (const Bildschirmfoto& foto : meta.bildschirmfotos)
+            QTest::newRow(qPrintable(foto.url)) << foto.url << foto.groesse;
+    }
+
+    // Software centres load the pictures from where docs/ is published and reserve the size
+    // the file states: each must be one of docs/'s pictures, at its real size.
+    void bildschirmfotos()
+    {
+        QFETCH(QString, url);
+        QFETCH(QSize, groesse);
+        QVERIFY(url.startsWith(QStringLiteral(ZW_SCREENSHOTS "/")));
+        const QImage bild(QStringLiteral(ZW_DOCS_DIR "/") + url.section(QLatin1Char('/'), -1));
+        QVERIFY2(!bild.isNull(), "fehlt in docs/");
+        QCOMPARE(bild.size(), groesse);
     }
 
     void icon_data()
