@@ -43,7 +43,7 @@ EOF_FAELLE
 # Accepted: a distributor's own addresses, the homepage with a trailing slash.
 bau="$arbeit/eigene"
 if ! konfiguriere "$bau" -DZW_EMAIL=team@zechwaage.example.net \
-  -DZW_HOMEPAGE=https://zechwaage.example.net/programm/ \
+  -DZW_HOMEPAGE=https://zechwaage.example.net/_programm_/ \
   -DZW_BUGTRACKER=https://git.example.net/zechwaage/issues; then
   cat "$bau.log" >&2
   echo "FEHLER: eigene Adressen abgelehnt" >&2
@@ -57,14 +57,28 @@ while IFS='|' read -r datei erwartet; do
   fi
 done <<'EOF_DATEIEN'
 ui/konfiguriert/ui/adressen.h|KontaktEMail[] = "team@zechwaage.example.net";
-ui/konfiguriert/ui/adressen.h|Homepage[] = "https://zechwaage.example.net/programm";
-packaging/org.example.zechwaage.metainfo.xml|<url type="homepage">https://zechwaage.example.net/programm</url>
+ui/konfiguriert/ui/adressen.h|Homepage[] = "https://zechwaage.example.net/_programm_";
+packaging/org.example.zechwaage.metainfo.xml|<url type="homepage">https://zechwaage.example.net/_programm_</url>
 packaging/org.example.zechwaage.metainfo.xml|<url type="bugtracker">https://git.example.net/zechwaage/issues</url>
 packaging/org.example.zechwaage.metainfo.xml|<update_contact>team@zechwaage.example.net</update_contact>
-packaging/org.example.zechwaage.metainfo.xml|>https://zechwaage.example.net/programm/docs/hauptfenster-bier.png</image>
+packaging/org.example.zechwaage.metainfo.xml|>https://zechwaage.example.net/_programm_/docs/hauptfenster-bier.png</image>
 EOF_DATEIEN
+# The manual pages show the addresses as they are: scdoc would take an underscore for
+# underlining.
+if ! "$cmake" --build "$bau" --target zw_handbuch >"$bau/handbuch.log" 2>&1; then
+  cat "$bau/handbuch.log" >&2
+  falsch "Handbuch nicht gebaut"
+fi
+for sprache in en de; do
+  text=$(LC_ALL=C.UTF-8 MANWIDTH=200 man -l "$bau/packaging/man/$sprache/zechwaage.1" 2>&1)
+  for adresse in team@zechwaage.example.net https://zechwaage.example.net/_programm_ \
+    https://git.example.net/zechwaage/issues; do
+    grep -qF -- "$adresse" <<<"$text" || falsch "Handbuch ($sprache) zeigt nicht $adresse"
+  done
+done
+
 # None of the placeholders may be left where a distributor's value belongs.
 rest=$(grep -rlE 'zechwaage@example\.org|www\.example\.org' "$bau/ui/konfiguriert" \
-  "$bau/packaging" --include='*.h' --include='*.xml' || true)
+  "$bau/packaging" --include='*.h' --include='*.xml' --include='*.1' || true)
 [ -z "$rest" ] || falsch "Platzhalter übrig in: $rest"
 exit $fehler
