@@ -92,6 +92,8 @@ EOF_DATEIEN
 fremd=$(awk '$1 !~ /^d/ { print $6 }' <<<"$inhalt" | grep -Ev '^\./usr/(bin|share)/' || true)
 [ -z "$fremd" ] || falsch "unerwartete Dateien im Paket: $fremd"
 awk '{ print $2 }' <<<"$inhalt" | grep -qvx 'root/root' && falsch "Dateien gehören nicht root"
+# The list and removal script of a direct installation: dpkg keeps its own list.
+grep -q ' \./usr/share/zechwaage/' <<<"$inhalt" && falsch "Liste einer direkten Installation im Paket"
 # Dates come from the changelog, not from the build: nothing is newer than its newest entry.
 stempel=$(dpkg-parsechangelog -l "$quelle/debian/changelog" -S Timestamp)
 grenze=$(date -u -d "@$stempel" '+%Y-%m-%d %H:%M')
