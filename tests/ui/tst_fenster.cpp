@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Zechwaage-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The formula and info windows and the drawn pictures.
+#include "ui/adressen.h"
 #include "ui/bilder.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
@@ -170,8 +171,10 @@ void TstFenster::verweise_data()
 {
     QTest::addColumn<bool>("email");
     QTest::addColumn<QUrl>("url");
-    QTest::newRow("E-Mail") << true << QUrl(QStringLiteral("mailto:zechwaage@example.org"));
-    QTest::newRow("Web") << false << QUrl(QStringLiteral("https://www.example.org/zechwaage"));
+    // The addresses this build was configured with (the placeholders unless set).
+    QTest::newRow("E-Mail") << true
+                            << QUrl(QStringLiteral("mailto:") + QString::fromLatin1(KontaktEMail));
+    QTest::newRow("Web") << false << QUrl(QString::fromLatin1(Homepage));
 }
 
 void TstFenster::verweise()
