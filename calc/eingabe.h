@@ -47,7 +47,7 @@ struct TSchnellGetraenk {
     double Teiler;         // millilitres of drink per millilitre of alcohol, used as a divisor
     std::string_view Statustext;     // "Bier: 5 % Vol"
     std::string_view Berichtsendung; // " l Bier (5%)"
-    double TEingabe::*Liter;         // the litre field of the record it fills
+    double TEingabe::* Liter;        // the litre field of the record it fills
 };
 
 // Quick-entry beverages, left to right on screen: Bier, Wein, Likör, Korn, Bacardi, Whisky.

@@ -24,8 +24,6 @@ constexpr double kToleranz = 1e-7;
 // No label loop may run away, whatever the data.
 constexpr double kMaxSchritte = 10000;
 
-const QColor kGrau(128, 128, 128);
-
 QString alsText(double wert, const TTrennzeichen& t)
 {
     return QString::fromStdString(AchsenText(wert, t));
@@ -253,7 +251,7 @@ Plotflaeche legePlotFest(const Daten& d, const TChartEingabe& e, AchsenRechnung&
 }
 
 // The back wall, the left wall and the floor, as outlines.
-std::vector<TChartLinie> waende(const Plotflaeche& f)
+std::vector<TChartLinie> waende(const Plotflaeche& f, const QColor& farbe)
 {
     const QPoint lo(f.links, f.oben), ro(f.rechts, f.oben), lu(f.links, f.boden),
         ru(f.rechts, f.boden);
@@ -263,15 +261,16 @@ std::vector<TChartLinie> waende(const Plotflaeche& f)
                             {ru, ru + t},     {lo, lu},         {lu, ru}};
     std::vector<TChartLinie> w;
     for (const QLine& k : kanten)
-        w.push_back({k, Qt::black, 1, false});
+        w.push_back({k, farbe, 1, false});
     return w;
 }
 
 // The 2-pixel axis line covers the columns links-1 and links, so the plot's own edge is part of
 // it and the area cannot hide it; ticks end just left of it.
 void baueLinkeAchse(TChartAchse& achse, const AchsenRechnung& r, const Plotflaeche& f,
-                    const QFontMetrics& achsenMass)
+                    const QFontMetrics& achsenMass, const TChartEingabe& e)
 {
+    const QColor& grau = e.gitterFarbe;
     uebernimmRechnung(achse, r, f.hoehe);
     const int strichEnde = f.links - kAchsenBreite + 1; // first column not covered by a tick
     for (size_t i = 0; i < r.sichtbar.size(); ++i) {
@@ -281,17 +280,16 @@ void baueLinkeAchse(TChartAchse& achse, const AchsenRechnung& r, const Plotflaec
         const int textY = y - achsenMass.height() / 2 + achsenMass.ascent();
         const QPoint wand(f.links, y);
         achse.beschriftungen.push_back({r.sichtbar[i], y, {s, QPoint(textX, textY)}});
-        achse.striche.push_back({QLine(strichEnde - kStrich, y, strichEnde, y), kGrau, 1, false});
-        achse.gitter.push_back({QLine(wand, wand + f.tief), kGrau, 1, true});
-        achse.gitter.push_back(
-            {QLine(wand + f.tief, QPoint(f.rechts, y) + f.tief), kGrau, 1, true});
+        achse.striche.push_back({QLine(strichEnde - kStrich, y, strichEnde, y), grau, 1, false});
+        achse.gitter.push_back({QLine(wand, wand + f.tief), grau, 1, true});
+        achse.gitter.push_back({QLine(wand + f.tief, QPoint(f.rechts, y) + f.tief), grau, 1, true});
     }
     for (double v : kleineStrichWerte(r)) {
         const int y = f.yPixel(v);
         achse.striche.push_back(
-            {QLine(strichEnde - kKleinStrich, y, strichEnde, y), kGrau, 1, false});
+            {QLine(strichEnde - kKleinStrich, y, strichEnde, y), grau, 1, false});
     }
-    achse.linie = {QLine(f.links, f.oben, f.links, f.boden + kAchsenBreite), Qt::black,
+    achse.linie = {QLine(f.links, f.oben, f.links, f.boden + kAchsenBreite), e.linienFarbe,
                    kAchsenBreite, false};
     // The title runs upwards with its descent ending where the reserved pixel begins.
     const QString promille = QStringLiteral("Promille");
@@ -303,8 +301,9 @@ void baueLinkeAchse(TChartAchse& achse, const AchsenRechnung& r, const Plotflaec
 
 // The axis line covers the rows boden and boden+1; ticks and labels hang below it.
 void baueUntereAchse(TChartAchse& achse, const AchsenRechnung& r, const Plotflaeche& f,
-                     const QFontMetrics& achsenMass)
+                     const QFontMetrics& achsenMass, const TChartEingabe& e)
 {
+    const QColor& grau = e.gitterFarbe;
     uebernimmRechnung(achse, r, f.xLaenge);
     const int strichOben = f.boden + kAchsenBreite;
     const int labelOben = strichOben + kStrich + 1;
@@ -314,16 +313,16 @@ void baueUntereAchse(TChartAchse& achse, const AchsenRechnung& r, const Plotflae
         const QPoint text(x - achsenMass.horizontalAdvance(s) / 2, labelOben + achsenMass.ascent());
         const QPoint boden(x, f.boden);
         achse.beschriftungen.push_back({r.sichtbar[i], x, {s, text}});
-        achse.striche.push_back({QLine(x, strichOben, x, strichOben + kStrich), kGrau, 1, false});
-        achse.gitter.push_back({QLine(boden, boden + f.tief), kGrau, 1, true});
-        achse.gitter.push_back({QLine(boden + f.tief, QPoint(x, f.oben) + f.tief), kGrau, 1, true});
+        achse.striche.push_back({QLine(x, strichOben, x, strichOben + kStrich), grau, 1, false});
+        achse.gitter.push_back({QLine(boden, boden + f.tief), grau, 1, true});
+        achse.gitter.push_back({QLine(boden + f.tief, QPoint(x, f.oben) + f.tief), grau, 1, true});
     }
     for (double v : kleineStrichWerte(r)) {
         const int x = f.xPixel(v);
         achse.striche.push_back(
-            {QLine(x, strichOben, x, strichOben + kKleinStrich), kGrau, 1, false});
+            {QLine(x, strichOben, x, strichOben + kKleinStrich), grau, 1, false});
     }
-    achse.linie = {QLine(f.links - 1, f.boden + 1, f.rechts + 1, f.boden + 1), Qt::black,
+    achse.linie = {QLine(f.links - 1, f.boden + 1, f.rechts + 1, f.boden + 1), e.linienFarbe,
                    kAchsenBreite, false};
     const QString stunden = QStringLiteral("Stunden");
     achse.titel = {stunden,
@@ -389,16 +388,17 @@ TChartLayout BerechneChartLayout(const std::vector<TChartPunkt>& alle, const TCh
     l.hintergrund = e.hintergrund;
     l.achsenSchrift = e.achsenSchrift;
     l.markenSchrift = e.markenSchrift;
+    l.textFarbe = e.textFarbe;
 
     const Daten d = gueltigeDaten(alle);
     AchsenRechnung ry, rx;
     const Plotflaeche f = legePlotFest(d, e, ry, rx);
     l.plot = QRect(QPoint(f.links, f.oben), QPoint(f.rechts, f.boden));
     l.tiefe = f.tief.x();
-    l.waende = waende(f);
+    l.waende = waende(f, e.linienFarbe);
     const QFontMetrics achsenMass(e.achsenSchrift);
-    baueLinkeAchse(l.links, ry, f, achsenMass);
-    baueUntereAchse(l.unten, rx, f, achsenMass);
+    baueLinkeAchse(l.links, ry, f, achsenMass, e);
+    baueUntereAchse(l.unten, rx, f, achsenMass, e);
     if (d.leer())
         return l;
 

@@ -83,6 +83,7 @@ struct TChartMarke {
 struct TChartLayout {
     QSize groesse;
     QColor hintergrund;
+    QColor textFarbe; // axis labels and titles
     QFont achsenSchrift;
     QFont markenSchrift;
     QRect plot; // the front face of the plot: left/top/right/bottom are the axis coordinates
@@ -97,6 +98,11 @@ struct TChartLayout {
 struct TChartEingabe {
     QSize groesse;
     QColor hintergrund;
+    // What is drawn straight onto the background: walls and axis lines, labels and titles,
+    // grid and ticks. The marks and the area bring their own colours.
+    QColor linienFarbe = Qt::black;
+    QColor textFarbe = Qt::black;
+    QColor gitterFarbe = QColor(128, 128, 128);
     QFont achsenSchrift; // titles and labels
     QFont markenSchrift; // value marks
     TTrennzeichen trennzeichen;

@@ -15,14 +15,14 @@ void linie(QPainter& p, const TChartLinie& l)
     p.drawLine(l.linie);
 }
 
-void achse(QPainter& p, const TChartAchse& a, const QFont& schrift)
+void achse(QPainter& p, const TChartAchse& a, const QFont& schrift, const QColor& textFarbe)
 {
     for (const TChartLinie& g : a.gitter)
         linie(p, g);
     for (const TChartLinie& s : a.striche)
         linie(p, s);
     p.setFont(schrift);
-    p.setPen(QPen(Qt::black));
+    p.setPen(QPen(textFarbe));
     for (const TChartBeschriftung& b : a.beschriftungen)
         p.drawText(b.text.position, b.text.text);
     if (a.titelGedreht) {
@@ -50,8 +50,8 @@ void MaleChart(QPainter& p, const TChartLayout& l)
     for (const TChartLinie& w : l.waende)
         linie(p, w);
 
-    achse(p, l.links, l.achsenSchrift);
-    achse(p, l.unten, l.achsenSchrift);
+    achse(p, l.links, l.achsenSchrift, l.textFarbe);
+    achse(p, l.unten, l.achsenSchrift, l.textFarbe);
     linie(p, l.links.linie);
     linie(p, l.unten.linie);
 

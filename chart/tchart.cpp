@@ -2,12 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/tchart.h"
 
+#include "chart/farben.h"
 #include "schrift/schriften.h"
 
 #include <QContextMenuEvent>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 #include <cmath>
@@ -61,6 +64,15 @@ const TChartLayout& TChart::layout() const
         TChartEingabe e;
         e.groesse = size();
         e.hintergrund = palette().color(QPalette::Window);
+        // On a dark face black would vanish: the lines, texts and grid take the palette's text
+        // colour and a lightened grey instead, each readable against the face. A light face
+        // keeps black and grey.
+        if (IstDunkel(e.hintergrund)) {
+            const QColor text = LesbareFarbe(palette().color(QPalette::WindowText), e.hintergrund);
+            e.linienFarbe = text;
+            e.textFarbe = text;
+            e.gitterFarbe = LesbareFarbe(e.gitterFarbe, e.hintergrund);
+        }
         e.achsenSchrift = Arial();
         e.markenSchrift = SmallFonts();
         e.trennzeichen = trennzeichen_;
@@ -92,6 +104,27 @@ void TChart::paintEvent(QPaintEvent*)
         // Nothing sensible to show; an exception must not unwind through the event loop.
         p.fillRect(rect(), palette().color(QPalette::Window));
     }
+    // Only on screen: the pictures made of the chart never carry it. Shown, as by the
+    // controls, once the keyboard has moved the focus in this window.
+    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+        QStyleOptionFocusRect fokus;
+        fokus.initFrom(this);
+        fokus.rect = rect().adjusted(1, 1, -1, -1);
+        fokus.backgroundColor = palette().color(QPalette::Window);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &fokus, &p, this);
+    }
+}
+
+void TChart::focusInEvent(QFocusEvent* e)
+{
+    update();
+    QWidget::focusInEvent(e);
+}
+
+void TChart::focusOutEvent(QFocusEvent* e)
+{
+    update();
+    QWidget::focusOutEvent(e);
 }
 
 void TChart::resizeEvent(QResizeEvent* e)

@@ -81,7 +81,10 @@ TLogSchrift LogFont(const char* p, bool breit)
 
 const TObjekt* TObjektTabelle::holen(std::uint32_t i) const
 {
-    return i < plaetze_.size() && plaetze_[i] ? &*plaetze_[i] : nullptr;
+    if (i >= plaetze_.size())
+        return nullptr;
+    const std::optional<TObjekt>& platz = plaetze_[i];
+    return platz ? &*platz : nullptr;
 }
 
 void TObjektTabelle::lege(std::uint32_t i, TObjekt o)

@@ -262,7 +262,8 @@ bericht=$(
   echo "  pristine root: $pakete_anfang packages${benutzer:+, $pakete_vorher with sudo}"
   echo "  start command: +$((pakete_start - pakete_vorher)) packages, ${zeit_start} s to the main window"
   echo "  test command: +$((pakete_test - pakete_start)) packages, ${zeit_test} s"
-  grep -E '^[0-9]+% tests passed' "$arbeit/testen.log" | sed 's/^/  ctest: /'
+  grep -E '^ctest [a-z]+: [0-9]+ passed, [0-9]+ failed, [0-9]+ skipped, of [0-9]+$' \
+    "$arbeit/testen.log" | sed 's/^/  /'
   echo "  package line: ${zeit_paket} s; lintian $lintian_version --info --pedantic: $lintian_e errors, $lintian_w warnings, $lintian_rest other tags"
   echo "  built again as another user, elsewhere, later: $(tail -n 1 "$arbeit/reproduzierbar.log") (${zeit_wieder} s)"
   echo "  package $deb alone: +$((pakete_paket - pakete_paket_vorher)) packages; draws the window as the build does"

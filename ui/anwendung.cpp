@@ -4,6 +4,8 @@
 
 #include "schrift/schriften.h"
 #include "ui/adressen.h"
+#include "ui/wayland.h"
+#include "ui/zugang.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -35,6 +37,8 @@ void RichteAnwendungEin()
     // application also replaces the fonts desktop themes give to particular kinds of control
     // (tool buttons, for instance), which would no longer fit their places.
     QApplication::setFont(MsSansSerif());
+    RichteZugangEin();
+    RichteWaylandFensterEin();
     if (auto* app = QCoreApplication::instance())
         LadeQtUebersetzung(*app, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }

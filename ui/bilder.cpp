@@ -2,12 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/bilder.h"
 
+#include "ui/symbol.h"
+
+#include <QBuffer>
 #include <QFont>
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QSvgGenerator>
 
 #include <array>
 #include <cmath>
@@ -67,9 +71,23 @@ QPainterPath kelch()
     return p;
 }
 
-void maleBierglas(QPainter& p)
+// Where the glass goes, the beer and the foam inside it are cut to the bowl. A painter that
+// records vectors (the SVG icon) may not keep a clip, so there the shapes are cut themselves;
+// on pixels the clip gives the edges the window has always shown.
+enum class Ziel : std::uint8_t { Pixel, Vektor };
+
+void maleBierglas(QPainter& p, Ziel ziel)
 {
     const QPainterPath schale = kelch();
+    const auto imGlas = [&](const QRectF& flaeche, const QBrush& pinsel) {
+        if (ziel == Ziel::Pixel) {
+            p.fillRect(flaeche, pinsel);
+            return;
+        }
+        QPainterPath rechteck;
+        rechteck.addRect(flaeche);
+        p.fillPath(schale.intersected(rechteck), pinsel);
+    };
 
     // Foot and stem first, so the bowl covers the joint.
     QLinearGradient glasGrau(0, 0, 58, 0);
@@ -91,19 +109,20 @@ void maleBierglas(QPainter& p)
 
     // Beer: golden, darker towards the walls and the bottom.
     p.save();
-    p.setClipPath(schale);
+    if (ziel == Ziel::Pixel)
+        p.setClipPath(schale);
     QLinearGradient quer(9, 0, 49, 0);
     quer.setColorAt(0.0, QColor(150, 85, 5));
     quer.setColorAt(0.3, QColor(245, 185, 30));
     quer.setColorAt(0.45, QColor(255, 215, 80));
     quer.setColorAt(0.75, QColor(225, 150, 20));
     quer.setColorAt(1.0, QColor(140, 75, 5));
-    p.fillRect(QRectF(0, 28, 58, 100), quer);
+    imGlas(QRectF(0, 28, 58, 100), quer);
     QLinearGradient laengs(0, 28, 0, 122);
     laengs.setColorAt(0.0, QColor(255, 240, 160, 60));
     laengs.setColorAt(0.7, QColor(0, 0, 0, 0));
     laengs.setColorAt(1.0, QColor(90, 40, 0, 120));
-    p.fillRect(QRectF(0, 28, 58, 100), laengs);
+    imGlas(QRectF(0, 28, 58, 100), laengs);
 
     // Rising bubbles, always the same ones.
     Zufall z(0x5eed);
@@ -123,7 +142,7 @@ void maleBierglas(QPainter& p)
     QLinearGradient schaumInnen(0, 16, 0, 31);
     schaumInnen.setColorAt(0.0, QColor(255, 255, 250));
     schaumInnen.setColorAt(1.0, QColor(235, 225, 200));
-    p.fillRect(QRectF(0, 16, 58, 13), schaumInnen);
+    imGlas(QRectF(0, 16, 58, 13), schaumInnen);
     p.restore();
 
     // The crown of foam over the rim: overlapping puffs, lit from the upper left.
@@ -322,42 +341,24 @@ QPixmap werkzeugPixmap(int index, int kante)
 
 // ---- the program icon -----------------------------------------------------------------------
 
-QPixmap symbolPixmap(int kante)
+// The glass of the picture panel, centred in a square and drawn a little wider than there, so
+// that the bowl stays recognisable at 16 pixels.
+void maleSymbol(QPainter& p, qreal kante)
 {
-    QPixmap bild(kante, kante);
-    bild.fill(Qt::transparent);
-    QPainter p(&bild);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(kante / 32.0, kante / 32.0);
-    // A beer mug: handle, golden body, foam on top.
-    p.setPen(QPen(QColor(120, 120, 130), 2.6));
-    p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(QRectF(20, 11, 8.5, 12), 4, 4);
-    QLinearGradient bier(5, 0, 23, 0);
-    bier.setColorAt(0.0, QColor(190, 110, 10));
-    bier.setColorAt(0.4, QColor(255, 205, 60));
-    bier.setColorAt(1.0, QColor(200, 120, 10));
-    p.setPen(QPen(QColor(110, 70, 10), 1.2));
-    p.setBrush(bier);
-    p.drawRoundedRect(QRectF(5, 8, 17, 22), 2, 2);
-    p.setPen(QPen(QColor(255, 240, 170, 200), 1.4));
-    p.drawLine(QPointF(9, 13), QPointF(9, 26));
-    p.setPen(QPen(QColor(190, 180, 160), 0.8));
-    p.setBrush(QColor(255, 253, 245));
-    QPainterPath schaum;
-    schaum.setFillRule(Qt::WindingFill);
-    for (const QPointF m : {QPointF(7.5, 8), QPointF(12.5, 5.5), QPointF(18, 6), QPointF(21, 8.5)})
-        schaum.addEllipse(m, 4.2, 4.2);
-    schaum.addRect(QRectF(4.5, 7, 18, 4));
-    p.drawPath(schaum.simplified());
-    return bild;
+    constexpr qreal kBreiter = 1.4;
+    const qreal mass = kante / 186.0;
+    p.translate(kante / 2, kante / 2);
+    p.scale(mass * kBreiter, mass);
+    p.translate(-29, -93);
+    maleBierglas(p, Ziel::Vektor);
 }
 
 } // namespace
 
 QPixmap BierglasBild(qreal dpr)
 {
-    return zeichne({58, 181}, wirksamesVerhaeltnis(dpr), Qt::transparent, maleBierglas);
+    return zeichne({58, 181}, wirksamesVerhaeltnis(dpr), Qt::transparent,
+                   [](QPainter& p) { maleBierglas(p, Ziel::Pixel); });
 }
 
 QPixmap BlasenBild(qreal dpr)
@@ -377,12 +378,46 @@ QIcon Werkzeugbild(int index)
 
 QIcon Programmsymbol()
 {
+    // Drawn at start-up, each size about a sixth of a millisecond: only the sizes title bars,
+    // task bars and window switchers use; larger requests are scaled from the largest.
     QIcon symbol;
-    // Menus and launchers take the scalable icon of the desktop entry; the window itself needs
-    // no more than these.
-    for (const int kante : {16, 32, 48, 64})
-        symbol.addPixmap(symbolPixmap(kante));
+    for (const int kante : {16, 24, 32, 48})
+        symbol.addPixmap(QPixmap::fromImage(SymbolBild(kante)));
     return symbol;
+}
+
+QImage SymbolBild(int kante)
+{
+    QImage bild(kante, kante, QImage::Format_ARGB32_Premultiplied);
+    bild.fill(Qt::transparent);
+    QPainter p(&bild);
+    p.setRenderHint(QPainter::Antialiasing);
+    maleSymbol(p, kante);
+    p.end();
+    return bild.convertToFormat(QImage::Format_ARGB32);
+}
+
+QByteArray SymbolSvg()
+{
+    QByteArray daten;
+    QBuffer puffer(&daten);
+    puffer.open(QIODevice::WriteOnly);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&puffer);
+    svg.setSize({128, 128});
+    svg.setViewBox(QRect(0, 0, 128, 128));
+    // At 96 dots per inch the file's own size is 128 pixels.
+    svg.setResolution(96);
+    svg.setTitle(QStringLiteral("Zechwaage"));
+    svg.setDescription(QStringLiteral("Ein hohes Glas Bier mit Schaumkrone"));
+    QPainter p;
+    if (!p.begin(&svg))
+        return {};
+    p.setRenderHint(QPainter::Antialiasing);
+    maleSymbol(p, 128);
+    if (!p.end())
+        return {};
+    return daten;
 }
 
 } // namespace zw

@@ -21,7 +21,7 @@ QPixmap BlasenBild(qreal dpr = 0);
 QIcon Werkzeugbild(int index);
 constexpr int AnzahlWerkzeugbilder = 6;
 
-// The window icon: a glass of beer, in several sizes.
+// The window icon: the stemmed glass of the picture panel, at 16, 24, 32 and 48 pixels.
 QIcon Programmsymbol();
 
 } // namespace zw

@@ -184,8 +184,12 @@ std::unique_ptr<QMimeData> ChartAlsZwischenablagedaten(const TChart& chart)
         daten->setData(
             QStringLiteral("application/x-openoffice-emf;windows_formatname=\"Image EMF\""), emf);
     }
-    // Offered by the clipboard as image/png (and the platform's bitmap formats).
-    daten->setImageData(chart.alsBild(1.0));
+    // The bitmap goes in as PNG bytes of its own, not as an image object: given an image
+    // object, Qt's Wayland clipboard encodes it anew for every image/ type offered, the EMF
+    // types included, and a reader asking for image/emf would get a bitmap.
+    const QByteArray png = ChartBild(chart, TBildArt::Png);
+    if (!png.isEmpty())
+        daten->setData(QStringLiteral("image/png"), png);
     return daten;
 }
 

@@ -59,7 +59,7 @@ enum class TSpeicherErgebnis {
 TSpeicherErgebnis SpeichereChart(const TChart& chart, const QString& dateiname,
                                  const TFehlerMelder& fehler, const THinweisMelder& hinweis);
 
-// The clipboard picture: the EMF under the usual EMF types, and the rendered image.
+// The clipboard picture: the EMF under the usual EMF types, and the rendered image as PNG.
 std::unique_ptr<QMimeData> ChartAlsZwischenablagedaten(const TChart& chart);
 
 // "Grafik speichern": asks for a file name in dialog; cancel or an empty name stops. An empty

@@ -19,6 +19,7 @@
 #include "ui/ttrackbar.h"
 #include "ui/tupdown.h"
 #include "ui/twerkzeugknopf.h"
+#include "ui/zugang.h"
 #include "ui/zwischenablage.h"
 
 #include <QButtonGroup>
@@ -119,7 +120,10 @@ void TForm1::baueFenster()
     // The status bar follows the window's own background only where no control lies.
     setMouseTracking(true);
 
+    RichteZugangEin();
+
     Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setGeometry(8, 8, 88, 385);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel1->setLineWidth(2);
@@ -134,10 +138,12 @@ void TForm1::baueFenster()
     Image1->setGeometry(16, 64, 64, 184);
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setPixmap(BierglasBild());
+    Image1->setAccessibleName(QStringLiteral("Glas Bier"));
     Image2 = new QLabel(Panel1);
     Image2->setGeometry(2, 271, 84, 112);
     Image2->setAlignment(Qt::AlignCenter);
     Image2->setPixmap(BlasenBild());
+    Image2->setAccessibleName(QStringLiteral("Bierperlen"));
     for (QWidget* w : {static_cast<QWidget*>(Panel1), static_cast<QWidget*>(Image1),
                        static_cast<QWidget*>(Image2)})
         w->installEventFilter(this);
@@ -154,6 +160,8 @@ void TForm1::baueFenster()
     PageControl1->addTab(TabSheet2, QStringLiteral("Fein-Einstellung"));
     PageControl1->addTab(TabSheet3, QStringLiteral("Parameter"));
     PageControl1->addTab(TabSheet4, QStringLiteral("Physiognomie"));
+    for (int i = 0; i < PageControl1->count(); ++i)
+        PageControl1->widget(i)->setAccessibleName(PageControl1->tabText(i));
     baueSchnellSeite();
     baueFeinSeite();
     baueParameterSeite();
@@ -172,6 +180,7 @@ void TForm1::baueFenster()
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setGeometry(0, 396, 629, 20);
     StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setAccessibleName(QStringLiteral("Statuszeile"));
     // The panels are placed by hand rather than by the bar's layout, which would put spacing
     // between them: panel 0 is 210 wide, panel 1 begins right there, both texts just inside.
     const auto panel = [this](const QString& text, int links, int breite) {
@@ -313,6 +322,8 @@ void TForm1::baueErgebnisse()
     const auto feld = [this](int oben, const QString& name) {
         auto* f = new TTextFeld(this);
         f->setGeometry(240, oben, 89, 17);
+        // The report copies a field's first line: a break inside a number would cut it.
+        f->setUmbruch(TTextFeld::Umbruch::NurLeerzeichen);
         f->setAccessibleName(name);
         f->setMouseTracking(true);
         f->installEventFilter(this);
@@ -329,6 +340,8 @@ void TForm1::baueErgebnisse()
     Memo1->setGeometry(341, 163, 268, 55);
     Memo1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     Memo1->setContentsMargins(2, 1, 2, 1);
+    // Three pixels between the frame line and the text, as in the window's text fields.
+    Memo1->setInnenabstand(3);
     Memo1->setFont(SmallFonts());
     Memo1->setAccessibleName(QStringLiteral("Wirkung"));
 }
@@ -338,6 +351,8 @@ void TForm1::baueWerkzeugleiste()
     // A flat row of buttons without edge lines: image and caption side by side, 8 pixels
     // between the buttons.
     ToolBar1 = new QWidget(this);
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setAccessibleName(QStringLiteral("Werkzeugleiste"));
     ToolBar1->setGeometry(240, 368, 389, 28);
     auto* reihe = new QHBoxLayout(ToolBar1);
     reihe->setContentsMargins(0, 2, 0, 2);

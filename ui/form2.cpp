@@ -4,7 +4,9 @@
 
 #include "schrift/schriften.h"
 #include "ui/adressen.h"
+#include "ui/tverweis.h"
 #include "ui/zentrieren.h"
+#include "ui/zugang.h"
 
 #include <QDesktopServices>
 #include <QFrame>
@@ -22,22 +24,11 @@ QFont schrift(int pixel, bool fett)
     return f;
 }
 
-QLabel* verweis(QWidget* eltern, int x, int y, const QString& text)
-{
-    auto* l = new QLabel(text, eltern);
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::WindowText, Qt::blue);
-    l->setPalette(pal);
-    l->setCursor(Qt::PointingHandCursor);
-    l->move(x, y);
-    l->adjustSize();
-    return l;
-}
-
 } // namespace
 
 TForm2::TForm2(QWidget* parent) : QDialog(parent)
 {
+    RichteZugangEin();
     setWindowTitle(QStringLiteral("Info"));
     setWindowIconText(windowTitle());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -64,12 +55,6 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
     Label8->setWordWrap(true);
     Label8->setGeometry(40, 72, 200, Label8->heightForWidth(200));
 
-    // The web address is shown without its scheme: in full it would run past the window edge.
-    Label1 = verweis(this, 96, 88, EMailAdresse().path());
-    Label4 = verweis(this, 90, 104, WebAdresse().host() + WebAdresse().path());
-    Label1->installEventFilter(this);
-    Label4->installEventFilter(this);
-
     Label7 = new QLabel(
         QStringLiteral("Der Autor lehnt alle Haftungsansprüche ab - bei Verkehrsdelikten ist "
                        "also immer noch das Röhrchen des Polizisten entscheidend!"),
@@ -84,6 +69,19 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
     Button1->setGeometry(96, 192, 89, 25);
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+
+    // Made after the button, so that the button comes first in the Tab order: the window
+    // opens with it focused and Enter closes it; Tab goes on to the two links.
+    // The web address is shown without its scheme: in full it would run past the window edge.
+    Label1 = new TVerweis(EMailAdresse().path(), this, [this] { Label9Click(); });
+    Label4 =
+        new TVerweis(WebAdresse().host() + WebAdresse().path(), this, [this] { Label1Click(); });
+    Label1->move(96, 88);
+    Label4->move(90, 104);
+    for (QLabel* l : {Label1, Label4}) {
+        l->adjustSize();
+        l->installEventFilter(this);
+    }
 }
 
 QUrl TForm2::EMailAdresse()

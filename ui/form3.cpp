@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/form3.h"
 
+#include "chart/farben.h"
 #include "schrift/schriften.h"
 #include "ui/zentrieren.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -33,9 +35,6 @@ QFrame* linie(QWidget* eltern, int x, int y, int breite)
     auto* f = new QFrame(eltern);
     f->setFrameShape(QFrame::NoFrame);
     f->setAutoFillBackground(true);
-    QPalette pal = f->palette();
-    pal.setColor(QPalette::Window, Qt::black);
-    f->setPalette(pal);
     f->setGeometry(x, y, breite, 1);
     return f;
 }
@@ -121,6 +120,8 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent)
                                           "normale Mahlzeit: 1,5 / große Mahlzeit: 2,0"),
                            klein);
 
+    faerbeLinien();
+
     Button1 = new QPushButton(QStringLiteral("Schließen"), this);
     Button1->setGeometry(446, 307, 59, 25);
     Button1->setDefault(true);
@@ -129,6 +130,28 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent)
 }
 
 void TForm3::Button1Click() { accept(); }
+
+void TForm3::faerbeLinien()
+{
+    // The fraction bars are black like the formulas' text on a light face; on a dark face,
+    // where black would vanish, they take the palette's text colour.
+    const QColor gesicht = palette().color(QPalette::Window);
+    const QColor farbe = IstDunkel(gesicht)
+                             ? LesbareFarbe(palette().color(QPalette::WindowText), gesicht)
+                             : QColor(Qt::black);
+    for (QFrame* strich : {Shape1, Shape3, Shape4}) {
+        QPalette pal = strich->palette();
+        pal.setColor(QPalette::Window, farbe);
+        strich->setPalette(pal);
+    }
+}
+
+void TForm3::changeEvent(QEvent* e)
+{
+    if (e->type() == QEvent::PaletteChange && Shape1)
+        faerbeLinien();
+    QDialog::changeEvent(e);
+}
 
 void TForm3::showEvent(QShowEvent* e)
 {

@@ -19,13 +19,13 @@ public:
 
     void Button1Click();
 
-    QLabel* Label3;
-    QGroupBox* GroupBox1;
+    QLabel* Label3 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
     QLabel* Label10;
-    QFrame* Shape3;
+    QFrame* Shape3 = nullptr;
     QLabel* Label11;
     QLabel* Label14;
-    QFrame* Shape4;
+    QFrame* Shape4 = nullptr;
     QLabel* Label12;
     QLabel* Label13;
     QGroupBox* GroupBox2;
@@ -35,7 +35,7 @@ public:
     QGroupBox* GroupBox3;
     QLabel* Label5;
     QLabel* Label16;
-    QFrame* Shape1;
+    QFrame* Shape1 = nullptr;
     QLabel* Label15;
     QLabel* Label17;
     QLabel* Label18;
@@ -48,6 +48,10 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    void changeEvent(QEvent* e) override;
+
+private:
+    void faerbeLinien();
 };
 
 } // namespace zw

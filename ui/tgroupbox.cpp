@@ -30,16 +30,22 @@ void TGroupBox::paintEvent(QPaintEvent*)
     const int unten = height() - 1;
     const QRect titel = titelRechteck();
 
-    p.setPen(palette().color(QPalette::Mid));
+    // Lines as filled one-pixel bands: where a scale factor such as 1.5 puts the box's edge
+    // between two device pixels, a drawn line can fall just outside the box's own area and
+    // vanish, whereas a band always covers a pixel inside it.
+    const QColor linie = palette().color(QPalette::Mid);
+    const auto waagrecht = [&](int von, int bis, int y) {
+        p.fillRect(QRect(QPoint(von, y), QPoint(bis, y)), linie);
+    };
     if (title().isEmpty()) {
-        p.drawLine(0, oben, rechts, oben);
+        waagrecht(0, rechts, oben);
     } else {
-        p.drawLine(0, oben, titel.left() - kTitelAbstand - 1, oben);
-        p.drawLine(titel.right() + kTitelAbstand + 1, oben, rechts, oben);
+        waagrecht(0, titel.left() - kTitelAbstand - 1, oben);
+        waagrecht(titel.right() + kTitelAbstand + 1, rechts, oben);
     }
-    p.drawLine(0, oben, 0, unten);
-    p.drawLine(rechts, oben, rechts, unten);
-    p.drawLine(0, unten, rechts, unten);
+    p.fillRect(QRect(QPoint(0, oben), QPoint(0, unten)), linie);
+    p.fillRect(QRect(QPoint(rechts, oben), QPoint(rechts, unten)), linie);
+    waagrecht(0, rechts, unten);
 
     const QPalette::ColorGroup gruppe = isEnabled() ? QPalette::Active : QPalette::Disabled;
     p.setPen(palette().color(gruppe, QPalette::WindowText));

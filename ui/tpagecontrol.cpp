@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QHoverEvent>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QToolButton>
 
 namespace zw {
@@ -69,6 +70,21 @@ void TTabBar::setzeHeiss(int index)
 TPageControl::TPageControl(QWidget* parent) : QTabWidget(parent), reiter_(new TTabBar(this))
 {
     setTabBar(reiter_);
+    // The tab widget steps its pages with Ctrl+Tab only when the key reaches it; a drop-down
+    // list with the focus keeps the key for itself. As shortcuts of the whole control they
+    // work from every control on its pages.
+    const auto schritt = [this](int richtung) {
+        if (count() > 0)
+            setCurrentIndex((currentIndex() + richtung + count()) % count());
+    };
+    for (const QKeySequence& taste :
+         {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)}) {
+        auto* kuerzel = new QShortcut(taste, this);
+        kuerzel->setContext(Qt::WidgetWithChildrenShortcut);
+        const int richtung = taste[0].keyboardModifiers() & Qt::ShiftModifier ? -1 : 1;
+        connect(kuerzel, &QShortcut::activated, this, [schritt, richtung] { schritt(richtung); });
+    }
 }
 
 } // namespace zw

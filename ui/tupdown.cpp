@@ -21,7 +21,16 @@ TUpDown::TUpDown(QWidget* parent) : QWidget(parent)
     setCursor(Qt::ArrowCursor);
     setAttribute(Qt::WA_Hover, false);
     wiederholung_.setSingleShot(false);
+    // A coarse timer may fire a little early; the rhythm of a held button should be even.
+    wiederholung_.setTimerType(Qt::PreciseTimer);
     connect(&wiederholung_, &QTimer::timeout, this, &TUpDown::wiederhole);
+}
+
+void TUpDown::setWiederholung(std::chrono::milliseconds verzoegerung,
+                              std::chrono::milliseconds intervall)
+{
+    verzoegerung_ = verzoegerung;
+    intervall_ = intervall;
 }
 
 void TUpDown::setRange(int minimum, int maximum)
@@ -78,7 +87,7 @@ void TUpDown::mousePressEvent(QMouseEvent* e)
     gedrueckt_ = haelfte(e->position().toPoint());
     ueberKnopf_ = gedrueckt_ != 0;
     if (gedrueckt_ != 0)
-        wiederholung_.start(WiederholVerzoegerungMs);
+        wiederholung_.start(verzoegerung_);
     update();
 }
 
@@ -136,7 +145,7 @@ void TUpDown::wiederhole()
         loslassen();
         return;
     }
-    wiederholung_.setInterval(WiederholIntervallMs);
+    wiederholung_.setInterval(intervall_);
     if (ueberKnopf_ && !imSchritt_)
         schritt(gedrueckt_);
 }

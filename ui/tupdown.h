@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <chrono>
+
 class QLineEdit;
 
 namespace zw {
@@ -26,9 +28,12 @@ public:
 
     QSize sizeHint() const override;
 
-    // Timing of a held button: the first repeat after this long, then one every interval.
-    static constexpr int WiederholVerzoegerungMs = 400;
-    static constexpr int WiederholIntervallMs = 100;
+    // Timing of a held button: the first repeat after verzoegerung, then one every intervall;
+    // 400 ms and 100 ms unless set (tests make it faster).
+    void setWiederholung(std::chrono::milliseconds verzoegerung,
+                         std::chrono::milliseconds intervall);
+    std::chrono::milliseconds wiederholVerzoegerung() const { return verzoegerung_; }
+    std::chrono::milliseconds wiederholIntervall() const { return intervall_; }
 
 Q_SIGNALS:
     // One step was asked for: +1 by the upper button, -1 by the lower one. Emitted after the
@@ -57,6 +62,8 @@ private:
     bool ueberKnopf_ = false; // the mouse is over the held half
     bool imSchritt_ = false;
     QTimer wiederholung_;
+    std::chrono::milliseconds verzoegerung_{400};
+    std::chrono::milliseconds intervall_{100};
 };
 
 } // namespace zw

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/twerkzeugknopf.h"
 
+#include <QKeyEvent>
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 
@@ -12,6 +13,19 @@ TWerkzeugKnopf::TWerkzeugKnopf(QWidget* parent) : QToolButton(parent)
     setAutoRaise(true);
     setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     setIconSize({16, 16});
+}
+
+void TWerkzeugKnopf::keyPressEvent(QKeyEvent* e)
+{
+    // Return and Enter press a focused button as Space does, as users of dialog buttons expect.
+    const bool eingabe = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (eingabe && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        e->accept();
+        if (!e->isAutoRepeat())
+            click();
+        return;
+    }
+    QToolButton::keyPressEvent(e);
 }
 
 void TWerkzeugKnopf::paintEvent(QPaintEvent*)

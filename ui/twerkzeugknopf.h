@@ -14,6 +14,7 @@ public:
     explicit TWerkzeugKnopf(QWidget* parent = nullptr);
 
 protected:
+    void keyPressEvent(QKeyEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
 };
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The chart control: its series, its pictures and its mouse.
 #include "chart/chartlayout.h"
+#include "chart/farben.h"
 #include "chart/tchart.h"
 
 #include <QApplication>
@@ -229,6 +230,57 @@ private Q_SLOTS:
         feld->setFocus();
         QTest::keyClick(feld, Qt::Key_Tab);
         QVERIFY(c->hasFocus());
+    }
+    void dunklePalette_data()
+    {
+        QTest::addColumn<QColor>("gesicht");
+        QTest::addColumn<QColor>("text");
+        QTest::newRow("Adwaita dark") << QColor(0x35, 0x35, 0x35) << QColor(0xee, 0xee, 0xec);
+        QTest::newRow("Breeze Dark") << QColor(0x20, 0x23, 0x26) << QColor(0xfc, 0xfc, 0xfc);
+        QTest::newRow("dark face, dim text colour")
+            << QColor(0x30, 0x30, 0x30) << QColor(0x5a, 0x5a, 0x5a);
+    }
+
+    // On a dark face what the chart draws onto it reads as text must: 4.5 : 1 or more. The
+    // palette's own text colour is taken where it reaches that.
+    void dunklePalette()
+    {
+        QFETCH(QColor, gesicht);
+        QFETCH(QColor, text);
+        TChart c;
+        QPalette pal = c.palette();
+        pal.setColor(QPalette::Window, gesicht);
+        pal.setColor(QPalette::WindowText, text);
+        c.setPalette(pal);
+        fuelle(c, kBier);
+        const TChartLayout& l = c.layout();
+        QCOMPARE(l.hintergrund, gesicht);
+        for (const auto& [was, farbe] :
+             {std::pair{"walls and axis lines", l.waende.front().farbe},
+              std::pair{"axis line", l.links.linie.farbe}, std::pair{"labels", l.textFarbe},
+              std::pair{"grid", l.links.gitter.front().farbe},
+              std::pair{"ticks", l.unten.striche.front().farbe}})
+            QVERIFY2(Kontrast(farbe, gesicht) >= MindestKontrast,
+                     qPrintable(QStringLiteral("%1: %2 on %3, %4 : 1")
+                                    .arg(QLatin1String(was), farbe.name(), gesicht.name())
+                                    .arg(Kontrast(farbe, gesicht), 0, 'f', 2)));
+        if (Kontrast(text, gesicht) >= MindestKontrast)
+            QCOMPARE(l.textFarbe, text);
+        // What the screen shows: the walls and axis lines in that colour, no black ones.
+        const QImage bild = c.alsBild(1.0).convertToFormat(QImage::Format_RGB32);
+        QVERIFY(zaehle(bild, l.waende.front().farbe) > 300);
+        QVERIFY(zaehle(bild, l.links.gitter.front().farbe) > 50);
+    }
+
+    void hellePaletteBleibtSchwarz()
+    {
+        TChart c;
+        fuelle(c, kBier);
+        const TChartLayout& l = c.layout();
+        QCOMPARE(l.waende.front().farbe, QColor(Qt::black));
+        QCOMPARE(l.links.linie.farbe, QColor(Qt::black));
+        QCOMPARE(l.textFarbe, QColor(Qt::black));
+        QCOMPARE(l.links.gitter.front().farbe, QColor(128, 128, 128));
     }
 };
 

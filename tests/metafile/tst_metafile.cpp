@@ -15,11 +15,7 @@
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainterPath>
-#include <QProcess>
 #include <QRandomGenerator>
-#include <QRegularExpression>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <functional>
@@ -220,8 +216,6 @@ private Q_SLOTS:
     void schriften();
     void textKodierung_data();
     void textKodierung();
-    void externeLeser_data();
-    void externeLeser();
     void rundreise_data();
     void rundreise();
     void fremdeDateien_data();
@@ -312,7 +306,8 @@ void TstMetafile::emfKopf()
     QCOMPARE(s.back().at + 20, f.size());
 
     const auto m = TMetafileBild::lesen(f);
-    QVERIFY(m);
+    if (!m)
+        QFAIL("the reader refused the file");
     QCOMPARE(m->groesse(), QSize(504, 136));
 }
 
@@ -380,7 +375,8 @@ void TstMetafile::wmfKopf()
     QCOMPARE(u32(f, 34), groesster);
 
     const auto m = TMetafileBild::lesen(f);
-    QVERIFY(m);
+    if (!m)
+        QFAIL("the reader refused the file");
     QCOMPARE(m->groesse(), QSize(504, 136));
 }
 
@@ -545,57 +541,6 @@ void TstMetafile::textKodierung()
     }
     QCOMPARE(wmfText, ansi);
     QVERIFY(std::abs(summe - breite) <= teile);
-}
-
-void TstMetafile::externeLeser_data()
-{
-    QTest::addColumn<bool>("emf");
-    QTest::newRow("emf2svg-conv") << true;
-    QTest::newRow("wmf2svg") << false;
-}
-
-void TstMetafile::externeLeser()
-{
-    // These run other programs; ctest runs them on their own, as tst_metafile_extern.
-    if (qEnvironmentVariableIsSet("ZW_OHNE_EXTERN"))
-        QSKIP("run as tst_metafile_extern");
-    QFETCH(bool, emf);
-    const QString programm = QStandardPaths::findExecutable(emf ? QStringLiteral("emf2svg-conv")
-                                                                : QStringLiteral("wmf2svg"));
-    if (programm.isEmpty())
-        QSKIP("converter not installed");
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString ein = dir.filePath(emf ? QStringLiteral("bild.emf") : QStringLiteral("bild.wmf"));
-    const QString aus = dir.filePath(QStringLiteral("bild.svg"));
-    QFile f(ein);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(dateiVon(emf, testbildZeichner()));
-    f.close();
-
-    QProcess p;
-    const QStringList args = emf ? QStringList{QStringLiteral("-i"), ein, QStringLiteral("-o"), aus}
-                                 : QStringList{QStringLiteral("-o"), aus, ein};
-    p.start(programm, args);
-    QVERIFY(p.waitForFinished(30000));
-    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(p.exitCode(), 0);
-    QFile svg(aus);
-    QVERIFY(svg.open(QIODevice::ReadOnly));
-    const QString inhalt = QString::fromLatin1(svg.readAll());
-    // Text may come out one element per character: join what the text elements hold.
-    QString texte;
-    const QRegularExpression textElement(QStringLiteral("<text[^>]*>(?:<!\\[CDATA\\[)?([^<\\]]*)"));
-    for (auto it = textElement.globalMatch(inhalt); it.hasNext();)
-        texte += it.next().captured(1).trimmed();
-    QVERIFY2(texte.contains(QStringLiteral("Promille")), qPrintable(texte));
-    QVERIFY2(texte.contains(QStringLiteral("Stunden")), qPrintable(texte));
-    QVERIFY(texte.contains(QStringLiteral("0,385")));
-    QVERIFY(inhalt.count(QStringLiteral("<rect")) >= 3);
-    QVERIFY(inhalt.count(QStringLiteral("<polygon")) + inhalt.count(QStringLiteral("<path")) >= 3);
-    // The gold of the area, by number or by its SVG name.
-    QVERIFY(inhalt.contains(QStringLiteral("FFD700"), Qt::CaseInsensitive) ||
-            inhalt.contains(QStringLiteral("fill:gold")));
 }
 
 void TstMetafile::rundreise_data()
@@ -1104,7 +1049,8 @@ void TstMetafile::grenzen()
     QFETCH(QSize, groesse);
     QFETCH(bool, formen);
     const auto m = TMetafileBild::lesen(datei);
-    QVERIFY(m);
+    if (!m)
+        QFAIL("the reader refused the file");
     QCOMPARE(m->groesse(), groesse);
     QImage bild(groesse, QImage::Format_RGB32);
     bild.fill(Qt::white);

@@ -80,6 +80,9 @@ done <<EOF_DATEIEN
 -rwxr-xr-x usr/bin/zechwaage
 -rw-r--r-- usr/share/applications/$app_id.desktop
 -rw-r--r-- usr/share/icons/hicolor/scalable/apps/$app_id.svg
+-rw-r--r-- usr/share/icons/hicolor/16x16/apps/$app_id.png
+-rw-r--r-- usr/share/icons/hicolor/48x48/apps/$app_id.png
+-rw-r--r-- usr/share/icons/hicolor/256x256/apps/$app_id.png
 -rw-r--r-- usr/share/metainfo/$app_id.metainfo.xml
 -rw-r--r-- usr/share/man/man1/zechwaage.1.gz
 -rw-r--r-- usr/share/man/de/man1/zechwaage.1.gz

@@ -113,14 +113,12 @@ void TstBericht::ergebnisTexte()
     e.Alkohol = alkohol;
     e.ZeitBisMaximum = zeitMaximum;
     e.ZeitBisNuechtern = zeitNuechtern;
-    e.Wirkung = zw::WirkungFuer(promille);
     const zw::TErgebnisTexte t = zw::ErgebnisTexte(e, zw::TTrennzeichen{});
     QCOMPARE(Q(t.Maximum), maximum);
     QCOMPARE(Q(t.Aufnahme), aufnahme);
     QCOMPARE(Q(t.ZeitMaximum), zeitMax);
     QCOMPARE(Q(t.ZeitNuechtern), zeitNuecht);
     QCOMPARE(Q(t.Ueberschrift), ueberschrift);
-    QCOMPARE(t.Wirkung, e.Wirkung);
 }
 
 void TstBericht::startwerte()

@@ -14,10 +14,8 @@
 #include <QtEndian>
 #include <QtTest>
 
-#ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
-#endif
 
 using namespace zw;
 
@@ -276,9 +274,6 @@ private Q_SLOTS:
     }
     void fehlgeschlagenesSchreibenErhaeltDatei()
     {
-#ifndef Q_OS_UNIX
-        QSKIP("needs a file size limit");
-#else
         QFETCH(QString, name);
         QTemporaryDir ordner;
         const QString pfad = ordner.filePath(name);
@@ -306,7 +301,6 @@ private Q_SLOTS:
         QCOMPARE(fehler.texte, QStringList{QStringLiteral("Cannot create file ") + pfad});
         QCOMPARE(test::Lies(pfad), alt);
         QCOMPARE(test::Dateien(ordner.path()), QStringList{name});
-#endif
     }
 
     void zwischenablage_data()
@@ -359,8 +353,10 @@ private Q_SLOTS:
             const QByteArray emf = daten->data(QLatin1String(format));
             QVERIFY2(emf.size() > 88 && emf.mid(40, 4) == " EMF", format);
         }
-        QVERIFY(daten->hasImage());
-        QCOMPARE(qvariant_cast<QImage>(daten->imageData()).size(), QSize(505, 137));
+        QCOMPARE(QImage::fromData(daten->data(QStringLiteral("image/png")), "png").size(),
+                 QSize(505, 137));
+        // An image object would make the Wayland clipboard answer every image/ type with it.
+        QVERIFY(!daten->hasImage());
         QVERIFY(!daten->hasText());
     }
 

@@ -1,11 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Zechwaage-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The formula and info windows and the drawn pictures.
+#include "chart/farben.h"
 #include "ui/adressen.h"
 #include "ui/bilder.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
+#include "ui/symbol.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
 #include <QImage>
@@ -56,10 +59,16 @@ private Q_SLOTS:
     void fest();
     void verweise_data();
     void verweise();
+    void verweiseMitTastatur_data();
+    void verweiseMitTastatur();
+    void verweisfarbe_data();
+    void verweisfarbe();
+    void bruchstricheDunkel();
     void bierglas_data();
     void bierglas();
     void blasen();
     void werkzeugbilder();
+    void programmsymbol_data();
     void programmsymbol();
 };
 
@@ -199,6 +208,95 @@ void TstFenster::verweise()
     QCOMPARE(geoeffnet.size(), 1);
 }
 
+void TstFenster::verweiseMitTastatur_data()
+{
+    QTest::addColumn<int>("tabs"); // presses of Tab from the button
+    QTest::addColumn<int>("taste");
+    QTest::addColumn<QUrl>("url");
+    const QUrl mail(QStringLiteral("mailto:") + QString::fromLatin1(KontaktEMail));
+    const QUrl web(QString::fromLatin1(Homepage));
+    QTest::newRow("e-mail, Return") << 1 << int(Qt::Key_Return) << mail;
+    QTest::newRow("e-mail, Space") << 1 << int(Qt::Key_Space) << mail;
+    QTest::newRow("web, Enter") << 2 << int(Qt::Key_Enter) << web;
+}
+
+void TstFenster::verweiseMitTastatur()
+{
+    QFETCH(int, tabs);
+    QFETCH(int, taste);
+    QFETCH(QUrl, url);
+    TForm2 info;
+    QList<QUrl> geoeffnet;
+    info.setUrlOeffner([&](const QUrl& u) { geoeffnet.append(u); });
+    info.show();
+    info.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&info));
+    // The window opens with its button focused, so Enter still closes it.
+    QCOMPARE(QApplication::focusWidget(), info.Button1);
+    for (int i = 0; i < tabs; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QLabel* verweis = qobject_cast<QLabel*>(QApplication::focusWidget());
+    QVERIFY(verweis == info.Label1 || verweis == info.Label4);
+    // The focus shows.
+    const QImage mit = verweis->grab().toImage();
+    verweis->clearFocus();
+    QVERIFY(verweis->grab().toImage() != mit);
+    verweis->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(verweis, Qt::Key(taste),
+                    taste == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    QCOMPARE(geoeffnet, QList<QUrl>{url});
+    QVERIFY(info.isVisible());
+    // A screen reader sees a link and can press it.
+    QAccessibleInterface* zugang = QAccessible::queryAccessibleInterface(verweis);
+    QCOMPARE(zugang->role(), QAccessible::Link);
+    QCOMPARE(zugang->text(QAccessible::Name), verweis->text());
+    zugang->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(geoeffnet, (QList<QUrl>{url, url}));
+}
+
+void TstFenster::verweisfarbe_data()
+{
+    QTest::addColumn<QColor>("gesicht");
+    QTest::addColumn<QColor>("verweis");
+    QTest::addColumn<bool>("unveraendert");
+    QTest::newRow("light face, blue link") << QColor(0xef, 0xef, 0xef) << QColor(Qt::blue) << true;
+    QTest::newRow("dark face, light blue link")
+        << QColor(0x35, 0x35, 0x35) << QColor(0x8a, 0xb4, 0xf8) << true;
+    QTest::newRow("dark face, pure blue link")
+        << QColor(0x35, 0x35, 0x35) << QColor(Qt::blue) << false;
+    QTest::newRow("Breeze Dark") << QColor(0x20, 0x23, 0x26) << QColor(0x1d, 0x99, 0xf3) << true;
+}
+
+// The links take the palette's link colour, lightened only where it would not read on the face.
+void TstFenster::verweisfarbe()
+{
+    QFETCH(QColor, gesicht);
+    QFETCH(QColor, verweis);
+    QFETCH(bool, unveraendert);
+    TForm2 info;
+    QPalette pal = info.palette();
+    pal.setColor(QPalette::Window, gesicht);
+    pal.setColor(QPalette::Link, verweis);
+    info.setPalette(pal);
+    for (QLabel* l : {info.Label1, info.Label4}) {
+        const QColor farbe = l->palette().color(QPalette::WindowText);
+        QVERIFY2(Kontrast(farbe, gesicht) >= MindestKontrast, qPrintable(farbe.name()));
+        QCOMPARE(farbe == verweis, unveraendert);
+    }
+}
+
+void TstFenster::bruchstricheDunkel()
+{
+    TForm3 formeln;
+    QCOMPARE(formeln.Shape1->palette().color(QPalette::Window), QColor(Qt::black));
+    QPalette pal = formeln.palette();
+    pal.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
+    pal.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xec));
+    formeln.setPalette(pal);
+    for (QFrame* strich : {formeln.Shape1, formeln.Shape3, formeln.Shape4})
+        QCOMPARE(strich->palette().color(QPalette::Window), QColor(0xee, 0xee, 0xec));
+}
+
 void TstFenster::bierglas_data()
 {
     QTest::addColumn<qreal>("dpr");
@@ -260,12 +358,40 @@ void TstFenster::werkzeugbilder()
         QVERIFY(Werkzeugbild(falsch).isNull());
 }
 
+void TstFenster::programmsymbol_data()
+{
+    QTest::addColumn<int>("kante");
+    for (const int kante : SymbolGroessen)
+        QTest::addRow("%d px", kante) << kante;
+}
+
+// The window shows the icon the menu entry shows: the pictures made for the icon theme are the
+// drawing as it is now (the script that makes them was run after the last change).
 void TstFenster::programmsymbol()
 {
-    const QIcon symbol = Programmsymbol();
-    QVERIFY(symbol.availableSizes().contains(QSize(16, 16)));
-    QVERIFY(symbol.availableSizes().contains(QSize(32, 32)));
-    QVERIFY(symbol.availableSizes().size() >= 4);
+    QFETCH(int, kante);
+    const QImage datei = QImage(QStringLiteral(ZW_SYMBOLE "/%1.png").arg(kante))
+                             .convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(datei.size(), QSize(kante, kante));
+    const QImage bild = SymbolBild(kante);
+    QCOMPARE(bild.size(), datei.size());
+    // Another Qt version may smooth an edge pixel a little differently.
+    int anders = 0;
+    for (int y = 0; y < kante; ++y)
+        for (int x = 0; x < kante; ++x) {
+            const QRgb a = bild.pixel(x, y);
+            const QRgb b = datei.pixel(x, y);
+            anders += std::abs(qRed(a) - qRed(b)) > 8 || std::abs(qGreen(a) - qGreen(b)) > 8 ||
+                      std::abs(qBlue(a) - qBlue(b)) > 8 || std::abs(qAlpha(a) - qAlpha(b)) > 8;
+        }
+    QVERIFY2(anders * 100 <= kante * kante, qPrintable(QString::number(anders)));
+    // The window's icon holds the sizes title and task bars use, each this same picture.
+    const QIcon fenster = Programmsymbol();
+    if (!fenster.availableSizes().contains(QSize(kante, kante))) {
+        QVERIFY(kante == 22 || kante > 48);
+        return;
+    }
+    QCOMPARE(fenster.pixmap(kante, kante).toImage().convertToFormat(QImage::Format_ARGB32), bild);
 }
 
 QTEST_MAIN(TstFenster)

@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMetaEnum>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
@@ -123,7 +124,19 @@ private Q_SLOTS:
     void gescheiterteZwischenablageBehaeltInhalt();
     void andereRegion();
     void langeWirkungImBericht();
+    void ergebnisfelderBrechenNurAnLeerzeichen_data();
+    void ergebnisfelderBrechenNurAnLeerzeichen();
     void zugaenglichkeit();
+    void zugangsbaum_data();
+    void zugangsbaum();
+    void fokusImBaum_data();
+    void fokusImBaum();
+    void fokusIstSichtbar_data();
+    void fokusIstSichtbar();
+    void werkzeugknopfMitEingabetaste_data();
+    void werkzeugknopfMitEingabetaste();
+    void strgTabAusJedemFeld_data();
+    void strgTabAusJedemFeld();
     void fehlermeldungstext_data();
     void fehlermeldungstext();
     void fehlerbox();
@@ -387,6 +400,7 @@ void TstForm1::berechnungenJeAktion_data()
     QTest::newRow("Pfeil am Ende (100)") << QStringLiteral("pfeilAmEnde") << 0;
     QTest::newRow("Seitenwechsel mit Bier") << QStringLiteral("seiteMitBier") << 2;
     QTest::newRow("Seitenwechsel ohne Bier") << QStringLiteral("seiteOhneBier") << 1;
+    QTest::newRow("Strg+Tab in der Magenfüllung") << QStringLiteral("strgTab") << 1;
     QTest::newRow("Ziffer im Literfeld") << QStringLiteral("ziffer") << 1;
     QTest::newRow("Geschlecht gewählt") << QStringLiteral("geschlecht") << 1;
     QTest::newRow("Zurück nach Startwerten") << QStringLiteral("zurueckStart") << 1;
@@ -424,6 +438,12 @@ void TstForm1::berechnungenJeAktion()
         form_->TrackBar1->setFocus();
         QTest::keyClick(form_->TrackBar1, Qt::Key_Right);
         QCOMPARE(form_->TrackBar1->value(), 2);
+    } else if (aktion == QLatin1String("strgTab")) {
+        form_->PageControl1->setCurrentIndex(2);
+        spion.clear();
+        form_->ComboBox2->setFocus();
+        QTest::keyClick(form_->ComboBox2, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(form_->PageControl1->currentIndex(), 3);
     } else if (aktion == QLatin1String("zurueckStart")) {
         // Only the slider moves (1 -> 2): one recalculation.
         QTest::mouseClick(form_->ToolButton2, Qt::LeftButton);
@@ -727,6 +747,34 @@ void TstForm1::langeWirkungImBericht()
     QVERIFY2(ablage_.inhalt.contains(erwartet), qPrintable(ablage_.inhalt));
 }
 
+void TstForm1::ergebnisfelderBrechenNurAnLeerzeichen_data()
+{
+    QTest::addColumn<int>("spalte"); // of the quick page, 0 Bier to 5 Whisky
+    QTest::addColumn<QString>("eingabe");
+    QTest::addColumn<QString>("maximum"); // the peak field's first line, as the report copies it
+    QTest::newRow("Bier 1: one line") << 0 << "1" << "0,385 °/oo";
+    QTest::newRow("Korn 1E12: a number wider than its field") << 3 << "1E12"
+                                                              << "4.383.561.643.835,317";
+    QTest::newRow("Whisky 1E6: the unit on a line of its own") << 5 << "1E6" << "5.753.430,111";
+}
+
+void TstForm1::ergebnisfelderBrechenNurAnLeerzeichen()
+{
+    QFETCH(int, spalte);
+    QFETCH(QString, eingabe);
+    QFETCH(QString, maximum);
+    tippe(form_->Schnellspalten()[std::size_t(spalte)].Liter, eingabe);
+    QVERIFY(fehler_.isEmpty());
+    QCOMPARE(form_->Memo2->angezeigteZeilen().value(0), maximum);
+    // Lines end only at blanks: joined again by one, they give the text back whole.
+    for (TTextFeld* f : {form_->Memo2, form_->Memo3, form_->Memo4, form_->Memo5})
+        QCOMPARE(f->angezeigteZeilen().join(QLatin1Char(' ')), f->text());
+    QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
+    QVERIFY2(ablage_.inhalt.contains(QStringLiteral("Promille-Maximum:       ") + maximum +
+                                     QStringLiteral("\r\n")),
+             qPrintable(ablage_.inhalt));
+}
+
 void TstForm1::zugaenglichkeit()
 {
     // Every control a user can reach with the keyboard has a name a screen reader can say.
@@ -755,12 +803,214 @@ void TstForm1::zugaenglichkeit()
     QVERIFY(imBaum.contains(form_->Edit2));
     for (const TForm1::Schnellspalte& s : form_->Schnellspalten())
         QVERIFY2(!imBaum.contains(s.Zaehler), qPrintable(s.Name->text()));
+}
 
-    // The results are readable: the field's meaning as name, what it shows as description.
+namespace {
+
+// One node of the tree a screen reader walks: role, name and value, as the report prints it.
+QString Knoten(QAccessibleInterface* k)
+{
+    return QStringLiteral("%1 '%2' = '%3'")
+        .arg(QString::fromLatin1(QMetaEnum::fromType<QAccessible::Role>().valueToKey(k->role())),
+             k->text(QAccessible::Name), k->text(QAccessible::Value));
+}
+
+// The visible nodes under k, depth first.
+QList<QAccessibleInterface*> Baum(QAccessibleInterface* k)
+{
+    QList<QAccessibleInterface*> alle;
+    for (int i = 0; i < k->childCount(); ++i) {
+        QAccessibleInterface* kind = k->child(i);
+        if (!kind || kind->state().invisible)
+            continue;
+        alle << kind << Baum(kind);
+    }
+    return alle;
+}
+
+} // namespace
+
+void TstForm1::zugangsbaum_data()
+{
+    QTest::addColumn<QString>("knoten");
+    QTest::newRow("main window") << "Window 'Zechwaage 3.3a' = ''";
+    QTest::newRow("peak") << "EditableText 'Promille-Maximum' = '0,385 °/oo'";
+    QTest::newRow("time to peak") << "EditableText 'Maximum erreicht nach' = '2,0 Stunde(n)'";
+    QTest::newRow("intake") << "EditableText 'Alkoholaufnahme' = '40 g'";
+    QTest::newRow("time to sober") << "EditableText 'nüchtern nach' = '4,6 Stunde(n)'";
+    QTest::newRow("effect") << "EditableText 'Wirkung' = 'leicht euphorisch und anregend'";
+    QTest::newRow("beer counter") << "SpinBox 'Bier zählen' = '10'";
+    QTest::newRow("beer litres") << "EditableText 'Bier in Liter' = '1'";
+    QTest::newRow("chart") << "Chart 'Promille-Verlauf' = ''";
+    QTest::newRow("tab strip") << "PageTabList 'Schnell-Einstellung' = ''";
+    QTest::newRow("tab") << "PageTab 'Fein-Einstellung' = ''";
+    QTest::newRow("tool bar") << "ToolBar 'Werkzeugleiste' = ''";
+    QTest::newRow("tool button") << "Button 'Kopieren' = ''";
+}
+
+// The tree a screen reader walks, after one litre of beer: the results are readable as values
+// and as text, and each node has a role that says what it is.
+void TstForm1::zugangsbaum()
+{
+    QFETCH(QString, knoten);
+    klickeHoch(form_->UpDown1, 10);
+    QAccessibleInterface* fenster = QAccessible::queryAccessibleInterface(form_.get());
+    QStringList alle{Knoten(fenster)};
+    for (QAccessibleInterface* k : Baum(fenster))
+        alle << Knoten(k);
+    QVERIFY2(alle.contains(knoten), qPrintable(alle.join(QStringLiteral(" | "))));
+    // Read as text: the whole value through the text interface, and read-only.
     for (TTextFeld* feld : {form_->Memo1, form_->Memo2, form_->Memo3, form_->Memo4, form_->Memo5}) {
         QAccessibleInterface* zugang = QAccessible::queryAccessibleInterface(feld);
-        QVERIFY(!zugang->text(QAccessible::Name).isEmpty());
-        QCOMPARE(zugang->text(QAccessible::Description), feld->text());
+        QAccessibleTextInterface* text = zugang->textInterface();
+        QVERIFY(text);
+        QCOMPARE(text->text(0, text->characterCount()), feld->text());
+        QVERIFY(zugang->state().readOnly);
+    }
+}
+
+void TstForm1::fokusImBaum_data()
+{
+    QTest::addColumn<QString>("wo");
+    QTest::newRow("litre field") << "Edit2";
+    QTest::newRow("tab strip") << "Reiter";
+    QTest::newRow("chart") << "Chart1";
+    QTest::newRow("stomach fill") << "ComboBox2";
+}
+
+// Exactly one node is marked focused: the one that has the focus. A page tab is marked only
+// while the tab strip has it.
+void TstForm1::fokusImBaum()
+{
+    QFETCH(QString, wo);
+    const std::map<QString, QWidget*> ziele{
+        {QStringLiteral("Edit2"), form_->Edit2},
+        {QStringLiteral("Reiter"), form_->PageControl1->tabBar()},
+        {QStringLiteral("Chart1"), form_->Chart1},
+        {QStringLiteral("ComboBox2"), form_->ComboBox2}};
+    QWidget* ziel = ziele.at(wo);
+    if (ziel == form_->ComboBox2)
+        form_->PageControl1->setCurrentIndex(2);
+    ziel->setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), ziel);
+    QStringList fokussiert;
+    for (QAccessibleInterface* k : Baum(QAccessible::queryAccessibleInterface(form_.get())))
+        if (k->state().focused)
+            fokussiert << Knoten(k);
+    const QString erwartet = ziel == form_->PageControl1->tabBar()
+                                 ? QStringLiteral("PageTab 'Schnell-Einstellung' = ''")
+                                 : Knoten(QAccessible::queryAccessibleInterface(ziel));
+    if (ziel == form_->PageControl1->tabBar())
+        QVERIFY2(fokussiert.size() == 2 && fokussiert.contains(erwartet),
+                 qPrintable(fokussiert.join(QStringLiteral(", "))));
+    else
+        QVERIFY2(fokussiert == QStringList{erwartet},
+                 qPrintable(fokussiert.join(QStringLiteral(", "))));
+}
+
+void TstForm1::fokusIstSichtbar_data()
+{
+    QTest::addColumn<int>("seite");
+    for (int seite = 0; seite < 4; ++seite)
+        QTest::addRow("page %d", seite) << seite;
+}
+
+// Every stop of the Tab key on a page, chart and tool bar included, changes what the window
+// shows: the user can see where the keys go.
+void TstForm1::fokusIstSichtbar()
+{
+    QFETCH(int, seite);
+    QApplication::setCursorFlashTime(0); // a caret that blinks could be caught while off
+    auto zurueck = qScopeGuard([] { QApplication::setCursorFlashTime(1000); });
+    form_->PageControl1->setCurrentIndex(seite);
+    // As after the first press of Tab: styles mark the focus once the keyboard moves it.
+    form_->setAttribute(Qt::WA_KeyboardFocusChange);
+    QWidget* erster = form_->PageControl1->tabBar();
+    erster->setFocus(Qt::TabFocusReason);
+    QWidget* fokus = erster;
+    QStringList unsichtbar;
+    int stopps = 0;
+    do {
+        QWidget* feld = QApplication::focusWidget();
+        QVERIFY(feld);
+        const QImage mit = form_->grab().toImage();
+        feld->clearFocus();
+        const QImage ohne = form_->grab().toImage();
+        feld->setFocus(Qt::TabFocusReason);
+        int anders = 0;
+        for (int y = 0; y < mit.height(); ++y)
+            for (int x = 0; x < mit.width(); ++x)
+                anders += mit.pixel(x, y) != ohne.pixel(x, y);
+        if (anders < 10)
+            unsichtbar << QString::fromLatin1(feld->metaObject()->className()) + QLatin1Char(' ') +
+                              feld->accessibleName();
+        QTest::keyClick(feld, Qt::Key_Tab);
+        fokus = QApplication::focusWidget();
+        ++stopps;
+    } while (fokus != erster && stopps < 60);
+    QVERIFY(stopps > 5);
+    QVERIFY2(unsichtbar.isEmpty(), qPrintable(unsichtbar.join(QStringLiteral(", "))));
+}
+
+void TstForm1::werkzeugknopfMitEingabetaste_data()
+{
+    QTest::addColumn<int>("taste");
+    QTest::addColumn<int>("zusatz");
+    QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
+    QTest::newRow("Enter on the keypad") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier);
+}
+
+void TstForm1::werkzeugknopfMitEingabetaste()
+{
+    QFETCH(int, taste);
+    QFETCH(int, zusatz);
+    for (QToolButton* knopf : {form_->ToolButton2, form_->ToolButton1, form_->ToolButton4,
+                               form_->ToolButton3, form_->ToolButton5}) {
+        // Counted without letting the buttons act: no window opens, nothing closes.
+        knopf->disconnect(form_.get());
+        QSignalSpy klicks(knopf, &QToolButton::clicked);
+        knopf->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(knopf, Qt::Key(taste), Qt::KeyboardModifiers(zusatz));
+        QVERIFY2(klicks.count() == 1, qPrintable(knopf->text()));
+    }
+}
+
+void TstForm1::strgTabAusJedemFeld_data()
+{
+    QTest::addColumn<int>("seite");
+    QTest::addColumn<bool>("zurueck");
+    for (int seite = 0; seite < 4; ++seite) {
+        QTest::addRow("page %d, Ctrl+Tab", seite) << seite << false;
+        QTest::addRow("page %d, Ctrl+Shift+Tab", seite) << seite << true;
+    }
+}
+
+// From every control of a page, Ctrl+Tab shows the next page and Ctrl+Shift+Tab the one
+// before, wrapping around at the ends.
+void TstForm1::strgTabAusJedemFeld()
+{
+    QFETCH(int, seite);
+    QFETCH(bool, zurueck);
+    const int erwartet = (seite + (zurueck ? 3 : 1)) % 4;
+    QWidget* blatt = form_->PageControl1->widget(seite);
+    QList<QWidget*> felder{form_->PageControl1->tabBar()};
+    for (QWidget* w : blatt->findChildren<QWidget*>())
+        if (w->focusPolicy() & Qt::TabFocus && w->isVisibleTo(blatt) && w->isEnabled())
+            felder << w;
+    QVERIFY(felder.size() > 1);
+    for (QWidget* feld : felder) {
+        form_->PageControl1->setCurrentIndex(seite);
+        feld->setFocus(Qt::TabFocusReason);
+        QWidget* ziel = QApplication::focusWidget();
+        QVERIFY(ziel);
+        if (zurueck)
+            QTest::keyClick(ziel, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        else
+            QTest::keyClick(ziel, Qt::Key_Tab, Qt::ControlModifier);
+        QVERIFY2(form_->PageControl1->currentIndex() == erwartet,
+                 qPrintable(QString::fromLatin1(ziel->metaObject()->className()) +
+                            QLatin1Char(' ') + ziel->accessibleName()));
     }
 }
 
@@ -795,6 +1045,7 @@ void TstForm1::fehlerbox()
     QString titel, text;
     QMessageBox::Icon symbol = QMessageBox::NoIcon;
     int knoepfe = 0;
+    bool offenNachReturn = true;
     QTimer::singleShot(0, this, [&] {
         box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box)
@@ -804,9 +1055,11 @@ void TstForm1::fehlerbox()
         symbol = box->icon();
         knoepfe = static_cast<int>(box->buttons().size());
         QTest::keyClick(box, Qt::Key_Return);
+        offenNachReturn = box->isVisible();
     });
     StandardFehlerMelder(form_.get())(QStringLiteral("'x' is not a valid floating point value"));
-    QVERIFY(box.isNull() || !box->isVisible());
+    // Return closes it: OK is the default button.
+    QVERIFY(!offenNachReturn);
     QCOMPARE(titel, QStringLiteral("Zechwaage 3.3a"));
     QCOMPARE(text, QStringLiteral("'x' is not a valid floating point value."));
     QCOMPARE(symbol, QMessageBox::Critical);
