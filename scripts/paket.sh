@@ -9,8 +9,9 @@
 #   scripts/paket.sh [folder]          (default: build/paket; emptied first)
 #
 # Installs the build dependencies of debian/control that are missing (as root or through
-# sudo). DEB_BUILD_OPTIONS=nocheck leaves out the tests run during the build; ZW_HOMEPAGE and
-# the other addresses in the environment reach the package (debian/rules).
+# sudo). DEB_BUILD_OPTIONS=nocheck leaves out the tests run during the build. ZW_EMAIL,
+# ZW_HOMEPAGE, ZW_BUGTRACKER and ZW_SCREENSHOTS in the environment are written into the source
+# package (debian/adressen), so that a rebuild from the .dsc carries the same addresses.
 set -euo pipefail
 quelle=$(cd "$(dirname "$0")/.." && pwd)
 ziel=$(realpath -m "${1:-$quelle/build/paket}")
@@ -61,6 +62,18 @@ orig="$ziel/${name}_$upstream.orig.tar.xz"
 dateien . debian | packe "$name-$upstream/" | xz -T1 -6 >"$orig"
 tar -xf "$orig" -C "$ziel"
 dateien debian | packe "" | tar -x -C "$baum"
+for variable in ZW_EMAIL ZW_HOMEPAGE ZW_BUGTRACKER ZW_SCREENSHOTS; do
+  wert=${!variable:-}
+  [ -n "$wert" ] || continue
+  # One line each; CMake checks the rest when the package is configured.
+  if [[ $wert == *[$'\n'\'\"]* ]]; then
+    echo "FEHLER: $variable enthält einen Zeilenumbruch oder ein Anführungszeichen" >&2
+    exit 1
+  fi
+  touch "$baum/debian/adressen"
+  sed -i "/^$variable=/d" "$baum/debian/adressen"
+  echo "$variable=$wert" >>"$baum/debian/adressen"
+done
 
 cd "$baum"
 optionen=${DEB_BUILD_OPTIONS:-}

@@ -2,13 +2,12 @@
 # SPDX-FileCopyrightText: 2026 Zechwaage-Team
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package with the README's line (scripts/paket.sh, without the tests run
-# inside the package build) into a scratch folder, with the addresses this build was configured
-# with, and checks what apt and Debian's review would see: control fields, dependencies, the
+# inside the package build) into a scratch folder, with a distributor's addresses, and checks what apt and Debian's review would see: control fields, dependencies, the
 # files it installs, and lintian's verdict on the binary and the source package.
-#   deb_test.sh <source dir> <build dir> <app id>
+#   deb_test.sh <source dir> <app id>
 set -euo pipefail
 
-quelle=$1 bau=$2 app_id=$3
+quelle=$1 app_id=$2
 fehler=0
 falsch() { echo "FEHLER: $*" >&2; fehler=1; }
 
@@ -18,10 +17,11 @@ done
 arbeit=$(mktemp -d)
 trap 'rm -rf "$arbeit"' EXIT
 
-# The package carries the addresses this build was configured with.
-while IFS='=' read -r variable wert; do
-  [ -n "$variable" ] && export "$variable=$wert"
-done <"$bau/packaging/adressen.txt"
+# A distributor's own addresses, given as the README says: they must reach the package, and the
+# source package must carry them, so that a rebuild from the .dsc names them too.
+export ZW_EMAIL=team@zechwaage.example.net
+export ZW_HOMEPAGE=https://zechwaage.example.net/_programm_
+export ZW_BUGTRACKER=https://git.example.net/zechwaage/issues
 
 if ! DEB_BUILD_OPTIONS=nocheck "$quelle/scripts/paket.sh" "$arbeit/paket" >"$arbeit/paket.log" 2>&1; then
   tail -n 60 "$arbeit/paket.log" >&2
@@ -103,9 +103,41 @@ grenze=$(date -u -d "@$stempel" '+%Y-%m-%d %H:%M')
 neuer=$(TZ=UTC0 dpkg-deb -c "$deb" | awk -v g="$grenze" '$4 " " $5 > g { print $6 }')
 [ -z "$neuer" ] || falsch "neuer als der Changelog ($grenze): $neuer"
 
-# The licence the software centre shows is the one the copyright file grants.
+# The addresses: in the program, the AppStream file and both manual pages, and in the source
+# package, which is what a rebuild starts from.
 mkdir "$arbeit/inhalt"
 dpkg-deb -x "$deb" "$arbeit/inhalt"
+# The manual pages as man shows them: roff breaks up addresses with escapes.
+lesbar() { # <file>
+  case $1 in
+    *.1.gz) LC_ALL=C.UTF-8 MANWIDTH=200 man -l "$1" 2>&1 ;;
+    *) cat "$1" ;;
+  esac
+}
+while IFS='|' read -r datei adresse; do
+  if [ ! -f "$arbeit/inhalt/$datei" ]; then
+    falsch "$datei fehlt"
+  elif ! grep -aF -- "$adresse" <(lesbar "$arbeit/inhalt/$datei") >/dev/null; then
+    falsch "$datei nennt nicht $adresse"
+  fi
+done <<EOF_ADRESSEN
+usr/bin/zechwaage|$ZW_EMAIL
+usr/bin/zechwaage|$ZW_HOMEPAGE
+usr/share/metainfo/$app_id.metainfo.xml|<url type="homepage">$ZW_HOMEPAGE</url>
+usr/share/metainfo/$app_id.metainfo.xml|<url type="bugtracker">$ZW_BUGTRACKER</url>
+usr/share/man/man1/zechwaage.1.gz|$ZW_BUGTRACKER
+usr/share/man/de/man1/zechwaage.1.gz|$ZW_EMAIL
+EOF_ADRESSEN
+if ! dpkg-source -x "$arbeit/paket/zechwaage_$version.dsc" "$arbeit/quelle" >"$arbeit/quelle.log" 2>&1; then
+  cat "$arbeit/quelle.log" >&2
+  falsch "das Quellpaket lässt sich nicht auspacken"
+fi
+for variable in ZW_EMAIL ZW_HOMEPAGE ZW_BUGTRACKER; do
+  grep -qx "$variable=${!variable}" "$arbeit/quelle/debian/adressen" 2>/dev/null ||
+    falsch "das Quellpaket trägt $variable nicht"
+done
+
+# The licence the software centre shows is the one the copyright file grants.
 metainfo_lizenz=$(sed -n 's|.*<project_license>\(.*\)</project_license>.*|\1|p' \
   "$arbeit/inhalt/usr/share/metainfo/$app_id.metainfo.xml")
 awk '/^Files: \*$/ { f = 1 } f && /^License:/ { print $2; exit }' \
