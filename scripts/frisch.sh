@@ -6,7 +6,9 @@
 #     repository's HEAD in it;
 #  2. runs the README's start command there: the main window must come up;
 #  3. runs the README's test command there, compiler warnings as errors, then the README's
-#     package line;
+#     package line; lintian checks the package and the source package (an error or a warning
+#     fails), and in the Debian 13 root the source package built again as another user, in
+#     another folder, later, must give the same bytes;
 #  4. installs that package alone into a second pristine root, starts the installed program
 #     and checks that it draws the main window pixel for pixel as the build does, and that
 #     the Clang build draws it as the GCC build does.
@@ -209,10 +211,45 @@ fotografiere clang "$bau" 300 als_neuling env DISPLAY=":$anzeige" LANG=de_DE.UTF
   ASAN_OPTIONS=detect_leaks=0 build-asan/app/zechwaage
 gleich gcc clang
 
-schritt "the README's package line, the package installed alone"
-als_neuling cpack --config build/CPackConfig.cmake -G DEB -B build/paket >"$arbeit/cpack.log" 2>&1 ||
-  { cat "$arbeit/cpack.log" >&2; exit 1; }
-deb=$(cd "$heim/zechwaage/build/paket" && ls -- *.deb)
+schritt "the README's package line"
+t=$(uhr)
+als_neuling scripts/paket.sh >"$arbeit/paket.log" 2>&1 ||
+  { tail -n 80 "$arbeit/paket.log" >&2; echo "FEHLER: scripts/paket.sh" >&2; exit 1; }
+zeit_paket=$(($(uhr) - t))
+tail -n 6 "$arbeit/paket.log"
+deb=$(cd "$heim/zechwaage/build/paket" && ls -- zechwaage_*.deb)
+
+schritt "lintian on the package and the source package"
+# lintian ends with 1 when it found an error, with 2 when it could not do its work.
+als_neuling bash -c 'lintian --info --pedantic build/paket/zechwaage_*.changes' \
+  >"$arbeit/lintian.log" 2>&1 && lintian_status=0 || lintian_status=$?
+cat "$arbeit/lintian.log"
+if [ "$lintian_status" -gt 1 ]; then
+  echo "FEHLER: lintian did not run through (status $lintian_status)" >&2
+  exit 1
+fi
+lintian_e=$(grep -c '^E: ' "$arbeit/lintian.log" || true)
+lintian_w=$(grep -c '^W: ' "$arbeit/lintian.log" || true)
+lintian_rest=$(grep -Ec '^[IPXO]: ' "$arbeit/lintian.log" || true)
+lintian_version=$(chroot "$bau" dpkg-query -W -f '${Version}' lintian)
+if [ "$lintian_e" -gt 0 ] || [ "$lintian_w" -gt 0 ]; then
+  echo "FEHLER: lintian: $lintian_e errors, $lintian_w warnings" >&2
+  exit 1
+fi
+
+# Once per CI run is enough, and it takes minutes: in the Debian 13 root, where the first build
+# ran as an ordinary user (CI's --benutzer run), so that the second differs from it in user,
+# home, folder, umask, time zone, locale and jobs.
+wieder=""
+if [ "$release" = trixie ]; then
+  schritt "the source package built again elsewhere gives the same bytes"
+  t=$(uhr)
+  als_root "$bau" "${heim#"$bau"}/zechwaage/tests/packaging/reproduzierbar.sh" \
+    "${heim#"$bau"}/zechwaage/build/paket" 2>&1 | tee "$arbeit/reproduzierbar.log"
+  wieder="$(tail -n 1 "$arbeit/reproduzierbar.log") ($(($(uhr) - t)) s)"
+fi
+
+schritt "the package installed alone"
 cp "$heim/zechwaage/build/paket/$deb" "$paket/root/"
 pakete_paket_vorher=$(pakete_zahl "$paket")
 nochmal als_root "$paket" apt-get update -qq
@@ -233,6 +270,8 @@ bericht=$(
   echo "  test command: +$((pakete_test - pakete_start)) packages, ${zeit_test} s"
   grep -E '^ctest [a-z]+: [0-9]+ passed, [0-9]+ failed, [0-9]+ skipped, of [0-9]+$' \
     "$arbeit/testen.log" | sed 's/^/  /'
+  echo "  package line: ${zeit_paket} s; lintian $lintian_version --info --pedantic: $lintian_e errors, $lintian_w warnings, $lintian_rest other tags"
+  [ -z "$wieder" ] || echo "  built again as another user, elsewhere, later: $wieder"
   echo "  package $deb alone: +$((pakete_paket - pakete_paket_vorher)) packages; draws the window as the build does"
   echo "  GCC and Clang builds draw the same window"
   echo "  whole run: ${gesamt} s"

@@ -3,6 +3,7 @@
 #include "ui/anwendung.h"
 
 #include "schrift/schriften.h"
+#include "ui/adressen.h"
 #include "ui/wayland.h"
 #include "ui/zugang.h"
 
@@ -30,8 +31,8 @@ void RichteAnwendungEin()
 {
     QApplication::setApplicationName(QStringLiteral("zechwaage"));
     QApplication::setApplicationVersion(QStringLiteral("3.3a"));
-    QApplication::setOrganizationDomain(QStringLiteral("example.org"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Zechwaage"));
+    QApplication::setOrganizationDomain(QString::fromLatin1(OrganisationsDomain));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(AnwendungsId));
     // One font for every control: the fixed layout is measured for it. Setting it for the whole
     // application also replaces the fonts desktop themes give to particular kinds of control
     // (tool buttons, for instance), which would no longer fit their places.

@@ -3,6 +3,7 @@
 #include "ui/form2.h"
 
 #include "schrift/schriften.h"
+#include "ui/adressen.h"
 #include "ui/tverweis.h"
 #include "ui/zentrieren.h"
 #include "ui/zugang.h"
@@ -83,9 +84,12 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
     }
 }
 
-QUrl TForm2::EMailAdresse() { return QUrl(QStringLiteral("mailto:zechwaage@example.org")); }
+QUrl TForm2::EMailAdresse()
+{
+    return QUrl(QStringLiteral("mailto:") + QString::fromLatin1(KontaktEMail));
+}
 
-QUrl TForm2::WebAdresse() { return QUrl(QStringLiteral("https://www.example.org/zechwaage")); }
+QUrl TForm2::WebAdresse() { return QUrl(QString::fromLatin1(Homepage)); }
 
 void TForm2::setUrlOeffner(TUrlOeffner oeffner) { oeffner_ = std::move(oeffner); }
 

@@ -11,9 +11,17 @@ laeufe=${2:-30}
 if [ "${ZW_IN_XVFB:-}" != 1 ]; then
   exec env ZW_IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$0" "$bau" "$laeufe"
 fi
+# The measured programs start with German settings, as their users' do.
+unset LC_ALL
 export QT_QPA_PLATFORM=xcb LANG=de_DE.UTF-8
+# This script's own arithmetic reads and prints numbers the C way: bash's printf follows
+# LC_NUMERIC and would take bc's "92.14" for a malformed number where the German locale is
+# installed, and awk would print a median of "3,5" that bc cannot read. Not exported, so the
+# measured programs do not see it; the helpers get it on their command line.
+export -n LC_NUMERIC
+LC_NUMERIC=C
 
-median() { sort -n | awk '{a[NR]=$1} END {print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
+median() { LC_ALL=C sort -n | LC_ALL=C awk '{a[NR]=$1} END {print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
 
 declare -A zeiten rss
 for art in minimal text zechwaage; do zeiten[$art]=""; rss[$art]=""; done

@@ -3,12 +3,16 @@
 // The desktop entry, the icon and the AppStream file refer to each other and to the
 // executable by name; a rename in one place silently breaks menus and software centres.
 #include <QColor>
+#include <QDate>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QImage>
+#include <QMap>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QSize>
 #include <QSvgRenderer>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -45,7 +49,21 @@ QHash<QString, QString> leseDesktopEintrag(const QString& pfad)
     return werte;
 }
 
+struct Bildschirmfoto {
+    QString url;
+    QSize groesse;
+};
+
+// One release of the program: in the AppStream file, or the changelog entry of its first
+// Debian package.
+struct Veroeffentlichung {
+    QDate datum;
+    QStringList punkte; // the notes, blanks and line breaks folded
+};
+
 struct MetaInfo {
+    QList<Bildschirmfoto> bildschirmfotos;
+    QMap<QString, Veroeffentlichung> veroeffentlichungen;
     QString id;
     QString launchable;
     QString binary;
@@ -63,6 +81,7 @@ MetaInfo leseMetaInfo(const QString& pfad)
         return info;
     }
     QXmlStreamReader xml(&datei);
+    QString version; // of the release being read
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
@@ -73,9 +92,20 @@ MetaInfo leseMetaInfo(const QString& pfad)
             info.launchable = xml.readElementText();
         } else if (name == QLatin1String("binary")) {
             info.binary = xml.readElementText();
-        } else if (name == QLatin1String("release") && info.releaseVersion.isEmpty()) {
+        } else if (name == QLatin1String("release")) {
             // The first release listed is the newest one.
-            info.releaseVersion = xml.attributes().value(QLatin1String("version")).toString();
+            version = xml.attributes().value(QLatin1String("version")).toString();
+            if (info.releaseVersion.isEmpty())
+                info.releaseVersion = version;
+            info.veroeffentlichungen[version].datum = QDate::fromString(
+                xml.attributes().value(QLatin1String("date")).toString(), Qt::ISODate);
+        } else if (name == QLatin1String("li") && !version.isEmpty()) {
+            info.veroeffentlichungen[version].punkte.append(xml.readElementText().simplified());
+        } else if (name == QLatin1String("image")) {
+            const auto attribute = xml.attributes();
+            const QSize groesse(attribute.value(QLatin1String("width")).toInt(),
+                                attribute.value(QLatin1String("height")).toInt());
+            info.bildschirmfotos.append({xml.readElementText(), groesse});
         } else if (name == QLatin1String("content_attribute") &&
                    xml.attributes().value(QLatin1String("id")) == QLatin1String("drugs-alcohol")) {
             info.alkoholBewertung = xml.readElementText();
@@ -84,6 +114,48 @@ MetaInfo leseMetaInfo(const QString& pfad)
     if (xml.hasError())
         info.fehler = xml.errorString();
     return info;
+}
+
+// The Debian changelog by upstream version (the part before the last '-'): each version's date
+// and items are those of its oldest entry, the first package made of it.
+struct Changelog {
+    QString neuesteVersion;
+    QMap<QString, Veroeffentlichung> veroeffentlichungen;
+    QString fehler;
+};
+
+Changelog leseChangelog(const QString& pfad)
+{
+    Changelog changelog;
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadOnly)) {
+        changelog.fehler = datei.errorString();
+        return changelog;
+    }
+    static const QRegularExpression kopf(QStringLiteral("^\\S+ \\(([^)]+)-[^-)]+\\) "));
+    static const QRegularExpression fuss(QStringLiteral("^ -- .+>  (.+)$"));
+    QString version;
+    Veroeffentlichung eintrag;
+    const QStringList zeilen = QString::fromUtf8(datei.readAll()).split(QLatin1Char('\n'));
+    for (const QString& zeile : zeilen) {
+        if (const auto m = kopf.match(zeile); m.hasMatch()) {
+            version = m.captured(1);
+            eintrag = {};
+            if (changelog.neuesteVersion.isEmpty())
+                changelog.neuesteVersion = version;
+        } else if (zeile.startsWith(QLatin1String("  * "))) {
+            eintrag.punkte.append(zeile.mid(4).simplified());
+        } else if (zeile.startsWith(QLatin1String("    ")) && !eintrag.punkte.isEmpty()) {
+            eintrag.punkte.last() += QLatin1Char(' ') + zeile.simplified();
+        } else if (const auto f = fuss.match(zeile); f.hasMatch() && !version.isEmpty()) {
+            eintrag.datum = QDateTime::fromString(f.captured(1), Qt::RFC2822Date).toUTC().date();
+            // Older entries come later in the file: the last one of a version wins.
+            changelog.veroeffentlichungen[version] = eintrag;
+        }
+    }
+    if (changelog.veroeffentlichungen.isEmpty())
+        changelog.fehler = QStringLiteral("keine Einträge");
+    return changelog;
 }
 
 QImage rendere(QSvgRenderer& renderer, int groesse)
@@ -121,7 +193,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("soll");
 
         const auto desktop = leseDesktopEintrag(paketDatei(QStringLiteral(".desktop")));
-        const MetaInfo meta = leseMetaInfo(paketDatei(QStringLiteral(".metainfo.xml")));
+        const MetaInfo meta = leseMetaInfo(QStringLiteral(ZW_METAINFO));
         const QString desktopName = QStringLiteral(ZW_APP_ID ".desktop");
         const QString programm = QStringLiteral(ZW_PROGRAMM);
 
@@ -138,6 +210,10 @@ private Q_SLOTS:
         QTest::newRow("Metainfo: binary nennt das Programm") << meta.binary << programm;
         QTest::newRow("Metainfo: neueste Version ist die des Pakets")
             << meta.releaseVersion << QStringLiteral(ZW_PAKET_VERSION);
+        const Changelog changelog = leseChangelog(QStringLiteral(ZW_CHANGELOG));
+        QTest::newRow("Changelog: lesbar") << changelog.fehler << QString();
+        QTest::newRow("Changelog: neueste Version ist die des Pakets")
+            << changelog.neuesteVersion << QStringLiteral(ZW_PAKET_VERSION);
         // Software centres use this to keep the program from children; "none" would be a lie.
         QTest::newRow("Metainfo: Alkohol ist bewertet")
             << meta.alkoholBewertung << QStringLiteral("moderate");
@@ -148,6 +224,64 @@ private Q_SLOTS:
         QFETCH(QString, ist);
         QFETCH(QString, soll);
         QCOMPARE(ist, soll);
+    }
+
+    void bildschirmfotos_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QSize>("groesse");
+        const MetaInfo meta = leseMetaInfo(QStringLiteral(ZW_METAINFO));
+        QVERIFY2(!meta.bildschirmfotos.isEmpty(), qPrintable(meta.fehler));
+        for (const Bildschirmfoto& foto : meta.bildschirmfotos)
+            QTest::newRow(qPrintable(foto.url)) << foto.url << foto.groesse;
+    }
+
+    // Software centres load the pictures from where docs/ is published and reserve the size
+    // the file states: each must be one of docs/'s pictures, at its real size.
+    void bildschirmfotos()
+    {
+        QFETCH(QString, url);
+        QFETCH(QSize, groesse);
+        QVERIFY(url.startsWith(QStringLiteral(ZW_SCREENSHOTS "/")));
+        const QImage bild(QStringLiteral(ZW_DOCS_DIR "/") + url.section(QLatin1Char('/'), -1));
+        QVERIFY2(!bild.isNull(), "fehlt in docs/");
+        QCOMPARE(bild.size(), groesse);
+    }
+
+    void veroeffentlichungen_data()
+    {
+        QTest::addColumn<QDate>("appstreamDatum");
+        QTest::addColumn<QDate>("changelogDatum");
+        QTest::addColumn<QStringList>("notizen");
+        QTest::addColumn<QStringList>("punkte");
+        const MetaInfo meta = leseMetaInfo(QStringLiteral(ZW_METAINFO));
+        const Changelog changelog = leseChangelog(QStringLiteral(ZW_CHANGELOG));
+        QStringList versionen =
+            meta.veroeffentlichungen.keys() + changelog.veroeffentlichungen.keys();
+        versionen.removeDuplicates();
+        QVERIFY(!versionen.isEmpty());
+        for (const QString& version : versionen) {
+            const Veroeffentlichung appstream = meta.veroeffentlichungen.value(version);
+            const Veroeffentlichung debian = changelog.veroeffentlichungen.value(version);
+            QTest::newRow(qPrintable(version))
+                << appstream.datum << debian.datum << appstream.punkte << debian.punkte;
+        }
+    }
+
+    // Software centres show the AppStream file's release notes, apt the changelog: both tell
+    // of the same releases, on the same day, in the same words.
+    void veroeffentlichungen()
+    {
+        QFETCH(QDate, appstreamDatum);
+        QFETCH(QDate, changelogDatum);
+        QFETCH(QStringList, notizen);
+        QFETCH(QStringList, punkte);
+        QVERIFY2(appstreamDatum.isValid(), "fehlt in der AppStream-Datei");
+        QVERIFY2(changelogDatum.isValid(), "fehlt in debian/changelog");
+        QCOMPARE(appstreamDatum, changelogDatum);
+        QVERIFY2(!notizen.isEmpty(), "ohne Notizen");
+        for (const QString& notiz : notizen)
+            QVERIFY2(punkte.contains(notiz), qPrintable(notiz));
     }
 
     void icon_data()

@@ -15,7 +15,7 @@ fehlt=()
 geprueft=0
 for f in "${dateien[@]}"; do
   case $f in
-    *.cpp | *.h | *.sh | CMakeLists.txt | */CMakeLists.txt | .ci/run) ;;
+    *.cpp | *.h | *.h.in | *.sh | *.cmake | CMakeLists.txt | */CMakeLists.txt | .ci/run | debian/rules) ;;
     *) continue ;;
   esac
   geprueft=$((geprueft + 1))

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The formula and info windows and the drawn pictures.
 #include "chart/farben.h"
+#include "ui/adressen.h"
 #include "ui/bilder.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
@@ -179,8 +180,10 @@ void TstFenster::verweise_data()
 {
     QTest::addColumn<bool>("email");
     QTest::addColumn<QUrl>("url");
-    QTest::newRow("E-Mail") << true << QUrl(QStringLiteral("mailto:zechwaage@example.org"));
-    QTest::newRow("Web") << false << QUrl(QStringLiteral("https://www.example.org/zechwaage"));
+    // The addresses this build was configured with (the placeholders unless set).
+    QTest::newRow("E-Mail") << true
+                            << QUrl(QStringLiteral("mailto:") + QString::fromLatin1(KontaktEMail));
+    QTest::newRow("Web") << false << QUrl(QString::fromLatin1(Homepage));
 }
 
 void TstFenster::verweise()
@@ -210,8 +213,8 @@ void TstFenster::verweiseMitTastatur_data()
     QTest::addColumn<int>("tabs"); // presses of Tab from the button
     QTest::addColumn<int>("taste");
     QTest::addColumn<QUrl>("url");
-    const QUrl mail(QStringLiteral("mailto:zechwaage@example.org"));
-    const QUrl web(QStringLiteral("https://www.example.org/zechwaage"));
+    const QUrl mail(QStringLiteral("mailto:") + QString::fromLatin1(KontaktEMail));
+    const QUrl web(QString::fromLatin1(Homepage));
     QTest::newRow("e-mail, Return") << 1 << int(Qt::Key_Return) << mail;
     QTest::newRow("e-mail, Space") << 1 << int(Qt::Key_Space) << mail;
     QTest::newRow("web, Enter") << 2 << int(Qt::Key_Enter) << web;
