@@ -8,6 +8,7 @@
 // integer grid; the painter only ever sees simple primitives a metafile can record one to one.
 #pragma once
 
+#include "chart/textmass.h"
 #include "report/zahltext.h"
 
 #include <QColor>
@@ -106,6 +107,8 @@ struct TChartEingabe {
     QFont achsenSchrift; // titles and labels
     QFont markenSchrift; // value marks
     TTrennzeichen trennzeichen;
+    // Widths measured by earlier layouts of the same chart; none: measured afresh.
+    TChartMasse* masse = nullptr;
 };
 
 // The whole geometry for these points. Points with a non-finite coordinate are left out.

@@ -76,6 +76,7 @@ const TChartLayout& TChart::layout() const
         e.achsenSchrift = Arial();
         e.markenSchrift = SmallFonts();
         e.trennzeichen = trennzeichen_;
+        e.masse = &masse_;
         layout_ = std::make_unique<TChartLayout>(BerechneChartLayout(Series1.Punkte(), e));
     }
     return *layout_;
@@ -158,9 +159,13 @@ void TChart::keyPressEvent(QKeyEvent* e)
 void TChart::changeEvent(QEvent* e)
 {
     switch (e->type()) {
-    case QEvent::PaletteChange:
     case QEvent::FontChange:
     case QEvent::ApplicationFontChange:
+        // The same font may now resolve to another face: measure again.
+        masse_ = TChartMasse{};
+        datenGeaendert();
+        break;
+    case QEvent::PaletteChange:
     case QEvent::StyleChange: datenGeaendert(); break;
     default: break;
     }
