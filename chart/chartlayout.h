@@ -115,7 +115,8 @@ struct TChartEingabe {
 TChartLayout BerechneChartLayout(const std::vector<TChartPunkt>& alle, const TChartEingabe& e);
 
 // Draws the layout, background included, with the painter's origin at the chart's top left.
-void MaleChart(QPainter& p, const TChartLayout& l);
+// `masse`, the chart's own, keeps texts laid out for the next paint.
+void MaleChart(QPainter& p, const TChartLayout& l, TChartMasse* masse = nullptr);
 
 // The label step for a range: the first of 1, 2, 5, 10, ... (from 1e-12 for ranges under 1)
 // whose rounded number of steps is at most `passend`. 0 when there is no sensible step.

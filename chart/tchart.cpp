@@ -82,7 +82,7 @@ const TChartLayout& TChart::layout() const
     return *layout_;
 }
 
-void TChart::zeichne(QPainter& p) const { MaleChart(p, layout()); }
+void TChart::zeichne(QPainter& p) const { MaleChart(p, layout(), &masse_); }
 
 QImage TChart::alsBild(qreal devicePixelRatio) const
 {

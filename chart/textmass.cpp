@@ -37,4 +37,21 @@ int TTextMass::breite(const QString& text)
     return b;
 }
 
+const QStaticText& TTextBilder::text(const QFont& schrift, const QString& text)
+{
+    if (!gesetzt_ || schrift != schrift_ || schrift.resolveMask() != schrift_.resolveMask()) {
+        schrift_ = schrift;
+        texte_.clear();
+        gesetzt_ = true;
+    }
+    if (const auto gefunden = texte_.constFind(text); gefunden != texte_.cend())
+        return *gefunden;
+    if (texte_.size() >= kMaxTexte)
+        texte_.clear();
+    QStaticText neu(text);
+    neu.setTextFormat(Qt::PlainText);
+    neu.prepare(QTransform(), schrift_);
+    return *texte_.insert(text, neu);
+}
+
 } // namespace zw

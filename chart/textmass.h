@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QHash>
+#include <QStaticText>
 #include <QString>
 
 namespace zw {
@@ -36,10 +37,25 @@ private:
     QHash<QString, int> breiten_;
 };
 
-// What one chart keeps between its layouts.
+// Texts laid out once for drawing, per font: a raster painter then draws the glyphs without
+// shaping the text again on every paint. Each text is drawn with its top left where its
+// baseline would begin one ascent lower.
+class TTextBilder {
+public:
+    const QStaticText& text(const QFont& schrift, const QString& text);
+
+private:
+    QFont schrift_;
+    bool gesetzt_ = false;
+    QHash<QString, QStaticText> texte_;
+};
+
+// What one chart keeps between its layouts and paints.
 struct TChartMasse {
     TTextMass achsen;
     TTextMass marken;
+    TTextBilder achsenTexte;
+    TTextBilder markenTexte;
 };
 
 } // namespace zw

@@ -41,7 +41,7 @@ void BM_LayoutUndMalen(benchmark::State& state)
     for (auto _ : state) {
         const TChartLayout l = BerechneChartLayout(punkte, e);
         QPainter p(&bild);
-        MaleChart(p, l);
+        MaleChart(p, l, &masse);
     }
     benchmark::DoNotOptimize(bild.constBits());
 }
@@ -87,11 +87,12 @@ BENCHMARK(BM_NurLayoutOhneVorwissen)->Unit(benchmark::kMicrosecond);
 
 void BM_NurMalen(benchmark::State& state)
 {
-    const TChartLayout l = BerechneChartLayout(bierPunkte(), eingabe(nullptr));
+    TChartMasse masse;
+    const TChartLayout l = BerechneChartLayout(bierPunkte(), eingabe(&masse));
     QImage bild(l.groesse, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter p(&bild);
-        MaleChart(p, l);
+        MaleChart(p, l, &masse);
     }
     benchmark::DoNotOptimize(bild.constBits());
 }
