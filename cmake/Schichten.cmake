@@ -18,8 +18,18 @@ set(zw_schicht_report zw_calc)
 set(zw_schicht_schrift "")
 set(zw_schicht_chart zw_report zw_schrift)
 set(zw_schicht_metafile "")
-set(zw_schicht_ui zw_calc zw_report zw_schrift zw_chart zw_metafile)
+# What the program and the preview helper say to each other: no decoder in it, so the program
+# can link it without taking in what reads untrusted pictures.
+set(zw_schicht_vorschauprotokoll "")
+# Reading and drawing untrusted pictures for the save dialog's preview. Only the helper process
+# links it; the program itself never does (ui/ has no such layer).
+set(zw_schicht_vorschau zw_metafile zw_vorschauprotokoll)
+set(zw_schicht_ui zw_calc zw_report zw_schrift zw_chart zw_metafile zw_vorschauprotokoll)
 set(zw_ohne_qt calc report)
+# Libraries the preview helper links. With sanitizers on they are built a second time without
+# them, as zw_<folder>_ungeprueft: the helper runs under an address-space limit, which the
+# sanitizers' shadow memory cannot live with. Without sanitizers that name is the library.
+set(zw_auch_ungeprueft metafile vorschauprotokoll vorschau)
 
 # zw_bibliothek(QUELLEN <.cpp...> OEFFENTLICH <.h...> [INTERN <.h...>]
 #               [BRAUCHT <targets...>] [BRAUCHT_PRIVAT <targets...>])
@@ -50,6 +60,20 @@ function(zw_bibliothek)
   target_link_libraries(${ziel} PUBLIC ${ARG_BRAUCHT} PRIVATE ${ARG_BRAUCHT_PRIVAT} zw_optionen)
   if(ordner IN_LIST zw_ohne_qt)
     set_target_properties(${ziel} PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
+  endif()
+  if(ordner IN_LIST zw_auch_ungeprueft)
+    if(ZW_SANITIZE OR ZW_FUZZ)
+      set(ungeprueft ${ARG_BRAUCHT})
+      set(ungeprueft_privat ${ARG_BRAUCHT_PRIVAT})
+      list(TRANSFORM ungeprueft REPLACE "^(zw_.+)$" "\\1_ungeprueft")
+      list(TRANSFORM ungeprueft_privat REPLACE "^(zw_.+)$" "\\1_ungeprueft")
+      add_library(${ziel}_ungeprueft STATIC ${ARG_QUELLEN} ${ARG_OEFFENTLICH} ${ARG_INTERN})
+      target_include_directories(${ziel}_ungeprueft PUBLIC ${oeffentlich} PRIVATE ${intern})
+      target_link_libraries(${ziel}_ungeprueft PUBLIC ${ungeprueft}
+                            PRIVATE ${ungeprueft_privat} zw_optionen_basis)
+    else()
+      add_library(${ziel}_ungeprueft ALIAS ${ziel})
+    endif()
   endif()
   if(ARG_INTERN)
     # For the library's own tests, which may look inside it.

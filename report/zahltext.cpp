@@ -219,14 +219,79 @@ namespace {
 [[noreturn]] void Ungueltig(std::string_view text)
 {
     std::string meldung;
-    meldung.reserve(text.size() + 40);
+    meldung.reserve(text.size() + 48);
     meldung += '\'';
-    meldung += text;
+    meldung += Isoliert(text);
     meldung += "' is not a valid floating point value";
     throw EConvertError(std::move(meldung));
 }
 
+// The isolates in UTF-8: LEFT-TO-RIGHT, RIGHT-TO-LEFT and FIRST STRONG ISOLATE open one, POP
+// DIRECTIONAL ISOLATE closes it.
+constexpr std::string_view kFsi = "\xE2\x81\xA8";
+constexpr std::string_view kPdi = "\xE2\x81\xA9";
+
+bool IstIsolatBeginn(std::string_view s, std::size_t pos)
+{
+    return s.substr(pos, 2) == "\xE2\x81" && pos + 2 < s.size() &&
+           (s[pos + 2] == '\xA6' || s[pos + 2] == '\xA7' || s[pos + 2] == '\xA8');
+}
+
+// The length of the paragraph separator at pos (line feed, carriage return, the information
+// separators, NEXT LINE, PARAGRAPH SEPARATOR), or 0.
+std::size_t AbsatzEnde(std::string_view s, std::size_t pos)
+{
+    const char c = s[pos];
+    if (c == '\n' || c == '\r' || c == '\x1C' || c == '\x1D' || c == '\x1E')
+        return 1;
+    if (s.substr(pos, 2) == "\xC2\x85")
+        return 2;
+    if (s.substr(pos, 3) == "\xE2\x80\xA9")
+        return 3;
+    return 0;
+}
+
 bool IstZiffer(char c) { return c >= '0' && c <= '9'; }
+
+} // namespace
+
+std::string Isoliert(std::string_view text)
+{
+    std::string ergebnis;
+    ergebnis.reserve(text.size() + 8);
+    ergebnis += kFsi;
+    int offen = 0; // isolates the text opened in this line
+    const auto schliesse = [&] {
+        for (; offen > 0; --offen)
+            ergebnis += kPdi;
+        ergebnis += kPdi;
+    };
+    for (std::size_t pos = 0; pos < text.size();) {
+        if (const std::size_t ende = AbsatzEnde(text, pos)) {
+            schliesse();
+            ergebnis += text.substr(pos, ende);
+            ergebnis += kFsi;
+            pos += ende;
+        } else if (IstIsolatBeginn(text, pos)) {
+            ++offen;
+            ergebnis += text.substr(pos, 3);
+            pos += 3;
+        } else if (text.substr(pos, 3) == kPdi) {
+            if (offen > 0) {
+                --offen;
+                ergebnis += kPdi;
+            }
+            pos += 3;
+        } else {
+            ergebnis += text[pos];
+            ++pos;
+        }
+    }
+    schliesse();
+    return ergebnis;
+}
+
+namespace {
 
 std::string_view Ziffernfolge(std::string_view s, std::size_t& pos)
 {

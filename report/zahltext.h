@@ -38,7 +38,16 @@ private:
     std::string meldung_;
 };
 
-// Reads a litre field's text. Throws EConvertError("'<text>' is not a valid floating point value").
+// Reads a litre field's text. Throws EConvertError("'<text>' is not a valid floating point
+// value"), the text isolated as Isoliert() does.
 double LiesGleitkomma(std::string_view text, const TTrennzeichen& t);
+
+// A text the user typed, as it goes into a message: between FIRST STRONG ISOLATE and POP
+// DIRECTIONAL ISOLATE (U+2068, U+2069), so that direction marks in it (a right-to-left
+// override, say) turn only the text itself around, never the message. Isolates the text leaves
+// open are closed and closing marks without an opening one dropped, so that it cannot end the
+// isolation early; each line is isolated on its own, as each line of a message is laid out on
+// its own. UTF-8 in and out; every other character is kept.
+std::string Isoliert(std::string_view text);
 
 } // namespace zw

@@ -44,7 +44,8 @@ werkzeug() {
 # with --geaendert those a change touches.
 quellen() {
     if ! git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-        find app bench calc chart fuzz metafile report schrift tests ui \
+        find app bench calc chart fuzz metafile report schrift tests ui vorschau vorschauhelfer \
+            vorschauprotokoll \
             -name '*.cpp' -o -name '*.h' | sort
     elif ((nur_geaendert)); then
         { git diff --name-only --diff-filter=d HEAD; git ls-files --others --exclude-standard; } |

@@ -6,10 +6,12 @@
 #include "metafile/bmpdatei.h"
 #include "metafile/emfgeraet.h"
 #include "metafile/wmfgeraet.h"
+#include "report/zahltext.h"
 #include "ui/tsavepicturedialog.h"
 #include "ui/zwischenablage.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
@@ -21,7 +23,9 @@
 #include <QScreen>
 #include <QSvgGenerator>
 
+#include <cerrno>
 #include <exception>
+#include <sys/stat.h>
 
 namespace zw {
 
@@ -67,6 +71,16 @@ QByteArray Kodiert(const QImage& bild, const char* format)
     if (!schreiber.write(bild))
         return {};
     return daten;
+}
+
+// Whether nothing is there under the name, or a regular file, itself or where its links lead.
+bool IstDateiOderFehlt(const QString& dateiname)
+{
+    struct stat info{};
+    if (::stat(QFile::encodeName(dateiname).constData(), &info) == 0)
+        return S_ISREG(info.st_mode);
+    // A link that leads nowhere is written through, as to a file that does not exist yet.
+    return errno == ENOENT;
 }
 
 QByteArray AlsSvg(const TChart& chart)
@@ -120,7 +134,8 @@ QString UnbekannteEndungText()
 
 QString DateiNichtErstelltText(const QString& dateiname)
 {
-    return QStringLiteral("Cannot create file ") + dateiname;
+    return QStringLiteral("Cannot create file ") +
+           QString::fromStdString(Isoliert(dateiname.toStdString()));
 }
 
 int BildschirmFarbtiefe()
@@ -155,6 +170,14 @@ TSpeicherErgebnis SpeichereChart(const TChart& chart, const QString& dateiname,
 
     // Drawn before the file is touched: a picture that cannot be made leaves the file alone.
     const QByteArray daten = ChartBild(chart, art, BildschirmFarbtiefe());
+
+    // Only a regular file is replaced, also at the end of links: a pipe, a device, a socket or
+    // a folder under that name stays what it is. Writing beside it and renaming would put a
+    // regular file in its place.
+    if (!IstDateiOderFehlt(dateiname)) {
+        fehler(DateiNichtErstelltText(dateiname));
+        return TSpeicherErgebnis::Fehlgeschlagen;
+    }
 
     // Unbuffered: a buffered write that fails only when commit() flushes it would go unnoticed
     // and put a truncated file in place of the old one.

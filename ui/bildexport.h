@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -21,7 +22,7 @@ class TChart;
 class TSavePictureDialog;
 class TZwischenablage;
 
-enum class TBildArt { Keine, Wmf, Emf, Bmp, Png, Svg };
+enum class TBildArt : std::uint8_t { Keine, Wmf, Emf, Bmp, Png, Svg };
 
 // The kind of picture a file name asks for, from its ending, without regard to case
 // ("bild.BMP" is a bitmap). Keine for any other ending and for names without one.
@@ -36,7 +37,7 @@ THinweisMelder StandardHinweisMelder(QWidget* parent);
 // The notice for a file name whose ending names no picture kind.
 QString UnbekannteEndungText();
 
-// The "Cannot create file <name>" failure text.
+// The "Cannot create file <name>" failure text, the name isolated as a text the user typed.
 QString DateiNichtErstelltText(const QString& dateiname);
 
 // The colour depth pictures are saved at: the primary screen's, 24 when there is no screen.
@@ -47,7 +48,7 @@ int BildschirmFarbtiefe();
 // (a depth in between takes the next one up).
 QByteArray ChartBild(const TChart& chart, TBildArt art, int farbtiefe = 24);
 
-enum class TSpeicherErgebnis {
+enum class TSpeicherErgebnis : std::uint8_t {
     Gespeichert,
     UnbekannteEndung, // nothing written, the user was told which endings work
     Fehlgeschlagen,   // nothing written, the failure went to the melder
@@ -55,7 +56,8 @@ enum class TSpeicherErgebnis {
 
 // Draws the chart into the kind of picture the name's ending asks for, then writes it to
 // dateiname. The file is written beside the target and renamed into place only when complete,
-// so a failed save never destroys an existing file.
+// so a failed save never destroys an existing file. A name that is taken by anything but a
+// regular file, itself or at the end of its links, is not written at all.
 TSpeicherErgebnis SpeichereChart(const TChart& chart, const QString& dateiname,
                                  const TFehlerMelder& fehler, const THinweisMelder& hinweis);
 

@@ -1,86 +1,50 @@
 // SPDX-FileCopyrightText: 2026 Zechwaage-Team
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The picture save dialog: Qt's own file dialog with a preview of the selected picture file
-// beside the file list.
+// beside the file list. The preview is made by a helper process (vorschaudienst.h); the dialog
+// only shows the pixels that come back, and never waits for them.
 #pragma once
 
-#include <QDeadlineTimer>
+#include "ui/vorschaudienst.h"
+
 #include <QFileDialog>
 #include <QFrame>
 #include <QImage>
 #include <QSize>
 
-#include <memory>
-#include <optional>
-#include <variant>
+#include <cstdint>
 
 class QFileSystemModel;
 class QLabel;
 class QPushButton;
-class QSvgRenderer;
 
 namespace zw {
 
-class TMetafileBild;
-
-// A picture read from an untrusted file for previewing: EMF, WMF, BMP, PNG or SVG, recognised
-// by content. Reads are capped in bytes and in pixels, drawing in time; anything else gives no
-// picture, and so does a bitmap whose pixels the file does not hold in full.
-class TVorschauBild {
-public:
-    static constexpr qint64 MaxDateiBytes = 32 * 1024 * 1024;
-    static constexpr qint64 MaxBildpunkte = 16 * 1024 * 1024;
-    static constexpr int MaxSeitenlaenge = 16384;
-
-    // nullopt for anything that is not a regular, readable picture file within the limits.
-    static std::optional<TVorschauBild> lade(const QString& pfad);
-    static std::optional<TVorschauBild> ausDaten(const QByteArray& daten);
-
-    TVorschauBild(TVorschauBild&&) noexcept;
-    TVorschauBild& operator=(TVorschauBild&&) noexcept;
-    ~TVorschauBild();
-
-    // How long drawing a preview may take; a picture that needs longer shows the part drawn by
-    // then.
-    static constexpr int ZeichenfristMs = 150;
-
-    QSize groesse() const { return groesse_; }
-    // False when frist ran out before the picture was complete.
-    bool zeichne(QPainter& p, const QRectF& ziel,
-                 QDeadlineTimer frist = QDeadlineTimer(QDeadlineTimer::Forever)) const;
-    // The picture reduced to fit into flaeche (never enlarged), drawn within the deadline;
-    // transparent where the picture has nothing.
-    QImage alsVorschau(QSize flaeche, qreal pixelVerhaeltnis = 1.0) const;
-    // The size it is shown at in an area: its own, shrunk to fit, never empty.
-    QSize groesseIn(QSize flaeche) const;
-
-private:
-    using Inhalt =
-        std::variant<QImage, std::unique_ptr<TMetafileBild>, std::unique_ptr<QSvgRenderer>>;
-    TVorschauBild(Inhalt inhalt, QSize groesse);
-
-    Inhalt inhalt_;
-    QSize groesse_;
-};
-
 // The framed area that shows a picture: reduced to fit when larger than the area, never
-// enlarged, centred; "(None)" when there is no picture. The picture is drawn once for each
-// picture and size, and the result painted as often as asked.
+// enlarged, centred; "(None)" when there is nothing to show, and blank while the answer is
+// awaited.
 class TVorschauFlaeche : public QFrame {
     Q_OBJECT
 public:
     explicit TVorschauFlaeche(QWidget* parent = nullptr);
 
-    void setzeBild(std::shared_ptr<const TVorschauBild> bild);
-    const std::shared_ptr<const TVorschauBild>& bild() const { return bild_; }
-    // What the area says instead of a picture: "(None)", or empty while a picture shows.
+    void warte();
+    // Shows vorschau, whose pictures were made at verhaeltnis device pixels per pixel.
+    void zeige(const TVorschau& vorschau, qreal verhaeltnis);
+    // What the area says instead of a picture: "(None)", or empty.
     QString text() const;
+    // The room a picture has inside the frame, in pixels.
+    QSize innenGroesse() const;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
 
 private:
-    std::shared_ptr<const TVorschauBild> bild_;
+    enum class Zustand : std::uint8_t { Wartet, Keins, Bild };
+    Zustand zustand_ = Zustand::Keins;
+    TVorschau vorschau_;
+    qreal verhaeltnis_ = 1;
+    // The picture at the area's present size when that is not the size asked for.
     QImage zwischenbild_;
 };
 
@@ -94,27 +58,40 @@ public:
     QString ueberschrift() const;
     QString vorschauText() const;
     bool vorschauKnopfAktiv() const;
+    // The preview on show: what the Preview window shows too.
+    const TVorschau& vorschau() const { return vorschau_; }
+    TVorschauDienst& dienst() { return *dienst_; }
 
 public Q_SLOTS:
-    // Shows the file at pfad in the preview pane (or "(None)").
+    // Asks for the preview of the file at pfad; until it comes the pane is blank.
     void zeigeVorschau(const QString& pfad);
-    // Shows the selected picture at full size in a modal window of its own.
+    // Shows the picture of the preview on show in a modal window of its own.
     void zeigeVollbild();
+
+Q_SIGNALS:
+    // A preview (or "(None)") is on show.
+    void vorschauGezeigt();
 
 protected:
     void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
 
 private:
     // The preview of what the file name field names, relative to the folder on show.
     void zeigeNamensfeld();
     // Qt splits a filter's patterns at blanks only; ours are separated by semicolons.
     void filterAnwenden(const QString& filter);
+    void vorschauAngekommen(const TVorschau& vorschau);
+    TVorschauAnfrage anfrage() const;
 
     QFileSystemModel* modell_ = nullptr;
     QString gezeigt_; // the path last previewed
     QLabel* ueberschrift_ = nullptr;
     TVorschauFlaeche* flaeche_ = nullptr;
     QPushButton* vorschauKnopf_ = nullptr;
+    TVorschauDienst* dienst_ = nullptr;
+    TVorschau vorschau_;
+    qreal verhaeltnis_ = 1; // of the request on its way
 };
 
 } // namespace zw

@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
             std::abort();
     } catch (const zw::EConvertError& f) {
         // what() is a C string, so a text with a NUL byte is compared up to that byte.
-        const std::string erwartet = "'" + text + "' is not a valid floating point value";
+        const std::string erwartet =
+            "'" + zw::Isoliert(text) + "' is not a valid floating point value";
         if (erwartet.substr(0, erwartet.find('\0')) != f.what())
             std::abort();
     }

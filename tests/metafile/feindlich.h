@@ -10,6 +10,10 @@
 
 #include <QByteArray>
 
+#include <cmath>
+#include <numbers>
+#include <numeric>
+
 namespace zw::feindlich {
 
 // A placeable WMF of 100 x 100 pixels declaring every object slot there is, then filling and
@@ -96,6 +100,69 @@ inline QByteArray emfZufallsvieleck(int punkte)
     u32(f, EMR_RECTANGLE), u32(f, 24), i32(f, 10), i32(f, 10), i32(f, 40), i32(f, 40);
     u32(f, EMR_EOF), u32(f, 20), u32(f, 0), u32(f, 16), u32(f, 20);
     setzeU32(f, 48, static_cast<std::uint32_t>(f.size()));
+    return f;
+}
+
+// The EMF's end record and its size in the header; the file is then complete.
+inline void emfSchluss(QByteArray& f)
+{
+    using namespace bytes;
+    u32(f, EMR_EOF), u32(f, 20), u32(f, 0), u32(f, 16), u32(f, 20);
+    setzeU32(f, 48, static_cast<std::uint32_t>(f.size()));
+}
+
+// A path holding one star of punkte points that crosses itself at nearly every edge, selected
+// as the clip with modus (RGN_COPY, RGN_AND).
+inline void emfSternAlsClip(QByteArray& f, int punkte, double drehung, int modus)
+{
+    using namespace bytes;
+    // Each step jumps almost half way round, so that every edge crosses most others; a step
+    // sharing no factor with the count visits every point once.
+    int schritt = punkte / 2 - 1;
+    while (schritt > 1 && std::gcd(schritt, punkte) != 1)
+        --schritt;
+    u32(f, EMR_BEGINPATH), u32(f, 8);
+    u32(f, EMR_POLYGON), u32(f, static_cast<std::uint32_t>(28 + 8 * punkte));
+    i32(f, 0), i32(f, 0), i32(f, 499), i32(f, 499);
+    u32(f, static_cast<std::uint32_t>(punkte));
+    for (int i = 0; i < punkte; ++i) {
+        const double winkel = drehung + 2 * std::numbers::pi * double(i) * schritt / punkte;
+        i32(f, static_cast<std::int32_t>(std::lround(250 + 240 * std::cos(winkel))));
+        i32(f, static_cast<std::int32_t>(std::lround(250 + 240 * std::sin(winkel))));
+    }
+    u32(f, EMR_ENDPATH), u32(f, 8);
+    u32(f, EMR_SELECTCLIPPATH), u32(f, 12), u32(f, static_cast<std::uint32_t>(modus));
+}
+
+// An EMF of 500 x 500 pixels clipped to one star of punkte points, or to the intersection of
+// two, then filled black through the clip: intersecting the two took a reader that combined
+// clip paths exactly minutes while it read the file.
+inline QByteArray emfSternClip(int punkte, int sterne = 2)
+{
+    using namespace bytes;
+    QByteArray f = emfKopf500(static_cast<std::uint32_t>(4 + 4 * sterne), 1);
+    for (int i = 0; i < sterne; ++i)
+        emfSternAlsClip(f, punkte, 0.1 * i, i == 0 ? gdi::RGN_COPY : gdi::RGN_AND);
+    u32(f, EMR_SELECTOBJECT), u32(f, 12), u32(f, gdi::STOCK_BIT | gdi::BLACK_BRUSH);
+    u32(f, EMR_RECTANGLE), u32(f, 24), i32(f, 0), i32(f, 0), i32(f, 500), i32(f, 500);
+    emfSchluss(f);
+    return f;
+}
+
+// An EMF of 500 x 500 pixels with one polyline of punkte points zigzagging across it.
+inline QByteArray emfLangePolylinie(int punkte = 1'000'000)
+{
+    using namespace bytes;
+    QByteArray f = emfKopf500(3, 1);
+    f.reserve(f.size() + 28 + 4 * static_cast<qsizetype>(punkte) + 20);
+    u32(f, EMR_POLYLINE16), u32(f, static_cast<std::uint32_t>(28 + 4 * punkte));
+    i32(f, 0), i32(f, 0), i32(f, 499), i32(f, 499);
+    u32(f, static_cast<std::uint32_t>(punkte));
+    for (int i = 0; i < punkte; ++i) {
+        i16(f, static_cast<std::int16_t>(i % 2 == 0 ? 0 : 499));
+        i16(f, static_cast<std::int16_t>((i / 2) % 500));
+    }
+    emfSchluss(f);
     return f;
 }
 

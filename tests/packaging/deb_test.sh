@@ -67,6 +67,7 @@ while read -r modus pfad; do
   fi
 done <<EOF
 -rwxr-xr-x usr/bin/zechwaage
+-rwxr-xr-x usr/libexec/zechwaage/zechwaage-vorschau
 -rw-r--r-- usr/share/applications/$app_id.desktop
 -rw-r--r-- usr/share/icons/hicolor/scalable/apps/$app_id.svg
 -rw-r--r-- usr/share/metainfo/$app_id.metainfo.xml
@@ -75,7 +76,7 @@ EOF
 
 # Nothing else may leak in: build-time files such as static libraries or headers, or a
 # /usr/local path that dpkg would put outside its own tree.
-fremd=$(awk '$1 !~ /^d/ { print $6 }' <<<"$inhalt" | grep -Ev '^\./usr/(bin|share)/' || true)
+fremd=$(awk '$1 !~ /^d/ { print $6 }' <<<"$inhalt" | grep -Ev '^\./usr/(bin|share|libexec/zechwaage)/' || true)
 [ -z "$fremd" ] || falsch "unerwartete Dateien im Paket: $fremd"
 awk '{ print $2 }' <<<"$inhalt" | grep -qvx 'root/root' && falsch "Dateien gehören nicht root"
 

@@ -41,6 +41,8 @@ private Q_SLOTS:
     void liesGueltig();
     void liesUngueltig_data();
     void liesUngueltig();
+    void isoliert_data();
+    void isoliert();
     void allgemeinLiestSichZurueck_data();
     void allgemeinLiestSichZurueck();
 };
@@ -248,10 +250,41 @@ void TstZahltext::liesUngueltig()
         const double wert = zw::LiesGleitkomma(roh, Regional(regional));
         QFAIL(qPrintable(QStringLiteral("read as %1").arg(wert)));
     } catch (const zw::EConvertError& f) {
+        // The text as typed, isolated (U+2068 ... U+2069), in the framework's message.
         QCOMPARE(QString::fromUtf8(f.what()),
-                 QLatin1Char('\'') + text +
-                     QStringLiteral("' is not a valid floating point value"));
+                 QStringLiteral("'\u2068") + text +
+                     QStringLiteral("\u2069' is not a valid floating point value"));
     }
+}
+
+// A typed text is isolated as a whole and line by line; its own direction marks cannot end the
+// isolation early, nor keep it open past its end.
+void TstZahltext::isoliert_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("isoliert");
+    QTest::newRow("plain") << QStringLiteral("1,5x") << QStringLiteral("\u20681,5x\u2069");
+    QTest::newRow("empty") << QString() << QStringLiteral("\u2068\u2069");
+    QTest::newRow("right-to-left override, kept inside")
+        << QStringLiteral("\u202Eabc") << QStringLiteral("\u2068\u202Eabc\u2069");
+    QTest::newRow("a closing isolate without an opening one, dropped")
+        << QStringLiteral("a\u2069\u202Eb") << QStringLiteral("\u2068a\u202Eb\u2069");
+    QTest::newRow("an opened isolate, closed")
+        << QStringLiteral("\u2067abc") << QStringLiteral("\u2068\u2067abc\u2069\u2069");
+    QTest::newRow("balanced isolates, kept")
+        << QStringLiteral("\u2066a\u2069b") << QStringLiteral("\u2068\u2066a\u2069b\u2069");
+    QTest::newRow("each line on its own")
+        << QStringLiteral("a\u2067b\nc\u2029d")
+        << QStringLiteral("\u2068a\u2067b\u2069\u2069\n\u2068c\u2069\u2029\u2068d\u2069");
+    QTest::newRow("other scripts untouched")
+        << QStringLiteral("\u05D0\u0661\u00A0") << QStringLiteral("\u2068\u05D0\u0661\u00A0\u2069");
+}
+
+void TstZahltext::isoliert()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, isoliert);
+    QCOMPARE(QString::fromStdString(zw::Isoliert(text.toStdString())), isoliert);
 }
 
 // The counters write general number texts into the litre fields, which are read back; a

@@ -14,8 +14,15 @@
 #include <QtEndian>
 #include <QtTest>
 
+#include <QScopeGuard>
+
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace zw;
 
@@ -31,6 +38,9 @@ struct TProtokoll {
         return [this](const QString& t) { texte << t; };
     }
 };
+
+// A file name as failure texts show it: isolated, so that its direction marks stay in it.
+QString Isoliert(const QString& name) { return QChar(0x2068) + name + QChar(0x2069); }
 
 quint32 U32(const QByteArray& d, int pos)
 {
@@ -256,10 +266,87 @@ private Q_SLOTS:
         QCOMPARE(SpeichereChart(*chart_, pfad, fehler.melder(), hinweis.melder()),
                  TSpeicherErgebnis::Fehlgeschlagen);
 
-        QCOMPARE(fehler.texte, QStringList{QStringLiteral("Cannot create file ") + pfad});
+        QCOMPARE(fehler.texte, QStringList{QStringLiteral("Cannot create file ") + Isoliert(pfad)});
         QCOMPARE(hinweis.texte, QStringList());
         QCOMPARE(test::Dateien(ordner.path()), vorher);
         QCOMPARE(test::Lies(ordner.filePath(QStringLiteral("datei.txt"))), QByteArray("inhalt"));
+    }
+
+    // A name taken by anything but a regular file, itself or where its links lead, is refused
+    // and stays what it was; a link to a regular file is written through and stays a link.
+    void nurRegulaereDateien_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("gespeichert");
+        QTest::newRow("named pipe") << "rohr.emf" << false;
+        QTest::newRow("link to a named pipe") << "zum_rohr.emf" << false;
+        QTest::newRow("link to a device") << "zum_geraet.bmp" << false;
+        QTest::newRow("socket") << "sockel.wmf" << false;
+        QTest::newRow("link to a folder") << "zum_ordner.emf" << false;
+        QTest::newRow("link round in a circle") << "kreis.emf" << false;
+        QTest::newRow("link to a file") << "zur_datei.emf" << true;
+        QTest::newRow("link to nothing yet") << "ins_leere.emf" << true;
+    }
+    void nurRegulaereDateien()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, gespeichert);
+        QTemporaryDir ordner;
+        const auto pfad = [&](const char* n) { return ordner.filePath(QString::fromLatin1(n)); };
+        QCOMPARE(mkfifo(QFile::encodeName(pfad("rohr.emf")).constData(), 0600), 0);
+        QVERIFY(QFile::link(pfad("rohr.emf"), pfad("zum_rohr.emf")));
+        QVERIFY(QFile::link(QStringLiteral("/dev/null"), pfad("zum_geraet.bmp")));
+        QVERIFY(QDir(ordner.path()).mkdir(QStringLiteral("ordner")));
+        QVERIFY(QFile::link(pfad("ordner"), pfad("zum_ordner.emf")));
+        QVERIFY(QFile::link(pfad("kreis.emf"), pfad("kreis.emf")));
+        QVERIFY(QFile::link(pfad("ziel.emf"), pfad("ins_leere.emf")));
+        {
+            QFile datei(pfad("datei.emf"));
+            QVERIFY(datei.open(QIODevice::WriteOnly) && datei.write("alt") == 3);
+        }
+        QVERIFY(QFile::link(pfad("datei.emf"), pfad("zur_datei.emf")));
+        const int sockel = socket(AF_UNIX, SOCK_STREAM, 0);
+        const auto zu = qScopeGuard([sockel] { ::close(sockel); });
+        sockaddr_un adresse{};
+        adresse.sun_family = AF_UNIX;
+        const QByteArray sockelname = QFile::encodeName(pfad("sockel.wmf"));
+        QVERIFY(sockelname.size() < qsizetype(sizeof adresse.sun_path));
+        std::memcpy(adresse.sun_path, sockelname.constData(), std::size_t(sockelname.size()));
+        QCOMPARE(bind(sockel, reinterpret_cast<sockaddr*>(&adresse), sizeof adresse), 0);
+        const auto art = [](const QString& p) {
+            struct stat info{};
+            return lstat(QFile::encodeName(p).constData(), &info) == 0 ? int(info.st_mode) : -1;
+        };
+        QStringList arten;
+        for (const QString& eintrag :
+             QDir(ordner.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
+            arten << eintrag + QLatin1Char(':') + QString::number(art(ordner.filePath(eintrag)), 8);
+        struct stat geraet{};
+        QCOMPARE(stat("/dev/null", &geraet), 0);
+
+        TProtokoll fehler, hinweis;
+        const QString ziel = ordner.filePath(name);
+        QCOMPARE(SpeichereChart(*chart_, ziel, fehler.melder(), hinweis.melder()),
+                 gespeichert ? TSpeicherErgebnis::Gespeichert : TSpeicherErgebnis::Fehlgeschlagen);
+        QCOMPARE(fehler.texte,
+                 gespeichert ? QStringList() : QStringList{DateiNichtErstelltText(ziel)});
+
+        struct stat nachher{};
+        QCOMPARE(stat("/dev/null", &nachher), 0);
+        QVERIFY(S_ISCHR(nachher.st_mode) && nachher.st_rdev == geraet.st_rdev);
+        QStringList artenNachher;
+        for (const QString& eintrag :
+             QDir(ordner.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
+            artenNachher << eintrag + QLatin1Char(':') +
+                                QString::number(art(ordner.filePath(eintrag)), 8);
+        if (!gespeichert) {
+            QCOMPARE(artenNachher, arten);
+            return;
+        }
+        // Links stay links; what they lead to holds the picture.
+        QVERIFY(QFileInfo(ziel).isSymLink());
+        PruefeBilddatei(test::Lies(ziel), TBildArt::Emf, {});
+        PruefeBilddatei(test::Lies(QFileInfo(ziel).symLinkTarget()), TBildArt::Emf, {});
     }
 
     // A write that fails half-way (here: the file size limit, which also binds root) must leave
@@ -298,7 +385,7 @@ private Q_SLOTS:
         std::signal(SIGXFSZ, alterHandler);
 
         QCOMPARE(ergebnis, TSpeicherErgebnis::Fehlgeschlagen);
-        QCOMPARE(fehler.texte, QStringList{QStringLiteral("Cannot create file ") + pfad});
+        QCOMPARE(fehler.texte, QStringList{QStringLiteral("Cannot create file ") + Isoliert(pfad)});
         QCOMPARE(test::Lies(pfad), alt);
         QCOMPARE(test::Dateien(ordner.path()), QStringList{name});
     }

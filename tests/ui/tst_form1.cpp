@@ -357,7 +357,7 @@ void TstForm1::zurueckHaeltBeimErstenFehler()
     aufSeite(0);
     klickeHoch(form_->UpDown1, 3);
     tippe(form_->Edit4, QString());
-    const QString ungueltig = QStringLiteral("'' is not a valid floating point value");
+    const QString ungueltig = QStringLiteral("'\u2068\u2069' is not a valid floating point value");
     QCOMPARE(fehler_, QStringList{ungueltig});
     aufSeite(2);
     fehler_.clear();
@@ -731,7 +731,8 @@ void TstForm1::andereRegion()
     QCOMPARE(form_->Edit2->text(), QStringLiteral("1.5"));
     QCOMPARE(form_->Memo2->text(), QStringLiteral("0.727 °/oo"));
     tippe(form_->Edit2, QStringLiteral("1,5"));
-    QCOMPARE(fehler_.value(0), QStringLiteral("'1,' is not a valid floating point value"));
+    QCOMPARE(fehler_.value(0),
+             QStringLiteral("'\u20681,\u2069' is not a valid floating point value"));
 }
 
 void TstForm1::langeWirkungImBericht()
