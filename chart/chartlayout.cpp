@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/chartlayout.h"
 
-#include <QFontMetrics>
-
 #include <algorithm>
 #include <cmath>
 
@@ -205,10 +203,9 @@ struct Plotflaeche {
 
 // The frame inside the margins, then the left axis's labels (they decide how wide the left
 // axis is), then the bottom axis's labels for the width that is left.
-Plotflaeche legePlotFest(const Daten& d, const TChartEingabe& e, AchsenRechnung& ry,
-                         AchsenRechnung& rx)
+Plotflaeche legePlotFest(const Daten& d, const TChartEingabe& e, TTextMass& achsenMass,
+                         AchsenRechnung& ry, AchsenRechnung& rx)
 {
-    const QFontMetrics achsenMass(e.achsenSchrift);
     const int w = e.groesse.width();
     const int h = e.groesse.height();
     Plotflaeche f;
@@ -227,26 +224,25 @@ Plotflaeche legePlotFest(const Daten& d, const TChartEingabe& e, AchsenRechnung&
     // labels and the title's reserved rows.
     f.oben = rahmenOben + tiefe;
     const int unten =
-        rahmenUnten - 1 - (kAchsenBreite - 1 + kStrich + 1 + achsenMass.height() + kTitelUnten);
+        rahmenUnten - 1 - (kAchsenBreite - 1 + kStrich + 1 + achsenMass.hoehe() + kTitelUnten);
     f.boden = std::max(f.oben, unten);
     f.hoehe = std::max(0, unten - f.oben);
     ry = rechneAchse(d.y, f.hoehe, d.leer(), Enden::Weglassen, e.trennzeichen,
-                     [&](const QString&) { return achsenMass.height(); });
+                     [&](const QString&) { return achsenMass.hoehe(); });
 
     int labelBreite = 0;
     for (const QString& s : ry.texte)
-        labelBreite = std::max(labelBreite, achsenMass.horizontalAdvance(s));
+        labelBreite = std::max(labelBreite, achsenMass.breite(s));
     if (!d.leer()) {
-        labelBreite =
-            std::max({labelBreite, achsenMass.horizontalAdvance(alsText(d.y.min, e.trennzeichen)),
-                      achsenMass.horizontalAdvance(alsText(d.y.max, e.trennzeichen))});
+        labelBreite = std::max({labelBreite, achsenMass.breite(alsText(d.y.min, e.trennzeichen)),
+                                achsenMass.breite(alsText(d.y.max, e.trennzeichen))});
     }
     f.links =
         f.rahmenLinks + kTitelLinks + labelBreite + kLabelAbstand + kStrich + kAchsenBreite - 1;
     f.rechts = std::max(f.links, rahmenRechts - 1 - tiefe);
     f.xLaenge = runde((f.rechts - f.links) * 0.95);
     rx = rechneAchse(d.x, f.xLaenge, d.leer(), Enden::Zeigen, e.trennzeichen,
-                     [&](const QString& s) { return achsenMass.horizontalAdvance(s); });
+                     [&](const QString& s) { return achsenMass.breite(s); });
     return f;
 }
 
@@ -268,7 +264,7 @@ std::vector<TChartLinie> waende(const Plotflaeche& f, const QColor& farbe)
 // The 2-pixel axis line covers the columns links-1 and links, so the plot's own edge is part of
 // it and the area cannot hide it; ticks end just left of it.
 void baueLinkeAchse(TChartAchse& achse, const AchsenRechnung& r, const Plotflaeche& f,
-                    const QFontMetrics& achsenMass, const TChartEingabe& e)
+                    TTextMass& achsenMass, const TChartEingabe& e)
 {
     const QColor& grau = e.gitterFarbe;
     uebernimmRechnung(achse, r, f.hoehe);
@@ -276,8 +272,8 @@ void baueLinkeAchse(TChartAchse& achse, const AchsenRechnung& r, const Plotflaec
     for (size_t i = 0; i < r.sichtbar.size(); ++i) {
         const int y = f.yPixel(r.sichtbar[i]);
         const QString& s = r.texte[i];
-        const int textX = strichEnde - kStrich - kLabelAbstand - achsenMass.horizontalAdvance(s);
-        const int textY = y - achsenMass.height() / 2 + achsenMass.ascent();
+        const int textX = strichEnde - kStrich - kLabelAbstand - achsenMass.breite(s);
+        const int textY = y - achsenMass.hoehe() / 2 + achsenMass.oberlaenge();
         const QPoint wand(f.links, y);
         achse.beschriftungen.push_back({r.sichtbar[i], y, {s, QPoint(textX, textY)}});
         achse.striche.push_back({QLine(strichEnde - kStrich, y, strichEnde, y), grau, 1, false});
@@ -293,15 +289,14 @@ void baueLinkeAchse(TChartAchse& achse, const AchsenRechnung& r, const Plotflaec
                    kAchsenBreite, false};
     // The title runs upwards with its descent ending where the reserved pixel begins.
     const QString promille = QStringLiteral("Promille");
-    achse.titel = {promille,
-                   QPoint(f.rahmenLinks + kTitelLinks - achsenMass.descent(),
-                          (f.oben + f.boden) / 2 + achsenMass.horizontalAdvance(promille) / 2)};
+    achse.titel = {promille, QPoint(f.rahmenLinks + kTitelLinks - achsenMass.unterlaenge(),
+                                    (f.oben + f.boden) / 2 + achsenMass.breite(promille) / 2)};
     achse.titelGedreht = true;
 }
 
 // The axis line covers the rows boden and boden+1; ticks and labels hang below it.
 void baueUntereAchse(TChartAchse& achse, const AchsenRechnung& r, const Plotflaeche& f,
-                     const QFontMetrics& achsenMass, const TChartEingabe& e)
+                     TTextMass& achsenMass, const TChartEingabe& e)
 {
     const QColor& grau = e.gitterFarbe;
     uebernimmRechnung(achse, r, f.xLaenge);
@@ -310,7 +305,7 @@ void baueUntereAchse(TChartAchse& achse, const AchsenRechnung& r, const Plotflae
     for (size_t i = 0; i < r.sichtbar.size(); ++i) {
         const int x = f.xPixel(r.sichtbar[i]);
         const QString& s = r.texte[i];
-        const QPoint text(x - achsenMass.horizontalAdvance(s) / 2, labelOben + achsenMass.ascent());
+        const QPoint text(x - achsenMass.breite(s) / 2, labelOben + achsenMass.oberlaenge());
         const QPoint boden(x, f.boden);
         achse.beschriftungen.push_back({r.sichtbar[i], x, {s, text}});
         achse.striche.push_back({QLine(x, strichOben, x, strichOben + kStrich), grau, 1, false});
@@ -325,9 +320,8 @@ void baueUntereAchse(TChartAchse& achse, const AchsenRechnung& r, const Plotflae
     achse.linie = {QLine(f.links - 1, f.boden + 1, f.rechts + 1, f.boden + 1), e.linienFarbe,
                    kAchsenBreite, false};
     const QString stunden = QStringLiteral("Stunden");
-    achse.titel = {stunden,
-                   QPoint((f.links + f.rechts) / 2 - achsenMass.horizontalAdvance(stunden) / 2,
-                          labelOben + achsenMass.height() + achsenMass.ascent())};
+    achse.titel = {stunden, QPoint((f.links + f.rechts) / 2 - achsenMass.breite(stunden) / 2,
+                                   labelOben + achsenMass.hoehe() + achsenMass.oberlaenge())};
 }
 
 // Segment by segment: the front, then its top face in the depth. A face that runs steeper than
@@ -358,22 +352,22 @@ std::vector<TChartFlaeche> flaechen(const std::vector<TChartPunkt>& punkte,
 
 // A box with the value above each point, and an arrow down to it.
 std::vector<TChartMarke> marken(const std::vector<TChartPunkt>& punkte,
-                                const std::vector<QPoint>& bild, const TChartEingabe& e)
+                                const std::vector<QPoint>& bild, const TChartEingabe& e,
+                                TTextMass& markenMass)
 {
-    const QFontMetrics markenMass(e.markenSchrift);
-    const int wBreite = markenMass.horizontalAdvance(QLatin1Char('W'));
-    const int kastenHoehe = markenMass.height() + 2;
+    const int wBreite = markenMass.breiteVonW();
+    const int kastenHoehe = markenMass.hoehe() + 2;
     std::vector<TChartMarke> ergebnis;
     for (size_t i = 0; i < punkte.size(); ++i) {
         const QPoint p = bild[i];
         const QString s = alsText(punkte[i].Y, e.trennzeichen);
-        const int textBreite = markenMass.horizontalAdvance(s);
+        const int textBreite = markenMass.breite(s);
         const int kastenBreite = textBreite + wBreite;
         const int kastenUnten = p.y() - kMarkenAbstand;
         const QRect kasten(p.x() - kastenBreite / 2, kastenUnten - kastenHoehe + 1, kastenBreite,
                            kastenHoehe);
         const QPoint text(kasten.left() + (kastenBreite - textBreite) / 2,
-                          kasten.top() + 1 + markenMass.ascent());
+                          kasten.top() + 1 + markenMass.oberlaenge());
         ergebnis.push_back({kasten, {s, text}, QLine(p.x(), kastenUnten + 1, p.x(), p.y())});
     }
     return ergebnis;
@@ -390,15 +384,19 @@ TChartLayout BerechneChartLayout(const std::vector<TChartPunkt>& alle, const TCh
     l.markenSchrift = e.markenSchrift;
     l.textFarbe = e.textFarbe;
 
+    TChartMasse eigene;
+    TChartMasse& masse = e.masse != nullptr ? *e.masse : eigene;
+    masse.achsen.setzeSchrift(e.achsenSchrift);
+    masse.marken.setzeSchrift(e.markenSchrift);
+
     const Daten d = gueltigeDaten(alle);
     AchsenRechnung ry, rx;
-    const Plotflaeche f = legePlotFest(d, e, ry, rx);
+    const Plotflaeche f = legePlotFest(d, e, masse.achsen, ry, rx);
     l.plot = QRect(QPoint(f.links, f.oben), QPoint(f.rechts, f.boden));
     l.tiefe = f.tief.x();
     l.waende = waende(f, e.linienFarbe);
-    const QFontMetrics achsenMass(e.achsenSchrift);
-    baueLinkeAchse(l.links, ry, f, achsenMass, e);
-    baueUntereAchse(l.unten, rx, f, achsenMass, e);
+    baueLinkeAchse(l.links, ry, f, masse.achsen, e);
+    baueUntereAchse(l.unten, rx, f, masse.achsen, e);
     if (d.leer())
         return l;
 
@@ -407,7 +405,7 @@ TChartLayout BerechneChartLayout(const std::vector<TChartPunkt>& alle, const TCh
     for (const TChartPunkt& p : d.punkte)
         bild.emplace_back(f.xPixel(p.X), f.yPixel(p.Y));
     l.flaechen = flaechen(d.punkte, bild, f);
-    l.marken = marken(d.punkte, bild, e);
+    l.marken = marken(d.punkte, bild, e, masse.marken);
     return l;
 }
 

@@ -8,6 +8,7 @@
 // integer grid; the painter only ever sees simple primitives a metafile can record one to one.
 #pragma once
 
+#include "chart/textmass.h"
 #include "report/zahltext.h"
 
 #include <QColor>
@@ -106,13 +107,16 @@ struct TChartEingabe {
     QFont achsenSchrift; // titles and labels
     QFont markenSchrift; // value marks
     TTrennzeichen trennzeichen;
+    // Widths measured by earlier layouts of the same chart; none: measured afresh.
+    TChartMasse* masse = nullptr;
 };
 
 // The whole geometry for these points. Points with a non-finite coordinate are left out.
 TChartLayout BerechneChartLayout(const std::vector<TChartPunkt>& alle, const TChartEingabe& e);
 
 // Draws the layout, background included, with the painter's origin at the chart's top left.
-void MaleChart(QPainter& p, const TChartLayout& l);
+// `masse`, the chart's own, keeps texts laid out for the next paint.
+void MaleChart(QPainter& p, const TChartLayout& l, TChartMasse* masse = nullptr);
 
 // The label step for a range: the first of 1, 2, 5, 10, ... (from 1e-12 for ranges under 1)
 // whose rounded number of steps is at most `passend`. 0 when there is no sensible step.

@@ -76,12 +76,13 @@ const TChartLayout& TChart::layout() const
         e.achsenSchrift = Arial();
         e.markenSchrift = SmallFonts();
         e.trennzeichen = trennzeichen_;
+        e.masse = &masse_;
         layout_ = std::make_unique<TChartLayout>(BerechneChartLayout(Series1.Punkte(), e));
     }
     return *layout_;
 }
 
-void TChart::zeichne(QPainter& p) const { MaleChart(p, layout()); }
+void TChart::zeichne(QPainter& p) const { MaleChart(p, layout(), &masse_); }
 
 QImage TChart::alsBild(qreal devicePixelRatio) const
 {
@@ -158,9 +159,13 @@ void TChart::keyPressEvent(QKeyEvent* e)
 void TChart::changeEvent(QEvent* e)
 {
     switch (e->type()) {
-    case QEvent::PaletteChange:
     case QEvent::FontChange:
     case QEvent::ApplicationFontChange:
+        // The same font may now resolve to another face: measure again.
+        masse_ = TChartMasse{};
+        datenGeaendert();
+        break;
+    case QEvent::PaletteChange:
     case QEvent::StyleChange: datenGeaendert(); break;
     default: break;
     }

@@ -73,6 +73,7 @@ private:
 
     TTrennzeichen trennzeichen_;
     mutable std::unique_ptr<TChartLayout> layout_; // computed on demand, dropped on every change
+    mutable TChartMasse masse_; // texts measured by earlier layouts, until the fonts change
 };
 
 } // namespace zw

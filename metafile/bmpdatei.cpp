@@ -7,13 +7,14 @@
 #include <QBuffer>
 #include <QImage>
 
+#include <algorithm>
 #include <cstdint>
 
 namespace zw {
 
 namespace {
 
-// Qt's own writer, for the depths it makes: 1, 8 and 24 bits per pixel.
+// Qt's own writer, for the depths with a palette: 1 and 8 bits per pixel.
 QByteArray MitQt(const QImage& bild)
 {
     QByteArray daten;
@@ -24,22 +25,33 @@ QByteArray MitQt(const QImage& bild)
     return daten;
 }
 
-// A bitmap file of 16 or 32 bits per pixel, which Qt's writer does not make. 16 bits are laid
-// out as on a 16-bit display (5 bits red, 6 green, 5 blue, named by bit masks), 15 bits as
-// 5-5-5 without masks; 32 bits as blue, green, red and an unused byte.
-QByteArray AlsBitmapTief(const QImage& quelle, int bits)
+// A bitmap file of 15, 16, 24 or 32 bits per pixel, written straight into a buffer of its final
+// size. 16 bits are laid out as on a 16-bit display (5 bits red, 6 green, 5 blue, named by bit
+// masks), 15 bits as 5-5-5 without masks; 24 bits as blue, green, red; 32 bits as blue, green,
+// red and an unused byte. The 24-bit file carries the header Qt's own writer gives it (the
+// picture's resolution, 72 dots per inch when it has none), so that files saved before and
+// after stay byte for byte the same; Qt's writer goes through its plug-in lookup and a device
+// write per row, several times the work of the pixels themselves.
+QByteArray AlsBitmap(const QImage& quelle, int bits)
 {
     const QImage bild = quelle.convertToFormat(QImage::Format_RGB32);
     const bool masken = bits == 16;
-    const int bitsProPunkt = bits == 32 ? 32 : 16;
-    const int zeile = (bild.width() * bitsProPunkt / 8 + 3) / 4 * 4;
+    const int bitsProPunkt = bits == 15 ? 16 : bits;
+    const qsizetype zeile = (qsizetype(bild.width()) * bitsProPunkt / 8 + 3) / 4 * 4;
     const std::uint32_t kopf = 14 + 40 + (masken ? 12 : 0);
-    const std::uint32_t punkte = std::uint32_t(zeile) * std::uint32_t(bild.height());
+    const qsizetype punkte = zeile * bild.height();
+    if (punkte > qsizetype(UINT32_MAX) - kopf)
+        return {};
+    const auto aufloesung = [&](int proMeter) {
+        if (bits != 24)
+            return std::int32_t(3780); // 96 dots per inch in dots per metre
+        return std::int32_t(proMeter != 0 ? proMeter : 2834);
+    };
 
     QByteArray b;
-    b.reserve(qsizetype(kopf) + qsizetype(punkte));
+    b.reserve(qsizetype(kopf) + punkte);
     b.append("BM", 2);
-    bytes::u32(b, kopf + punkte);
+    bytes::u32(b, kopf + std::uint32_t(punkte));
     bytes::u32(b, 0);
     bytes::u32(b, kopf);
     bytes::u32(b, 40);
@@ -48,9 +60,9 @@ QByteArray AlsBitmapTief(const QImage& quelle, int bits)
     bytes::u16(b, 1);
     bytes::u16(b, std::uint16_t(bitsProPunkt));
     bytes::u32(b, masken ? 3 : 0); // BI_BITFIELDS or BI_RGB
-    bytes::u32(b, punkte);
-    bytes::i32(b, 3780); // 96 dots per inch in dots per metre
-    bytes::i32(b, 3780);
+    bytes::u32(b, std::uint32_t(punkte));
+    bytes::i32(b, aufloesung(bild.dotsPerMeterX()));
+    bytes::i32(b, aufloesung(bild.dotsPerMeterY()));
     bytes::u32(b, 0);
     bytes::u32(b, 0);
     if (masken) {
@@ -58,20 +70,42 @@ QByteArray AlsBitmapTief(const QImage& quelle, int bits)
         bytes::u32(b, 0x07E0);
         bytes::u32(b, 0x001F);
     }
-    for (int y = bild.height() - 1; y >= 0; --y) {
+    const qsizetype kopfLaenge = b.size();
+    b.resize(kopfLaenge + punkte);
+    auto* ziel = reinterpret_cast<unsigned char*>(b.data()) + kopfLaenge;
+    const int breite = bild.width();
+    const int nutzbar = breite * (bitsProPunkt / 8); // bytes of a row before its padding
+    for (int y = bild.height() - 1; y >= 0; --y, ziel += zeile) {
         const auto* p = reinterpret_cast<const QRgb*>(bild.constScanLine(y));
-        const qsizetype anfang = b.size();
-        for (int x = 0; x < bild.width(); ++x) {
-            const auto r = std::uint32_t(qRed(p[x])), g = std::uint32_t(qGreen(p[x])),
-                       bl = std::uint32_t(qBlue(p[x]));
-            if (bitsProPunkt == 32)
-                bytes::u32(b, (r << 16) | (g << 8) | bl);
-            else if (masken)
-                bytes::u16(b, std::uint16_t(((r >> 3) << 11) | ((g >> 2) << 5) | (bl >> 3)));
-            else
-                bytes::u16(b, std::uint16_t(((r >> 3) << 10) | ((g >> 3) << 5) | (bl >> 3)));
+        unsigned char* z = ziel;
+        switch (bitsProPunkt) {
+        case 32:
+            for (int x = 0; x < breite; ++x, z += 4) {
+                z[0] = static_cast<unsigned char>(qBlue(p[x]));
+                z[1] = static_cast<unsigned char>(qGreen(p[x]));
+                z[2] = static_cast<unsigned char>(qRed(p[x]));
+                z[3] = 0;
+            }
+            break;
+        case 24:
+            for (int x = 0; x < breite; ++x, z += 3) {
+                z[0] = static_cast<unsigned char>(qBlue(p[x]));
+                z[1] = static_cast<unsigned char>(qGreen(p[x]));
+                z[2] = static_cast<unsigned char>(qRed(p[x]));
+            }
+            break;
+        default:
+            for (int x = 0; x < breite; ++x, z += 2) {
+                const auto r = std::uint32_t(qRed(p[x])), g = std::uint32_t(qGreen(p[x])),
+                           bl = std::uint32_t(qBlue(p[x]));
+                const std::uint32_t wert = masken ? ((r >> 3) << 11) | ((g >> 2) << 5) | (bl >> 3)
+                                                  : ((r >> 3) << 10) | ((g >> 3) << 5) | (bl >> 3);
+                z[0] = static_cast<unsigned char>(wert & 0xFF);
+                z[1] = static_cast<unsigned char>(wert >> 8);
+            }
+            break;
         }
-        b.append(QByteArray(zeile - (b.size() - anfang), '\0'));
+        std::fill(ziel + nutzbar, ziel + zeile, static_cast<unsigned char>(0));
     }
     return b;
 }
@@ -87,10 +121,8 @@ QByteArray BmpDatei(const QImage& bild, int farbtiefe)
         return MitQt(
             bild.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither));
     if (farbtiefe <= 16)
-        return AlsBitmapTief(bild, farbtiefe <= 15 ? 15 : 16);
-    if (farbtiefe <= 24)
-        return MitQt(bild.convertToFormat(QImage::Format_RGB32));
-    return AlsBitmapTief(bild, 32);
+        return AlsBitmap(bild, farbtiefe <= 15 ? 15 : 16);
+    return AlsBitmap(bild, farbtiefe <= 24 ? 24 : 32);
 }
 
 } // namespace zw

@@ -28,8 +28,10 @@ QFont MsSansSerif(bool fett)
     // first: metafiles record them.)
     QStringList familien{QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
                          QStringLiteral("DejaVu Sans")};
+    // Looked up in the list of installed families: hasFamily() would first run the name
+    // through fontconfig's whole substitution, a quarter of the program's start-up.
     const QString klassisch = QStringLiteral("MS Sans Serif");
-    if (QFontDatabase::hasFamily(klassisch))
+    if (QFontDatabase::families().contains(klassisch, Qt::CaseInsensitive))
         familien.prepend(klassisch);
     QFont f = pixelSchrift(familien, 11);
     f.setBold(fett);
