@@ -29,6 +29,7 @@ struct Fall {
 TChartLayout layoutFuer(const Fall& f, TChartMasse* masse)
 {
     std::vector<TChartPunkt> punkte;
+    punkte.reserve(f.xy.size());
     int i = 0;
     for (auto [x, y] : f.xy)
         punkte.push_back({x, y, QColor::fromHsv((i++ * 47) % 360, 200, 230)});
