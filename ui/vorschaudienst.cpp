@@ -12,7 +12,6 @@
 #include <array>
 #include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
@@ -83,28 +82,6 @@ QProcessEnvironment HelferUmgebung()
     umgebung.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     umgebung.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     return umgebung;
-}
-
-bool Sende(int socket, const QByteArray& daten, int datei)
-{
-    iovec teil{const_cast<char*>(daten.constData()), std::size_t(daten.size())};
-    alignas(cmsghdr) std::array<char, CMSG_SPACE(sizeof(int))> steuer{};
-    msghdr nachricht{};
-    nachricht.msg_iov = &teil;
-    nachricht.msg_iovlen = 1;
-    nachricht.msg_control = steuer.data();
-    nachricht.msg_controllen = steuer.size();
-    cmsghdr* c = CMSG_FIRSTHDR(&nachricht);
-    c->cmsg_level = SOL_SOCKET;
-    c->cmsg_type = SCM_RIGHTS;
-    c->cmsg_len = CMSG_LEN(sizeof(int));
-    std::memcpy(CMSG_DATA(c), &datei, sizeof datei);
-    ssize_t gesendet = -1;
-    do {
-        // The socket is empty: a message this small never waits.
-        gesendet = ::sendmsg(socket, &nachricht, MSG_DONTWAIT | MSG_NOSIGNAL);
-    } while (gesendet < 0 && errno == EINTR);
-    return gesendet == daten.size();
 }
 
 } // namespace
@@ -301,7 +278,7 @@ void TVorschauDienst::beende()
 void TVorschauDienst::uebergib()
 {
     const bool gesendet =
-        Sende(vorrat_->socket, VorschauAnfrageDaten(anfrage_), wartend_->datei.fd());
+        SendeMitDatei(vorrat_->socket, VorschauAnfrageDaten(anfrage_), wartend_->datei.fd());
     wartend_.reset();
     if (!gesendet) {
         verwirf(std::move(vorrat_));

@@ -155,29 +155,17 @@ void LadeDekoder()
 std::optional<std::pair<TVorschauAnfrage, int>> Empfange()
 {
     std::array<char, VorschauAnfrageBytes> puffer{};
-    iovec teil{puffer.data(), puffer.size()};
-    alignas(cmsghdr) std::array<char, CMSG_SPACE(sizeof(int))> steuer{};
-    msghdr nachricht{};
-    nachricht.msg_iov = &teil;
-    nachricht.msg_iovlen = 1;
-    nachricht.msg_control = steuer.data();
-    nachricht.msg_controllen = steuer.size();
-    ssize_t gelesen = -1;
-    do {
-        gelesen = recvmsg(STDIN_FILENO, &nachricht, MSG_WAITALL | MSG_CMSG_CLOEXEC);
-    } while (gelesen < 0 && errno == EINTR);
-    int datei = -1;
-    for (cmsghdr* c = CMSG_FIRSTHDR(&nachricht); c != nullptr; c = CMSG_NXTHDR(&nachricht, c)) {
-        if (c->cmsg_level == SOL_SOCKET && c->cmsg_type == SCM_RIGHTS &&
-            c->cmsg_len == CMSG_LEN(sizeof(int)))
-            std::memcpy(&datei, CMSG_DATA(c), sizeof datei);
-    }
+    const TEmpfang empfang = EmpfangeMitDatei(STDIN_FILENO, puffer.data(), puffer.size());
+    const int datei = empfang.datei;
     const std::optional<TVorschauAnfrage> anfrage =
-        gelesen == VorschauAnfrageBytes && (nachricht.msg_flags & MSG_CTRUNC) == 0
-            ? LiesVorschauAnfrage(QByteArrayView(puffer.data(), gelesen))
+        empfang.bytes == VorschauAnfrageBytes
+            ? LiesVorschauAnfrage(QByteArrayView(puffer.data(), empfang.bytes))
             : std::nullopt;
-    if (!anfrage || datei < 0)
+    if (!anfrage || datei < 0) {
+        if (datei >= 0)
+            close(datei);
         return std::nullopt;
+    }
     return std::pair{*anfrage, datei};
 }
 

@@ -5,6 +5,10 @@
 #include <QtEndian>
 
 #include <array>
+#include <cerrno>
+#include <cstring>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace zw {
 
@@ -118,6 +122,69 @@ qint64 VorschauPixelBytes(const TVorschauKopf& kopf)
         return 0;
     return 4 * (qint64(kopf.flaeche.width()) * kopf.flaeche.height() +
                 qint64(kopf.vollbild.width()) * kopf.vollbild.height());
+}
+
+bool SendeMitDatei(int socket, QByteArrayView daten, int datei)
+{
+    iovec teil{const_cast<char*>(daten.data()), std::size_t(daten.size())};
+    alignas(cmsghdr) std::array<char, CMSG_SPACE(sizeof(int))> steuer{};
+    msghdr nachricht{};
+    nachricht.msg_iov = &teil;
+    nachricht.msg_iovlen = 1;
+    nachricht.msg_control = steuer.data();
+    nachricht.msg_controllen = steuer.size();
+    cmsghdr* c = CMSG_FIRSTHDR(&nachricht);
+    c->cmsg_level = SOL_SOCKET;
+    c->cmsg_type = SCM_RIGHTS;
+    c->cmsg_len = CMSG_LEN(sizeof(int));
+    std::memcpy(CMSG_DATA(c), &datei, sizeof datei);
+    ssize_t gesendet = -1;
+    do {
+        gesendet = ::sendmsg(socket, &nachricht, MSG_DONTWAIT | MSG_NOSIGNAL);
+    } while (gesendet < 0 && errno == EINTR);
+    return gesendet == daten.size();
+}
+
+TEmpfang EmpfangeMitDatei(int socket, char* puffer, qsizetype laenge)
+{
+    iovec teil{puffer, std::size_t(laenge)};
+    // Room for a few handles, so that a sender passing more than one does not cut the message
+    // short; each one beyond the first is closed below.
+    alignas(cmsghdr) std::array<char, CMSG_SPACE(4 * sizeof(int))> steuer{};
+    msghdr nachricht{};
+    nachricht.msg_iov = &teil;
+    nachricht.msg_iovlen = 1;
+    nachricht.msg_control = steuer.data();
+    nachricht.msg_controllen = steuer.size();
+    ssize_t gelesen = -1;
+    do {
+        gelesen = ::recvmsg(socket, &nachricht, MSG_WAITALL | MSG_CMSG_CLOEXEC);
+    } while (gelesen < 0 && errno == EINTR);
+    TEmpfang empfang;
+    empfang.bytes = gelesen < 0 ? -1 : qsizetype(gelesen);
+    if (gelesen < 0)
+        return empfang;
+    for (cmsghdr* c = CMSG_FIRSTHDR(&nachricht); c != nullptr; c = CMSG_NXTHDR(&nachricht, c)) {
+        if (c->cmsg_level != SOL_SOCKET || c->cmsg_type != SCM_RIGHTS ||
+            c->cmsg_len < CMSG_LEN(sizeof(int)))
+            continue;
+        const std::size_t anzahl = (c->cmsg_len - CMSG_LEN(0)) / sizeof(int);
+        for (std::size_t i = 0; i < anzahl; ++i) {
+            int fd = -1;
+            std::memcpy(&fd, CMSG_DATA(c) + i * sizeof(int), sizeof fd);
+            if (empfang.datei < 0)
+                empfang.datei = fd;
+            else
+                ::close(fd);
+        }
+    }
+    // Handles cut off for want of room never arrived; the ones that did may not be the one
+    // meant, so none counts.
+    if ((nachricht.msg_flags & MSG_CTRUNC) != 0 && empfang.datei >= 0) {
+        ::close(empfang.datei);
+        empfang.datei = -1;
+    }
+    return empfang;
 }
 
 } // namespace zw

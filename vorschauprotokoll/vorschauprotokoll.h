@@ -15,6 +15,22 @@
 
 namespace zw {
 
+// One message on a stream socket with an open file handed along (SCM_RIGHTS): the request and
+// the file to preview go together, so the helper never opens anything by name.
+//
+// Sends all of daten and datei without waiting; true when the whole message went. For a message
+// this small into an empty socket, it always does.
+bool SendeMitDatei(int socket, QByteArrayView daten, int datei);
+// What EmpfangeMitDatei received: the number of bytes, or -1 when the socket failed; the file
+// handed along (closed on exec), or -1 when none came whole.
+struct TEmpfang {
+    qsizetype bytes = -1;
+    int datei = -1;
+};
+// Waits until puffer is full or the other end is gone. Handles beyond the one expected are
+// closed, never left open in this process.
+TEmpfang EmpfangeMitDatei(int socket, char* puffer, qsizetype laenge);
+
 // A file larger than this is not previewed.
 constexpr qint64 MaxVorschauDateiBytes = 32 * 1024 * 1024;
 // The largest picture the preview accepts, each way, in the picture's own pixels.

@@ -4,8 +4,17 @@
 // else: the header decides how many bytes it takes and how large the pictures it makes are.
 #include "vorschauprotokoll/vorschauprotokoll.h"
 
+#include <QDir>
+#include <QTemporaryFile>
 #include <QtEndian>
 #include <QtTest>
+
+#include <array>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace zw;
 
@@ -23,6 +32,45 @@ QByteArray Kopf(const char* marke, std::initializer_list<quint32> felder)
 }
 
 const TVorschauAnfrage kAnfrage{QSize(192, 160), QSize(720, 460)};
+
+// Sends daten with the handles in dateien in one message, as any process at the other end of
+// the socket could.
+bool SendeRoh(int socket, const QByteArray& daten, const QList<int>& dateien)
+{
+    iovec teil{const_cast<char*>(daten.constData()), std::size_t(daten.size())};
+    alignas(cmsghdr) std::array<char, CMSG_SPACE(8 * sizeof(int))> steuer{};
+    msghdr nachricht{};
+    nachricht.msg_iov = &teil;
+    nachricht.msg_iovlen = 1;
+    if (!dateien.isEmpty()) {
+        nachricht.msg_control = steuer.data();
+        nachricht.msg_controllen = CMSG_SPACE(sizeof(int) * std::size_t(dateien.size()));
+        cmsghdr* c = CMSG_FIRSTHDR(&nachricht);
+        c->cmsg_level = SOL_SOCKET;
+        c->cmsg_type = SCM_RIGHTS;
+        c->cmsg_len = CMSG_LEN(sizeof(int) * std::size_t(dateien.size()));
+        std::memcpy(CMSG_DATA(c), dateien.constData(), sizeof(int) * std::size_t(dateien.size()));
+    }
+    return ::sendmsg(socket, &nachricht, MSG_NOSIGNAL) == daten.size();
+}
+
+int OffeneHandles()
+{
+    return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size());
+}
+
+struct TPaar {
+    std::array<int, 2> fd{-1, -1};
+    TPaar() { ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fd.data()); }
+    ~TPaar()
+    {
+        for (const int f : fd)
+            if (f >= 0)
+                ::close(f);
+    }
+    TPaar(const TPaar&) = delete;
+    TPaar& operator=(const TPaar&) = delete;
+};
 
 } // namespace
 
@@ -146,6 +194,64 @@ private Q_SLOTS:
         QFETCH(QSize, flaeche);
         QFETCH(QSize, gezeigt);
         QCOMPARE(GroesseIn(bild, flaeche), gezeigt);
+    }
+
+    // The request and the file arrive together or the file does not count; whatever else a
+    // sender hands along is closed, never left open in the receiver.
+    void mitDatei_data()
+    {
+        QTest::addColumn<int>("bytes");
+        QTest::addColumn<int>("dateien");
+        QTest::addColumn<bool>("schliessen");
+        QTest::addColumn<qsizetype>("empfangen");
+        QTest::addColumn<bool>("dateiKommt");
+        QTest::newRow("the request and its file") << 20 << 1 << false << qsizetype(20) << true;
+        QTest::newRow("no file handed along") << 20 << 0 << false << qsizetype(20) << false;
+        QTest::newRow("three files, the first kept") << 20 << 3 << false << qsizetype(20) << true;
+        QTest::newRow("more files than there is room for")
+            << 20 << 8 << false << qsizetype(20) << false;
+        QTest::newRow("sender gone halfway") << 7 << 1 << true << qsizetype(7) << true;
+        QTest::newRow("sender gone without a word") << 0 << 0 << true << qsizetype(0) << false;
+    }
+    void mitDatei()
+    {
+        QFETCH(int, bytes);
+        QFETCH(int, dateien);
+        QFETCH(bool, schliessen);
+        QFETCH(qsizetype, empfangen);
+        QFETCH(bool, dateiKommt);
+        QTemporaryFile datei;
+        QVERIFY(datei.open());
+        struct stat erwartet{};
+        QVERIFY(::fstat(int(datei.handle()), &erwartet) == 0);
+        TPaar paar;
+        QVERIFY(paar.fd[0] >= 0);
+        const QByteArray nachricht(bytes, 'a');
+        if (dateien == 1 && bytes == VorschauAnfrageBytes) {
+            QVERIFY(SendeMitDatei(paar.fd[0], nachricht, int(datei.handle())));
+        } else if (bytes > 0) {
+            QVERIFY(SendeRoh(paar.fd[0], nachricht, QList<int>(dateien, int(datei.handle()))));
+        }
+        if (schliessen) {
+            ::close(paar.fd[0]);
+            paar.fd[0] = -1;
+        }
+        const int vorher = OffeneHandles();
+        std::array<char, VorschauAnfrageBytes> puffer{};
+        const TEmpfang empfang = EmpfangeMitDatei(paar.fd[1], puffer.data(), puffer.size());
+        QCOMPARE(empfang.bytes, empfangen);
+        QCOMPARE(QByteArray(puffer.data(), empfang.bytes), nachricht);
+        QCOMPARE(empfang.datei >= 0, dateiKommt);
+        // Only the one handle kept is new in this process.
+        QCOMPARE(OffeneHandles(), vorher + (dateiKommt ? 1 : 0));
+        if (empfang.datei >= 0) {
+            struct stat info{};
+            QVERIFY(::fstat(empfang.datei, &info) == 0);
+            QCOMPARE(info.st_ino, erwartet.st_ino);
+            QCOMPARE(info.st_dev, erwartet.st_dev);
+            QVERIFY(::fcntl(empfang.datei, F_GETFD) & FD_CLOEXEC);
+            ::close(empfang.datei);
+        }
     }
 };
 
