@@ -32,7 +32,6 @@
 #include <malloc.h>
 #include <optional>
 #include <string_view>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>

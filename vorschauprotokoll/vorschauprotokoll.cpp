@@ -160,10 +160,9 @@ TEmpfang EmpfangeMitDatei(int socket, char* puffer, qsizetype laenge)
     do {
         gelesen = ::recvmsg(socket, &nachricht, MSG_WAITALL | MSG_CMSG_CLOEXEC);
     } while (gelesen < 0 && errno == EINTR);
-    TEmpfang empfang;
-    empfang.bytes = gelesen < 0 ? -1 : qsizetype(gelesen);
     if (gelesen < 0)
-        return empfang;
+        return {};
+    TEmpfang empfang{qsizetype(gelesen), -1};
     for (cmsghdr* c = CMSG_FIRSTHDR(&nachricht); c != nullptr; c = CMSG_NXTHDR(&nachricht, c)) {
         if (c->cmsg_level != SOL_SOCKET || c->cmsg_type != SCM_RIGHTS ||
             c->cmsg_len < CMSG_LEN(sizeof(int)))
