@@ -87,17 +87,13 @@ QProcessEnvironment HelferUmgebung()
 } // namespace
 
 struct TVorschauDienst::THelfer {
-    THelfer() = default;
+    explicit THelfer(int eigenesEnde) : socket(eigenesEnde) {}
     THelfer(const THelfer&) = delete;
     THelfer& operator=(const THelfer&) = delete;
-    ~THelfer()
-    {
-        if (socket >= 0)
-            ::close(socket);
-    }
+    ~THelfer() = default;
 
     QProcess* prozess = nullptr; // a child of the service until it is dropped
-    int socket = -1;             // the program's end, until the request is sent
+    TDateiHandle socket;         // the program's end, until the request is sent
     bool bereit = false;
     QByteArray anfang; // what came before the ready mark was complete
     // The answer, checked as it arrives.
@@ -160,8 +156,7 @@ std::unique_ptr<TVorschauDienst::THelfer> TVorschauDienst::starte()
     std::array<int, 2> paar{-1, -1};
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, paar.data()) != 0)
         return nullptr;
-    auto helfer = std::make_unique<THelfer>();
-    helfer->socket = paar[0];
+    auto helfer = std::make_unique<THelfer>(paar[0]);
     const TDateiHandle kindEnde(paar[1]);
     auto* prozess = new QProcess(this);
     helfer->prozess = prozess;
@@ -278,7 +273,7 @@ void TVorschauDienst::beende()
 void TVorschauDienst::uebergib()
 {
     const bool gesendet =
-        SendeMitDatei(vorrat_->socket, VorschauAnfrageDaten(anfrage_), wartend_->datei.fd());
+        SendeMitDatei(vorrat_->socket.fd(), VorschauAnfrageDaten(anfrage_), wartend_->datei.fd());
     wartend_.reset();
     if (!gesendet) {
         verwirf(std::move(vorrat_));
@@ -286,8 +281,7 @@ void TVorschauDienst::uebergib()
         return;
     }
     arbeiter_ = std::move(vorrat_);
-    ::close(arbeiter_->socket);
-    arbeiter_->socket = -1;
+    arbeiter_->socket.schliesse();
     frist_.start(FristMs);
 }
 
