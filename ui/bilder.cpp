@@ -5,6 +5,8 @@
 #include "ui/symbol.h"
 
 #include <QBuffer>
+#include <QDataStream>
+#include <QFile>
 #include <QFont>
 #include <QGuiApplication>
 #include <QLinearGradient>
@@ -353,37 +355,152 @@ void maleSymbol(QPainter& p, qreal kante)
     maleBierglas(p, Ziel::Vektor);
 }
 
+// The stored pictures: a stream of records, each a picture's name, its width, height, pixel
+// format and bytes per line, and its pixels as they lie in memory (QDataStream, in the format
+// of Qt 6.0). Raw pixels, not PNG: reading a PNG asks Qt's image plugins first, which alone
+// cost more than drawing the pictures; raw ones are copied straight into place. They are in
+// the byte order of the machine that drew them, which is the one the program runs on: a
+// build that cannot run its own programs draws at start-up instead.
+constexpr quint32 kVorratKennung = 0x5a57'5632; // "ZWV2"
+constexpr QDataStream::Version kVorratFormat = QDataStream::Qt_6_0;
+// The pictures of the panel are stored for a device pixel ratio of 1, the one most screens
+// have; for others they are drawn, as sharp as before.
+constexpr int kVorratVerhaeltnis = 1;
+constexpr std::array<int, 2> kWerkzeugKanten{16, 32};
+constexpr std::array<int, 4> kFensterSymbolKanten{16, 24, 32, 48};
+
+QString werkzeugName(int index, int kante)
+{
+    return QStringLiteral("werkzeug%1-%2").arg(index).arg(kante);
+}
+QString symbolName(int kante) { return QStringLiteral("symbol%1").arg(kante); }
+
+QPixmap zeichneBierglas(qreal dpr)
+{
+    return zeichne({58, 181}, dpr, Qt::transparent,
+                   [](QPainter& p) { maleBierglas(p, Ziel::Pixel); });
+}
+
+QPixmap zeichneBlasen(qreal dpr) { return zeichne({84, 112}, dpr, Qt::black, maleBlasen); }
+
+// The stored picture where there is one, else the drawing.
+QPixmap gespeichertOderGezeichnet(const QString& name, const std::function<QPixmap()>& maler)
+{
+    QPixmap bild = QPixmap::fromImage(Vorgezeichnet(name));
+    return bild.isNull() ? maler() : bild;
+}
+
+QPixmap tafelbild(qreal dpr, const QString& name, QPixmap (*maler)(qreal))
+{
+    const qreal verhaeltnis = wirksamesVerhaeltnis(dpr);
+    if (verhaeltnis != kVorratVerhaeltnis)
+        return maler(verhaeltnis);
+    return gespeichertOderGezeichnet(name, [&] { return maler(verhaeltnis); });
+}
+
 } // namespace
 
 QPixmap BierglasBild(qreal dpr)
 {
-    return zeichne({58, 181}, wirksamesVerhaeltnis(dpr), Qt::transparent,
-                   [](QPainter& p) { maleBierglas(p, Ziel::Pixel); });
+    return tafelbild(dpr, QStringLiteral("bierglas"), zeichneBierglas);
 }
 
-QPixmap BlasenBild(qreal dpr)
-{
-    return zeichne({84, 112}, wirksamesVerhaeltnis(dpr), Qt::black, maleBlasen);
-}
+QPixmap BlasenBild(qreal dpr) { return tafelbild(dpr, QStringLiteral("blasen"), zeichneBlasen); }
 
 QIcon Werkzeugbild(int index)
 {
     if (index < 0 || index >= AnzahlWerkzeugbilder)
         return {};
     QIcon symbol;
-    for (const int kante : {16, 32})
-        symbol.addPixmap(werkzeugPixmap(index, kante));
+    for (const int kante : kWerkzeugKanten)
+        symbol.addPixmap(gespeichertOderGezeichnet(werkzeugName(index, kante),
+                                                   [&] { return werkzeugPixmap(index, kante); }));
     return symbol;
 }
 
 QIcon Programmsymbol()
 {
-    // Drawn at start-up, each size about a sixth of a millisecond: only the sizes title bars,
-    // task bars and window switchers use; larger requests are scaled from the largest.
+    // Only the sizes title bars, task bars and window switchers use; larger requests are scaled
+    // from the largest.
     QIcon symbol;
-    for (const int kante : {16, 24, 32, 48})
-        symbol.addPixmap(QPixmap::fromImage(SymbolBild(kante)));
+    for (const int kante : kFensterSymbolKanten)
+        symbol.addPixmap(gespeichertOderGezeichnet(
+            symbolName(kante), [&] { return QPixmap::fromImage(SymbolBild(kante)); }));
     return symbol;
+}
+
+QList<TVorgezeichnet> ZeichneVorrat()
+{
+    QList<TVorgezeichnet> vorrat;
+    vorrat.append({QStringLiteral("bierglas"), zeichneBierglas(kVorratVerhaeltnis).toImage()});
+    vorrat.append({QStringLiteral("blasen"), zeichneBlasen(kVorratVerhaeltnis).toImage()});
+    for (int index = 0; index < AnzahlWerkzeugbilder; ++index)
+        for (const int kante : kWerkzeugKanten)
+            vorrat.append({werkzeugName(index, kante), werkzeugPixmap(index, kante).toImage()});
+    for (const int kante : kFensterSymbolKanten)
+        vorrat.append({symbolName(kante), SymbolBild(kante)});
+    return vorrat;
+}
+
+QByteArray VorratDaten()
+{
+    QByteArray daten;
+    QDataStream aus(&daten, QIODevice::WriteOnly);
+    aus.setVersion(kVorratFormat);
+    aus << kVorratKennung;
+    for (const TVorgezeichnet& bild : ZeichneVorrat()) {
+        const QImage& b = bild.bild;
+        aus << bild.name << qint32(b.width()) << qint32(b.height()) << qint32(b.format())
+            << qint32(b.bytesPerLine())
+            << QByteArray::fromRawData(reinterpret_cast<const char*>(b.constBits()),
+                                       b.sizeInBytes());
+    }
+    return aus.status() == QDataStream::Ok ? daten : QByteArray();
+}
+
+QImage Vorgezeichnet(const QString& name)
+{
+    QFile datei(QStringLiteral(":/zechwaage/vorgezeichnet"));
+    if (!datei.open(QIODevice::ReadOnly))
+        return {};
+    return LiesVorgezeichnet(datei, name);
+}
+
+QImage LiesVorgezeichnet(QIODevice& quelle, const QString& name)
+{
+    QDataStream ein(&quelle);
+    ein.setVersion(kVorratFormat);
+    quint32 kennung = 0;
+    ein >> kennung;
+    if (kennung != kVorratKennung)
+        return {};
+    // Only the picture asked for is read; the others are stepped over by their lengths.
+    while (ein.status() == QDataStream::Ok && !ein.atEnd()) {
+        QString eintrag;
+        qint32 breite = 0;
+        qint32 hoehe = 0;
+        qint32 format = 0;
+        qint32 zeile = 0;
+        quint32 laenge = 0;
+        ein >> eintrag >> breite >> hoehe >> format >> zeile >> laenge;
+        if (ein.status() != QDataStream::Ok || laenge > quelle.size())
+            return {};
+        if (eintrag != name) {
+            if (ein.skipRawData(int(laenge)) != int(laenge))
+                return {};
+            continue;
+        }
+        // Nothing larger than the bytes there are is made.
+        if (format <= QImage::Format_Invalid || format >= QImage::NImageFormats || breite <= 0 ||
+            hoehe <= 0 || qint64(zeile) * hoehe != qint64(laenge))
+            return {};
+        QImage bild(breite, hoehe, QImage::Format(format));
+        if (bild.isNull() || bild.bytesPerLine() != zeile || bild.sizeInBytes() != laenge ||
+            ein.readRawData(reinterpret_cast<char*>(bild.bits()), int(laenge)) != int(laenge))
+            return {};
+        return bild;
+    }
+    return {};
 }
 
 QImage SymbolBild(int kante)

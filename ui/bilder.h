@@ -3,10 +3,21 @@
 // The program's pictures, all drawn here. Each picture is drawn for the given device pixel
 // ratio (by default the highest of the application's screens), so it stays sharp on 2x screens
 // while keeping its logical size.
+//
+// Drawing them all took a good part of start-up, so the build draws them ahead
+// (zw_vorzeichnen, with this same code) and stores them in the program: the functions below
+// hand out the stored pixels where there are some for what is asked, and draw otherwise (the
+// panel's pictures at a device pixel ratio other than 1, or everything in a build that could
+// not run its own programs).
 #pragma once
 
+#include <QByteArray>
+#include <QIODevice>
 #include <QIcon>
+#include <QImage>
+#include <QList>
 #include <QPixmap>
+#include <QString>
 
 namespace zw {
 
@@ -23,5 +34,23 @@ constexpr int AnzahlWerkzeugbilder = 6;
 
 // The window icon: the stemmed glass of the picture panel, at 16, 24, 32 and 48 pixels.
 QIcon Programmsymbol();
+
+// One picture the build draws ahead: the name it is stored under, and its pixels.
+struct TVorgezeichnet {
+    QString name;
+    QImage bild;
+};
+
+// Every picture the build stores, drawn now.
+QList<TVorgezeichnet> ZeichneVorrat();
+
+// ZeichneVorrat() as the bytes the build stores: for each picture its name and a PNG of it.
+QByteArray VorratDaten();
+
+// The stored picture of that name, or a null image where the program holds none.
+QImage Vorgezeichnet(const QString& name);
+// The same from bytes as VorratDaten() makes them; a null image where the name is missing or
+// the bytes are not whole.
+QImage LiesVorgezeichnet(QIODevice& quelle, const QString& name);
 
 } // namespace zw

@@ -10,6 +10,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QBuffer>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
+#include <QtEndian>
 
 #include <memory>
 
@@ -70,6 +72,10 @@ private Q_SLOTS:
     void werkzeugbilder();
     void programmsymbol_data();
     void programmsymbol();
+    void vorgezeichnet_data();
+    void vorgezeichnet();
+    void vorratBeschaedigt_data();
+    void vorratBeschaedigt();
 };
 
 void TstFenster::schliessen_data()
@@ -392,6 +398,92 @@ void TstFenster::programmsymbol()
         return;
     }
     QCOMPARE(fenster.pixmap(kante, kante).toImage().convertToFormat(QImage::Format_ARGB32), bild);
+}
+
+void TstFenster::vorgezeichnet_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QImage>("gezeichnet");
+    for (const TVorgezeichnet& bild : ZeichneVorrat())
+        QTest::newRow(qPrintable(bild.name)) << bild.name << bild.bild;
+}
+
+// What the program shows at start-up is what the drawing code draws now: the build stored the
+// pictures after the last change to it, every one of them, pixel for pixel.
+void TstFenster::vorgezeichnet()
+{
+    QFETCH(QString, name);
+    QFETCH(QImage, gezeichnet);
+    QVERIFY(!gezeichnet.isNull());
+    const QImage gespeichert = Vorgezeichnet(name);
+#if ZW_VORZEICHNEN
+    QCOMPARE(gespeichert.format(), gezeichnet.format());
+    QCOMPARE(gespeichert, gezeichnet);
+#else
+    QVERIFY(gespeichert.isNull()); // this build draws them at start-up
+#endif
+}
+
+void TstFenster::vorratBeschaedigt_data()
+{
+    // The first record is the glass (58 x 181, 232 bytes a line): its header lies at fixed
+    // places, after the four bytes that mark the file and the name's length and UTF-16.
+    constexpr int kBreite = 4 + 4 + 16;
+    constexpr int kHoehe = kBreite + 4;
+    constexpr int kFormat = kHoehe + 4;
+    constexpr int kLaenge = kFormat + 8;
+    constexpr int kPixel = kLaenge + 4;
+    const QByteArray ganz = VorratDaten();
+    QCOMPARE(qFromBigEndian<qint32>(ganz.constData() + kBreite), 58);
+    const auto mit = [&](int stelle, quint32 wert) {
+        QByteArray d = ganz;
+        qToBigEndian(wert, d.data() + stelle);
+        return d;
+    };
+    QTest::addColumn<QByteArray>("daten");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("gefunden");
+    QTest::newRow("first") << ganz << QStringLiteral("bierglas") << true;
+    QTest::newRow("last, after all others") << ganz << QStringLiteral("symbol48") << true;
+    QTest::newRow("no such name") << ganz << QStringLiteral("bierglas@2") << false;
+    QTest::newRow("empty") << QByteArray() << QStringLiteral("bierglas") << false;
+    QTest::newRow("another mark") << mit(0, 0x5a575631) << QStringLiteral("bierglas") << false;
+    QTest::newRow("cut in a header") << ganz.left(kFormat) << QStringLiteral("bierglas") << false;
+    QTest::newRow("cut in the pixels")
+        << ganz.left(kPixel + 1000) << QStringLiteral("bierglas") << false;
+    QTest::newRow("cut before the last")
+        << ganz.left(ganz.size() - 100) << QStringLiteral("symbol48") << false;
+    QTest::newRow("length past the end")
+        << mit(kLaenge, 0x7fffffff) << QStringLiteral("bierglas") << false;
+    QTest::newRow("length past the end, stepped over")
+        << mit(kLaenge, 0x7fffffff) << QStringLiteral("symbol48") << false;
+    QTest::newRow("no bytes at all")
+        << mit(kLaenge, 0xffffffff) << QStringLiteral("bierglas") << false;
+    QTest::newRow("wider than its lines")
+        << mit(kBreite, 59) << QStringLiteral("bierglas") << false;
+    QTest::newRow("taller than its bytes")
+        << mit(kHoehe, 182) << QStringLiteral("bierglas") << false;
+    QTest::newRow("negative height")
+        << mit(kHoehe, quint32(-181)) << QStringLiteral("bierglas") << false;
+    QTest::newRow("invalid format") << mit(kFormat, 0) << QStringLiteral("bierglas") << false;
+    QTest::newRow("unknown format") << mit(kFormat, 1000) << QStringLiteral("bierglas") << false;
+}
+
+// Whatever the bytes, reading them gives the picture or nothing, never more than they hold.
+void TstFenster::vorratBeschaedigt()
+{
+    QFETCH(QByteArray, daten);
+    QFETCH(QString, name);
+    QFETCH(bool, gefunden);
+    QBuffer quelle(&daten);
+    QVERIFY(quelle.open(QIODevice::ReadOnly));
+    const QImage bild = LiesVorgezeichnet(quelle, name);
+    QCOMPARE(!bild.isNull(), gefunden);
+    if (!gefunden)
+        return;
+    for (const TVorgezeichnet& gezeichnet : ZeichneVorrat())
+        if (gezeichnet.name == name)
+            QCOMPARE(bild, gezeichnet.bild);
 }
 
 QTEST_MAIN(TstFenster)
