@@ -6,18 +6,20 @@
 
 #include <QBuffer>
 #include <QDataStream>
-#include <QFile>
 #include <QFont>
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QResource>
 #include <QSvgGenerator>
+#include <QtEndian>
 
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 
 namespace zw {
@@ -356,11 +358,12 @@ void maleSymbol(QPainter& p, qreal kante)
 }
 
 // The stored pictures: a stream of records, each a picture's name, its width, height, pixel
-// format and bytes per line, and its pixels as they lie in memory (QDataStream, in the format
-// of Qt 6.0). Raw pixels, not PNG: reading a PNG asks Qt's image plugins first, which alone
-// cost more than drawing the pictures; raw ones are copied straight into place. They are in
-// the byte order of the machine that drew them, which is the one the program runs on: a
-// build that cannot run its own programs draws at start-up instead.
+// format and bytes per line, and its pixels as they lie in memory (as QDataStream writes byte
+// arrays and 32-bit numbers: a big-endian length before the bytes). Raw pixels, not PNG:
+// reading a PNG asks Qt's image plugins first, which alone costs almost half of drawing the
+// pictures; raw ones are copied straight into place. They are in the byte order of the machine
+// that drew them, which is the one the program runs on: a build that cannot run its own
+// programs draws at start-up instead.
 constexpr quint32 kVorratKennung = 0x5a57'5632; // "ZWV2"
 constexpr QDataStream::Version kVorratFormat = QDataStream::Qt_6_0;
 // The pictures of the panel are stored for a device pixel ratio of 1, the one most screens
@@ -369,11 +372,11 @@ constexpr int kVorratVerhaeltnis = 1;
 constexpr std::array<int, 2> kWerkzeugKanten{16, 32};
 constexpr std::array<int, 4> kFensterSymbolKanten{16, 24, 32, 48};
 
-QString werkzeugName(int index, int kante)
+QByteArray werkzeugName(int index, int kante)
 {
-    return QStringLiteral("werkzeug%1-%2").arg(index).arg(kante);
+    return "werkzeug" + QByteArray::number(index) + '-' + QByteArray::number(kante);
 }
-QString symbolName(int kante) { return QStringLiteral("symbol%1").arg(kante); }
+QByteArray symbolName(int kante) { return "symbol" + QByteArray::number(kante); }
 
 QPixmap zeichneBierglas(qreal dpr)
 {
@@ -384,13 +387,13 @@ QPixmap zeichneBierglas(qreal dpr)
 QPixmap zeichneBlasen(qreal dpr) { return zeichne({84, 112}, dpr, Qt::black, maleBlasen); }
 
 // The stored picture where there is one, else the drawing.
-QPixmap gespeichertOderGezeichnet(const QString& name, const std::function<QPixmap()>& maler)
+QPixmap gespeichertOderGezeichnet(QByteArrayView name, const std::function<QPixmap()>& maler)
 {
     QPixmap bild = QPixmap::fromImage(Vorgezeichnet(name));
     return bild.isNull() ? maler() : bild;
 }
 
-QPixmap tafelbild(qreal dpr, const QString& name, QPixmap (*maler)(qreal))
+QPixmap tafelbild(qreal dpr, QByteArrayView name, QPixmap (*maler)(qreal))
 {
     const qreal verhaeltnis = wirksamesVerhaeltnis(dpr);
     if (verhaeltnis != kVorratVerhaeltnis)
@@ -400,12 +403,9 @@ QPixmap tafelbild(qreal dpr, const QString& name, QPixmap (*maler)(qreal))
 
 } // namespace
 
-QPixmap BierglasBild(qreal dpr)
-{
-    return tafelbild(dpr, QStringLiteral("bierglas"), zeichneBierglas);
-}
+QPixmap BierglasBild(qreal dpr) { return tafelbild(dpr, "bierglas", zeichneBierglas); }
 
-QPixmap BlasenBild(qreal dpr) { return tafelbild(dpr, QStringLiteral("blasen"), zeichneBlasen); }
+QPixmap BlasenBild(qreal dpr) { return tafelbild(dpr, "blasen", zeichneBlasen); }
 
 QIcon Werkzeugbild(int index)
 {
@@ -432,8 +432,8 @@ QIcon Programmsymbol()
 QList<TVorgezeichnet> ZeichneVorrat()
 {
     QList<TVorgezeichnet> vorrat;
-    vorrat.append({QStringLiteral("bierglas"), zeichneBierglas(kVorratVerhaeltnis).toImage()});
-    vorrat.append({QStringLiteral("blasen"), zeichneBlasen(kVorratVerhaeltnis).toImage()});
+    vorrat.append({"bierglas", zeichneBierglas(kVorratVerhaeltnis).toImage()});
+    vorrat.append({"blasen", zeichneBlasen(kVorratVerhaeltnis).toImage()});
     for (int index = 0; index < AnzahlWerkzeugbilder; ++index)
         for (const int kante : kWerkzeugKanten)
             vorrat.append({werkzeugName(index, kante), werkzeugPixmap(index, kante).toImage()});
@@ -458,46 +458,60 @@ QByteArray VorratDaten()
     return aus.status() == QDataStream::Ok ? daten : QByteArray();
 }
 
-QImage Vorgezeichnet(const QString& name)
+QImage Vorgezeichnet(QByteArrayView name)
 {
-    QFile datei(QStringLiteral(":/zechwaage/vorgezeichnet"));
-    if (!datei.open(QIODevice::ReadOnly))
+    // Uncompressed, so this is a view of the program's own data, not a copy.
+    const QResource vorrat(QStringLiteral(":/zechwaage/vorgezeichnet"));
+    if (!vorrat.isValid())
         return {};
-    return LiesVorgezeichnet(datei, name);
+    return LiesVorgezeichnet(vorrat.uncompressedData(), name);
 }
 
-QImage LiesVorgezeichnet(QIODevice& quelle, const QString& name)
+QImage LiesVorgezeichnet(QByteArrayView daten, QByteArrayView name)
 {
-    QDataStream ein(&quelle);
-    ein.setVersion(kVorratFormat);
-    quint32 kennung = 0;
-    ein >> kennung;
-    if (kennung != kVorratKennung)
-        return {};
-    // Only the picture asked for is read; the others are stepped over by their lengths.
-    while (ein.status() == QDataStream::Ok && !ein.atEnd()) {
-        QString eintrag;
-        qint32 breite = 0;
-        qint32 hoehe = 0;
-        qint32 format = 0;
-        qint32 zeile = 0;
+    // Read in place: a picture is looked up a dozen times at start-up, and QDataStream would
+    // make a string of every name it steps over.
+    qsizetype stelle = 0;
+    const auto zahl = [&](quint32& wert) {
+        if (daten.size() - stelle < 4)
+            return false;
+        wert = qFromBigEndian<quint32>(daten.data() + stelle);
+        stelle += 4;
+        return true;
+    };
+    const auto bytes = [&](QByteArrayView& wert) {
         quint32 laenge = 0;
-        ein >> eintrag >> breite >> hoehe >> format >> zeile >> laenge;
-        if (ein.status() != QDataStream::Ok || laenge > quelle.size())
+        if (!zahl(laenge) || laenge > quint64(daten.size() - stelle))
+            return false;
+        wert = daten.sliced(stelle, qsizetype(laenge));
+        stelle += qsizetype(laenge);
+        return true;
+    };
+    quint32 kennung = 0;
+    if (!zahl(kennung) || kennung != kVorratKennung)
+        return {};
+    while (stelle < daten.size()) {
+        QByteArrayView eintrag;
+        quint32 breite = 0;
+        quint32 hoehe = 0;
+        quint32 format = 0;
+        quint32 zeile = 0;
+        QByteArrayView punkte;
+        if (!bytes(eintrag) || !zahl(breite) || !zahl(hoehe) || !zahl(format) || !zahl(zeile) ||
+            !bytes(punkte))
             return {};
-        if (eintrag != name) {
-            if (ein.skipRawData(int(laenge)) != int(laenge))
-                return {};
+        if (eintrag != name)
             continue;
-        }
         // Nothing larger than the bytes there are is made.
-        if (format <= QImage::Format_Invalid || format >= QImage::NImageFormats || breite <= 0 ||
-            hoehe <= 0 || qint64(zeile) * hoehe != qint64(laenge))
+        if (format <= QImage::Format_Invalid || format >= QImage::NImageFormats || breite == 0 ||
+            breite > zeile || hoehe == 0 || quint64(zeile) * hoehe != quint64(punkte.size()))
             return {};
-        QImage bild(breite, hoehe, QImage::Format(format));
-        if (bild.isNull() || bild.bytesPerLine() != zeile || bild.sizeInBytes() != laenge ||
-            ein.readRawData(reinterpret_cast<char*>(bild.bits()), int(laenge)) != int(laenge))
+        QImage bild{static_cast<int>(breite), static_cast<int>(hoehe),
+                    static_cast<QImage::Format>(format)};
+        if (bild.isNull() || bild.bytesPerLine() != qsizetype(zeile) ||
+            bild.sizeInBytes() != punkte.size())
             return {};
+        std::memcpy(bild.bits(), punkte.data(), size_t(punkte.size()));
         return bild;
     }
     return {};

@@ -12,12 +12,11 @@
 #pragma once
 
 #include <QByteArray>
-#include <QIODevice>
+#include <QByteArrayView>
 #include <QIcon>
 #include <QImage>
 #include <QList>
 #include <QPixmap>
-#include <QString>
 
 namespace zw {
 
@@ -37,7 +36,7 @@ QIcon Programmsymbol();
 
 // One picture the build draws ahead: the name it is stored under, and its pixels.
 struct TVorgezeichnet {
-    QString name;
+    QByteArray name;
     QImage bild;
 };
 
@@ -48,9 +47,9 @@ QList<TVorgezeichnet> ZeichneVorrat();
 QByteArray VorratDaten();
 
 // The stored picture of that name, or a null image where the program holds none.
-QImage Vorgezeichnet(const QString& name);
+QImage Vorgezeichnet(QByteArrayView name);
 // The same from bytes as VorratDaten() makes them; a null image where the name is missing or
 // the bytes are not whole.
-QImage LiesVorgezeichnet(QIODevice& quelle, const QString& name);
+QImage LiesVorgezeichnet(QByteArrayView daten, QByteArrayView name);
 
 } // namespace zw
