@@ -44,6 +44,7 @@ int main(int argc, char* argv[])
     if (BeantworteBefehlszeile(argc, argv))
         return std::fflush(stdout) == 0 ? 0 : 1;
 
+    zw::BehalteFreienSpeicher();
     QApplication app(argc, argv);
     zw::RichteAnwendungEin();
 

@@ -11,6 +11,10 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace zw {
 
 bool LadeQtUebersetzung(QCoreApplication& app, const QString& ordner)
@@ -25,6 +29,25 @@ bool LadeQtUebersetzung(QCoreApplication& app, const QString& ordner)
     }
     QCoreApplication::installTranslator(uebersetzung);
     return true;
+}
+
+bool BehalteFreienSpeicher()
+{
+#if defined(__GLIBC__)
+    // Saving, copying and previewing the chart each take and free a few hundred kilobytes: the
+    // picture and the file's bytes. By default glibc serves blocks that large from fresh
+    // mappings and hands freed memory back to the kernel at once, so every save faults in every
+    // page anew; on a virtual machine at about 9 µs a page, that was nine tenths of saving a
+    // bitmap. Blocks up to 1 MiB now come from the heap, and up to 2 MiB of it stays free for
+    // the next picture. Start-up's resident memory is the same either way.
+    constexpr int kAusDemHeap = 1 << 20;
+    constexpr int kFreiBehalten = 2 << 20;
+    const bool gross = mallopt(M_MMAP_THRESHOLD, kAusDemHeap) == 1;
+    const bool behalten = mallopt(M_TRIM_THRESHOLD, kFreiBehalten) == 1;
+    return gross && behalten;
+#else
+    return false;
+#endif
 }
 
 void RichteAnwendungEin()

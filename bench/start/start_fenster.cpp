@@ -36,9 +36,12 @@ long residentKiB()
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
 #ifdef ZW_START_PROGRAMM
     // As the program itself starts.
+    zw::BehalteFreienSpeicher();
+#endif
+    QApplication app(argc, argv);
+#ifdef ZW_START_PROGRAMM
     zw::RichteAnwendungEin();
     zw::TForm1 fenster;
 #else
