@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace zw {
 namespace {
@@ -137,6 +138,28 @@ std::vector<double> kleineStrichWerte(const AchsenRechnung& r)
 
 } // namespace
 
+namespace {
+
+// 10^e. The powers up to 10^22 are exact doubles, and so are their reciprocals' divisions
+// rounded once: the same values std::pow gives, without its tables of the maths library in
+// memory (the chart is laid out while the window starts). Above 10^22, a few units in the
+// last place may differ, far below anything an axis shows.
+double ZehnHoch(int e)
+{
+    static constexpr double kExakt[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    constexpr int kGroesster = static_cast<int>(std::size(kExakt)) - 1;
+    if (e < 0)
+        return 1.0 / ZehnHoch(-e);
+    double p = 1;
+    for (; e > kGroesster; e -= kGroesster)
+        p *= kExakt[kGroesster];
+    return p * kExakt[e];
+}
+
+} // namespace
+
 double AchsenSchritt(double spanne, int passend)
 {
     if (!std::isfinite(spanne) || spanne < 0 || passend < 0)
@@ -146,7 +169,7 @@ double AchsenSchritt(double spanne, int passend)
     // 10^308 ends any finite range; the bound only guards the loop.
     for (; exponent <= 308; ++exponent) {
         for (double f : kFaktoren) {
-            const double schritt = f * std::pow(10.0, exponent);
+            const double schritt = f * ZehnHoch(exponent);
             if (std::round(spanne / schritt) <= passend)
                 return schritt;
         }

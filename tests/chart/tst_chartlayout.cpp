@@ -74,6 +74,10 @@ private Q_SLOTS:
         QTest::newRow("large range") << 12345.0 << 5 << 5000.0;
         QTest::newRow("hundred in six") << 100.0 << 6 << 20.0;
         QTest::newRow("tiny range") << 1e-9 << 5 << 2e-10;
+        QTest::newRow("millionths") << 3.3e-6 << 4 << 1e-6;
+        QTest::newRow("largest exact power") << 4e22 << 4 << 1e22;
+        QTest::newRow("beyond the exact powers") << 9e45 << 2 << 5e45;
+        QTest::newRow("near the largest double") << 1e300 << 1 << 1e300;
         QTest::newRow("flat range") << 0.0 << 6 << 1e-12;
         QTest::newRow("nothing fits") << 1.0 << 0 << 5.0;
         QTest::newRow("infinite range") << std::numeric_limits<double>::infinity() << 6 << 0.0;

@@ -5,6 +5,10 @@
 
 #include <QtTest>
 
+#include <array>
+#include <cmath>
+#include <limits>
+
 using namespace zw;
 
 class TstFarben : public QObject {
@@ -32,6 +36,41 @@ private Q_SLOTS:
         QVERIFY2(std::abs(Kontrast(a, b) - verhaeltnis) < 0.01,
                  qPrintable(QString::number(Kontrast(a, b))));
         QCOMPARE(Kontrast(a, b), Kontrast(b, a));
+    }
+
+    // Every value a channel can take, each against the guidelines' formula as std::pow gives
+    // it: the luminance is computed without std::pow and must not drift from it.
+    void helligkeit_data()
+    {
+        QTest::addColumn<int>("kanal");
+        QTest::addColumn<double>("gewicht");
+        QTest::newRow("red") << 0 << 0.2126;
+        QTest::newRow("green") << 1 << 0.7152;
+        QTest::newRow("blue") << 2 << 0.0722;
+    }
+    void helligkeit()
+    {
+        QFETCH(int, kanal);
+        QFETCH(double, gewicht);
+        for (int wert = 0; wert <= 0xffff; ++wert) {
+            std::array<quint16, 3> rgb{};
+            rgb.at(size_t(kanal)) = quint16(wert);
+            const QColor farbe = QColor::fromRgba64(rgb[0], rgb[1], rgb[2]);
+            // The channel as QColor hands it out (a float).
+            const double c =
+                std::array{farbe.redF(), farbe.greenF(), farbe.blueF()}.at(size_t(kanal));
+            const double linear = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+            const double ist = RelativeHelligkeit(farbe);
+            // Within a few units in the last place.
+            if (std::abs(ist - gewicht * linear) >
+                4 * std::numeric_limits<double>::epsilon() * gewicht * linear)
+                QFAIL(qPrintable(QStringLiteral("%1: %2 against %3")
+                                     .arg(wert)
+                                     .arg(ist, 0, 'g', 17)
+                                     .arg(gewicht * linear, 0, 'g', 17)));
+        }
+        QCOMPARE(RelativeHelligkeit(Qt::black), 0.0);
+        QCOMPARE(RelativeHelligkeit(Qt::white), 1.0);
     }
 
     void lesbar_data()
