@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <limits>
 
 namespace zw {
 namespace {
@@ -358,13 +359,16 @@ void maleSymbol(QPainter& p, qreal kante)
 }
 
 // The stored pictures: a stream of records, each a picture's name, its width, height, pixel
-// format and bytes per line, and its pixels as they lie in memory (as QDataStream writes byte
-// arrays and 32-bit numbers: a big-endian length before the bytes). Raw pixels, not PNG:
-// reading a PNG asks Qt's image plugins first, which alone costs almost half of drawing the
-// pictures; raw ones are copied straight into place. They are in the byte order of the machine
-// that drew them, which is the one the program runs on: a build that cannot run its own
-// programs draws at start-up instead.
-constexpr quint32 kVorratKennung = 0x5a57'5632; // "ZWV2"
+// format and bytes per line, up to three bytes of filling, and its pixels as they lie in memory
+// (as QDataStream writes byte arrays and 32-bit numbers: a big-endian length before the bytes).
+// The filling puts every picture's pixels on a multiple of four bytes from the start, so that
+// the program shows them where they lie in its own file instead of copying them to the heap.
+// Raw pixels, not PNG: reading a PNG asks Qt's image plugins first, which alone costs almost
+// half of drawing the pictures. They are in the byte order of the machine that drew them, which
+// is the one the program runs on: a build that cannot run its own programs draws at start-up
+// instead.
+constexpr quint32 kVorratKennung = 0x5a57'5633; // "ZWV3"
+constexpr qsizetype kPixelAusrichtung = alignof(quint32);
 constexpr QDataStream::Version kVorratFormat = QDataStream::Qt_6_0;
 // The pictures of the panel are stored for a device pixel ratio of 1, the one most screens
 // have; for others they are drawn, as sharp as before.
@@ -451,7 +455,10 @@ QByteArray VorratDaten()
     for (const TVorgezeichnet& bild : ZeichneVorrat()) {
         const QImage& b = bild.bild;
         aus << bild.name << qint32(b.width()) << qint32(b.height()) << qint32(b.format())
-            << qint32(b.bytesPerLine())
+            << qint32(b.bytesPerLine());
+        // The filling's length and the pixels' length are four bytes each.
+        const qsizetype pixel = daten.size() + 4 + 4;
+        aus << QByteArray((kPixelAusrichtung - pixel % kPixelAusrichtung) % kPixelAusrichtung, 0)
             << QByteArray::fromRawData(reinterpret_cast<const char*>(b.constBits()),
                                        b.sizeInBytes());
     }
@@ -464,10 +471,10 @@ QImage Vorgezeichnet(QByteArrayView name)
     const QResource vorrat(QStringLiteral(":/zechwaage/vorgezeichnet"));
     if (!vorrat.isValid())
         return {};
-    return LiesVorgezeichnet(vorrat.uncompressedData(), name);
+    return LiesVorgezeichnet(vorrat.uncompressedData(), name, VorratDauer::WieDasProgramm);
 }
 
-QImage LiesVorgezeichnet(QByteArrayView daten, QByteArrayView name)
+QImage LiesVorgezeichnet(QByteArrayView daten, QByteArrayView name, VorratDauer dauer)
 {
     // Read in place: a picture is looked up a dozen times at start-up, and QDataStream would
     // make a string of every name it steps over.
@@ -496,9 +503,10 @@ QImage LiesVorgezeichnet(QByteArrayView daten, QByteArrayView name)
         quint32 hoehe = 0;
         quint32 format = 0;
         quint32 zeile = 0;
+        QByteArrayView fuellung;
         QByteArrayView punkte;
         if (!bytes(eintrag) || !zahl(breite) || !zahl(hoehe) || !zahl(format) || !zahl(zeile) ||
-            !bytes(punkte))
+            !bytes(fuellung) || !bytes(punkte))
             return {};
         if (eintrag != name)
             continue;
@@ -506,12 +514,23 @@ QImage LiesVorgezeichnet(QByteArrayView daten, QByteArrayView name)
         if (format <= QImage::Format_Invalid || format >= QImage::NImageFormats || breite == 0 ||
             breite > zeile || hoehe == 0 || quint64(zeile) * hoehe != quint64(punkte.size()))
             return {};
-        QImage bild{static_cast<int>(breite), static_cast<int>(hoehe),
-                    static_cast<QImage::Format>(format)};
+        const auto f = static_cast<QImage::Format>(format);
+        // The lines as QImage lays them out itself: whole 32-bit words, no more.
+        const quint64 bits = quint64(breite) * QImage::toPixelFormat(f).bitsPerPixel();
+        if (breite > quint32(std::numeric_limits<int>::max()) ||
+            hoehe > quint32(std::numeric_limits<int>::max()) || (bits + 31) / 32 * 4 != zeile)
+            return {};
+        const int w = static_cast<int>(breite);
+        const int h = static_cast<int>(hoehe);
+        const auto* quelle = reinterpret_cast<const uchar*>(punkte.data());
+        if (dauer == VorratDauer::WieDasProgramm &&
+            reinterpret_cast<quintptr>(quelle) % quintptr(kPixelAusrichtung) == 0)
+            return QImage(quelle, w, h, qsizetype(zeile), f);
+        QImage bild{w, h, f};
         if (bild.isNull() || bild.bytesPerLine() != qsizetype(zeile) ||
             bild.sizeInBytes() != punkte.size())
             return {};
-        std::memcpy(bild.bits(), punkte.data(), size_t(punkte.size()));
+        std::memcpy(bild.bits(), quelle, size_t(punkte.size()));
         return bild;
     }
     return {};

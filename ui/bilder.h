@@ -43,13 +43,21 @@ struct TVorgezeichnet {
 // Every picture the build stores, drawn now.
 QList<TVorgezeichnet> ZeichneVorrat();
 
-// ZeichneVorrat() as the bytes the build stores: for each picture its name and a PNG of it.
+// ZeichneVorrat() as the bytes the build stores: for each picture its name, size and format,
+// and its pixels.
 QByteArray VorratDaten();
 
-// The stored picture of that name, or a null image where the program holds none.
+// The stored picture of that name, or a null image where the program holds none. It refers to
+// the pixels where they lie in the program's file: nothing is copied until it is painted on.
 QImage Vorgezeichnet(QByteArrayView name);
+
+// How long the bytes a picture is read from stay. Only the program's own data, which stay as
+// long as it runs, are shown in place; pictures from any other bytes are copies.
+enum class VorratDauer { Kurz, WieDasProgramm };
+
 // The same from bytes as VorratDaten() makes them; a null image where the name is missing or
 // the bytes are not whole.
-QImage LiesVorgezeichnet(QByteArrayView daten, QByteArrayView name);
+QImage LiesVorgezeichnet(QByteArrayView daten, QByteArrayView name,
+                         VorratDauer dauer = VorratDauer::Kurz);
 
 } // namespace zw

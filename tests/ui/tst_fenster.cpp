@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QResource>
 #include <QTest>
 #include <QTimer>
 #include <QtEndian>
@@ -418,6 +419,11 @@ void TstFenster::vorgezeichnet()
 #if ZW_VORZEICHNEN
     QCOMPARE(gespeichert.format(), gezeichnet.format());
     QCOMPARE(gespeichert, gezeichnet);
+    // Shown where it lies in the program, not copied to the heap.
+    const QResource vorrat(QStringLiteral(":/zechwaage/vorgezeichnet"));
+    const auto* anfang = reinterpret_cast<const char*>(vorrat.data());
+    const auto* bits = reinterpret_cast<const char*>(gespeichert.constBits());
+    QVERIFY(bits >= anfang && bits + gespeichert.sizeInBytes() <= anfang + vorrat.size());
 #else
     QVERIFY(gespeichert.isNull()); // this build draws them at start-up
 #endif
@@ -426,11 +432,13 @@ void TstFenster::vorgezeichnet()
 void TstFenster::vorratBeschaedigt_data()
 {
     // The first record is the glass (58 x 181, 232 bytes a line): its header lies at fixed
-    // places, after the four bytes that mark the file and the name with its length.
+    // places, after the four bytes that mark the file and the name with its length. Its pixels
+    // begin 40 bytes in, on a multiple of four already, so its filling is empty.
     constexpr int kBreite = 4 + 4 + 8;
     constexpr int kHoehe = kBreite + 4;
     constexpr int kFormat = kHoehe + 4;
-    constexpr int kLaenge = kFormat + 8;
+    constexpr int kFuellung = kFormat + 8;
+    constexpr int kLaenge = kFuellung + 4;
     constexpr int kPixel = kLaenge + 4;
     const QByteArray ganz = VorratDaten();
     QCOMPARE(qFromBigEndian<qint32>(ganz.constData() + kBreite), 58);
@@ -458,7 +466,10 @@ void TstFenster::vorratBeschaedigt_data()
     QTest::newRow("length past the end, stepped over")
         << mit(kLaenge, 0x7fffffff) << QByteArray("symbol48") << false;
     QTest::newRow("no bytes at all") << mit(kLaenge, 0xffffffff) << QByteArray("bierglas") << false;
+    QTest::newRow("filling past the end")
+        << mit(kFuellung, 0x7fffffff) << QByteArray("bierglas") << false;
     QTest::newRow("wider than its lines") << mit(kBreite, 59) << QByteArray("bierglas") << false;
+    QTest::newRow("narrower than its lines") << mit(kBreite, 57) << QByteArray("bierglas") << false;
     QTest::newRow("taller than its bytes") << mit(kHoehe, 182) << QByteArray("bierglas") << false;
     QTest::newRow("negative height")
         << mit(kHoehe, quint32(-181)) << QByteArray("bierglas") << false;
@@ -472,10 +483,15 @@ void TstFenster::vorratBeschaedigt()
     QFETCH(QByteArray, daten);
     QFETCH(QByteArray, name);
     QFETCH(bool, gefunden);
-    const QImage bild = LiesVorgezeichnet(daten, name);
+    QImage bild = LiesVorgezeichnet(daten, name);
     QCOMPARE(!bild.isNull(), gefunden);
     if (!gefunden)
         return;
+    // A copy: it outlives the bytes it was read from.
+    const auto* bits = reinterpret_cast<const char*>(bild.constBits());
+    QVERIFY(bits + bild.sizeInBytes() <= daten.constData() ||
+            bits >= daten.constData() + daten.size());
+    daten.fill('\0');
     for (const TVorgezeichnet& gezeichnet : ZeichneVorrat())
         if (gezeichnet.name == name)
             QCOMPARE(bild, gezeichnet.bild);
