@@ -67,6 +67,12 @@ void TstZahltext::zahlText_data()
     QTest::newRow("-0.0005 rounds away") << -0.0005 << 3 << 0 << QStringLiteral("-0,001");
     // The nearest double is 2.000499999999999989...; its 18-digit expansion ends in 5.
     QTest::newRow("2.0005 via 18 digits") << 2.0005 << 3 << 0 << QStringLiteral("2,001");
+    // Exactly 0.1000003814697265625 and 0.1000041961669921875: a half at the nineteenth
+    // digit goes to the even eighteenth, down in the first, up in the second.
+    QTest::newRow("18 digits, a half to even: down")
+        << 52429.0 / 524288 << 18 << 0 << QStringLiteral("0,100000381469726562");
+    QTest::newRow("18 digits, a half to even: up")
+        << 52431.0 / 524288 << 18 << 0 << QStringLiteral("0,100004196166992188");
     QTest::newRow("carry into new digit") << 999999.96 << 1 << 0 << QStringLiteral("1.000.000,0");
     QTest::newRow("0.5, 0") << 0.5 << 0 << 0 << QStringLiteral("1");
     QTest::newRow("0.05, 1") << 0.05 << 1 << 0 << QStringLiteral("0,1");
