@@ -265,14 +265,43 @@ void TForm1::baueParameterSeite()
     benenne(SpinEdit1, QStringLiteral("Trinkzeitraum in Stunden"));
     beschriftung(QStringLiteral("h"), TabSheet3, 80, 46);
 
-    QGroupBox* magen = gruppe(QStringLiteral("Magenfüllung:"), TabSheet3, {128, 19, 145, 65});
-    ComboBox2 = new QComboBox(magen);
+    magenGruppe_ = gruppe(QStringLiteral("Magenfüllung:"), TabSheet3, {128, 19, 145, 65});
+}
+
+void TForm1::baueMagenliste()
+{
+    if (ComboBox2)
+        return;
+    ComboBox2 = new QComboBox(magenGruppe_);
     ComboBox2->setGeometry(16, 24, 113, 21);
     for (std::string_view text : MagenfuellungTexte)
         ComboBox2->addItem(ausUtf8(text));
-    // The list starts without a selection; the first recalculation chooses one.
-    ComboBox2->setCurrentIndex(-1);
+    // The selection the program made while there was no list (the first recalculation chose
+    // one).
+    ComboBox2->setCurrentIndex(magenfuellung_);
     ComboBox2->setAccessibleName(QStringLiteral("Magenfüllung"));
+    // In the keyboard's order where it stands on the page, not after the last control.
+    QWidget::setTabOrder(SpinEdit1->lineEdit(), ComboBox2);
+    // Only a selection by the user recalculates; the program's own selection does not.
+    connect(ComboBox2, &QComboBox::activated, this, &TForm1::steuerelementGeaendert);
+    ComboBox2->show();
+}
+
+int TForm1::magenfuellung() const { return ComboBox2 ? ComboBox2->currentIndex() : magenfuellung_; }
+
+void TForm1::setzeMagenfuellung(int index)
+{
+    magenfuellung_ = index;
+    if (ComboBox2)
+        ComboBox2->setCurrentIndex(index);
+}
+
+QString TForm1::magenfuellungText() const
+{
+    const int index = magenfuellung();
+    return index >= 0 && index < int(MagenfuellungTexte.size())
+               ? ausUtf8(MagenfuellungTexte.at(std::size_t(index)))
+               : QString();
 }
 
 void TForm1::bauePhysiognomieSeite()
@@ -412,14 +441,17 @@ void TForm1::verbinde()
         feld->setDezimaltrenner(ausUtf8(trennzeichen_.Dezimal));
         connect(feld, &TSpinEdit::geaendert, this, &TForm1::steuerelementGeaendert);
     }
-    // Only a selection by the user recalculates; the program's own selection does not.
-    connect(ComboBox2, &QComboBox::activated, this, &TForm1::steuerelementGeaendert);
     connect(RadioGroup1Knoepfe, &QButtonGroup::idToggled, this, [this](int, bool gewaehlt) {
         if (gewaehlt)
             steuerelementGeaendert();
     });
     // Every movement notification, also one that leaves the position as it was.
     connect(TrackBar1, &TTrackBar::geaendert, this, &TForm1::steuerelementGeaendert);
+    // The stomach fill's list is made before the recalculation, and before the page is painted.
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
+        if (PageControl1->currentWidget() == TabSheet3)
+            baueMagenliste();
+    });
     connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::BerechnungClick);
 
     connect(ToolButton2, &QToolButton::clicked, this, &TForm1::Zuruecksetzen);
@@ -503,10 +535,10 @@ std::optional<QString> TForm1::berechne()
         TEingabe e;
         e.Koerpergewicht = SpinEdit2->value();
         e.Trinkzeitraum = SpinEdit1->value();
-        if (ComboBox2->currentIndex() < 0)
-            ComboBox2->setCurrentIndex(StartMagenfuellung);
+        if (magenfuellung() < 0)
+            setzeMagenfuellung(StartMagenfuellung);
         e.Konstitution = TrackBar1->value();
-        e.Magenfuellung = ComboBox2->currentIndex();
+        e.Magenfuellung = magenfuellung();
         e.Geschlecht = RadioGroup1Knoepfe->checkedId();
 
         // The entry page not on show is emptied, so that only one way of entering counts
@@ -607,7 +639,7 @@ void TForm1::Zuruecksetzen()
         // Asks for a position beyond the end: the slider stops at "Alkoholiker". Kept, since
         // users know the reset for it.
         [this] { TrackBar1->setValue(4); },
-        [this] { ComboBox2->setCurrentIndex(StartMagenfuellung); },
+        [this] { setzeMagenfuellung(StartMagenfuellung); },
     };
     const auto staerken = Staerkefelder();
     const auto mengen = Mengenfelder();
@@ -631,7 +663,7 @@ void TForm1::KopiereInClp()
 {
     TBerichtDaten d;
     d.Trinkzeitraum = SpinEdit1->value();
-    d.Magenfuellung = ComboBox2->currentText().toStdString();
+    d.Magenfuellung = magenfuellungText().toStdString();
     if (QAbstractButton* gewaehlt = RadioGroup1Knoepfe->checkedButton())
         d.Geschlecht = gewaehlt->text().toStdString();
     d.Koerpergewicht = SpinEdit2->value();

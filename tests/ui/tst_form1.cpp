@@ -92,6 +92,8 @@ private Q_SLOTS:
     void cleanup();
 
     void startwerte();
+    void magenlisteBeimErstenBesuch_data();
+    void magenlisteBeimErstenBesuch();
     void zehnKlicksAufBier();
     void seitenwechselLeertAndereSeite_data();
     void seitenwechselLeertAndereSeite();
@@ -193,11 +195,74 @@ void TstForm1::startwerte()
     QCOMPARE(form_->Memo5->text(), QStringLiteral("2,0 Stunde(n)"));
     QCOMPARE(form_->Label15->text(), QStringLiteral("Wirkung bei 0,000 Promille:"));
     QCOMPARE(form_->Memo1->text(), QStringLiteral("gleich Null"));
-    QCOMPARE(form_->ComboBox2->currentText(), QStringLiteral("kleine Mahlzeit"));
     QCOMPARE(form_->PageControl1->currentWidget(), form_->TabSheet1);
     QCOMPARE(form_->Chart1->Series1.Punkte().size(), std::size_t{3});
     QVERIFY(form_->StatusPanel1->text().isEmpty());
     QCOMPARE(form_->windowIconText(), QStringLiteral("Zechwaage 3.3a"));
+    QVERIFY(fehler_.isEmpty());
+}
+
+void TstForm1::magenlisteBeimErstenBesuch_data()
+{
+    QTest::addColumn<QString>("weg");
+    QTest::addColumn<bool>("zurueckgesetzt");
+    QTest::newRow("mouse") << QStringLiteral("maus") << false;
+    QTest::newRow("Ctrl+Tab") << QStringLiteral("tastatur") << false;
+    QTest::newRow("by the program") << QStringLiteral("programm") << false;
+    QTest::newRow("after a reset, from another page") << QStringLiteral("maus") << true;
+}
+
+// The stomach fill's list is made on the first visit of its page and not before. It then shows
+// the selection the program made without it, stands in the keyboard's order after the drinking
+// period, and is the same list on every later visit.
+void TstForm1::magenlisteBeimErstenBesuch()
+{
+    QFETCH(QString, weg);
+    QFETCH(bool, zurueckgesetzt);
+    QVERIFY(!form_->ComboBox2);
+    aufSeite(1);
+    aufSeite(3);
+    if (zurueckgesetzt)
+        QTest::mouseClick(form_->ToolButton2, Qt::LeftButton);
+    QVERIFY(!form_->ComboBox2);
+    // Without the list, the report names the selection all the same.
+    QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
+    QVERIFY(ablage_.inhalt.contains(QStringLiteral("kleine Mahlzeit")));
+
+    if (weg == QLatin1String("maus")) {
+        aufSeite(2);
+    } else if (weg == QLatin1String("tastatur")) {
+        form_->TrackBar1->setFocus();
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    } else {
+        form_->PageControl1->setCurrentWidget(form_->TabSheet3);
+    }
+    QCOMPARE(form_->PageControl1->currentWidget(), form_->TabSheet3);
+    QComboBox* liste = form_->ComboBox2;
+    QVERIFY(liste);
+    QVERIFY(liste->isVisible());
+    QCOMPARE(liste->geometry(), QRect(16, 24, 113, 21));
+    QCOMPARE(liste->currentText(), QStringLiteral("kleine Mahlzeit"));
+    QCOMPARE(liste->count(), 4);
+
+    QLineEdit* stunden = form_->SpinEdit1->lineEdit();
+    stunden->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(stunden, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), liste);
+    QTest::keyClick(liste, Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), stunden);
+
+    // A choice there recalculates, and outlives a visit elsewhere.
+    QSignalSpy laeufe(form_.get(), &TForm1::berechnungGestartet);
+    liste->setFocus();
+    QTest::keyClick(liste, Qt::Key_Down);
+    QCOMPARE(liste->currentIndex(), 2);
+    QCOMPARE(laeufe.count(), 1);
+    aufSeite(0);
+    aufSeite(2);
+    QCOMPARE(form_->ComboBox2, liste);
+    QCOMPARE(liste->currentText(), QStringLiteral("normale Mahlzeit"));
     QVERIFY(fehler_.isEmpty());
 }
 
@@ -377,6 +442,11 @@ void TstForm1::zurueckHaeltBeimErstenFehler()
 
 void TstForm1::zurueckStelltStartwerteHer()
 {
+    aufSeite(2);
+    form_->ComboBox2->setFocus();
+    QTest::keyClick(form_->ComboBox2, Qt::Key_Down);
+    QCOMPARE(form_->ComboBox2->currentIndex(), 2);
+    aufSeite(0);
     klickeHoch(form_->UpDown2, 5);
     aufSeite(3);
     QTest::mouseClick(form_->RadioGroup1Knoepfe->button(1), Qt::LeftButton);
@@ -884,14 +954,14 @@ void TstForm1::fokusImBaum_data()
 void TstForm1::fokusImBaum()
 {
     QFETCH(QString, wo);
+    if (wo == QLatin1String("ComboBox2"))
+        form_->PageControl1->setCurrentIndex(2);
     const std::map<QString, QWidget*> ziele{
         {QStringLiteral("Edit2"), form_->Edit2},
         {QStringLiteral("Reiter"), form_->PageControl1->tabBar()},
         {QStringLiteral("Chart1"), form_->Chart1},
         {QStringLiteral("ComboBox2"), form_->ComboBox2}};
     QWidget* ziel = ziele.at(wo);
-    if (ziel == form_->ComboBox2)
-        form_->PageControl1->setCurrentIndex(2);
     ziel->setFocus(Qt::TabFocusReason);
     QCOMPARE(QApplication::focusWidget(), ziel);
     QStringList fokussiert;
@@ -994,6 +1064,8 @@ void TstForm1::strgTabAusJedemFeld()
     QFETCH(int, seite);
     QFETCH(bool, zurueck);
     const int erwartet = (seite + (zurueck ? 3 : 1)) % 4;
+    // Shown first: the stomach fill's list is made then.
+    form_->PageControl1->setCurrentIndex(seite);
     QWidget* blatt = form_->PageControl1->widget(seite);
     QList<QWidget*> felder{form_->PageControl1->tabBar()};
     for (QWidget* w : blatt->findChildren<QWidget*>())

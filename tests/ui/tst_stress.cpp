@@ -166,7 +166,8 @@ void TstStress::aktion()
     const auto spalten = f.Schnellspalten();
     const auto spinfelder = f.Spinfelder();
     // Only controls on the page on show can be reached.
-    const auto sichtbar = [](QWidget* w) { return w->isVisible(); };
+    // The stomach fill's list does not exist before its page is first shown.
+    const auto sichtbar = [](QWidget* w) { return w && w->isVisible(); };
 
     switch (zufall(16)) {
     case 0: {
