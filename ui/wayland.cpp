@@ -15,7 +15,10 @@
 
 #include <wayland-client.h>
 
-#include <cstring>
+#include <dlfcn.h>
+
+#include <optional>
+#include <type_traits>
 
 namespace zw {
 namespace {
@@ -167,30 +170,87 @@ private:
 
 void GlobalGefunden(void* daten, wl_registry*, uint32_t, const char* schnittstelle, uint32_t)
 {
-    if (std::strcmp(schnittstelle, "zxdg_decoration_manager_v1") == 0)
-        *static_cast<bool*>(daten) = true;
+    static_cast<QByteArrayList*>(daten)->append(QByteArray(schnittstelle));
 }
 
 void GlobalEntfernt(void*, wl_registry*, uint32_t) {}
 
+// The few functions of the Wayland client library the program calls. The program does not
+// link the library: it is needed only on Wayland, where Qt's platform plugin has loaded it
+// already, and linking it loaded it and libffi into every start, under X11 too (about 100 KiB
+// of resident memory). The calls the protocol header makes inline are made here the same way.
+struct WaylandBibliothek {
+    decltype(&wl_display_connect) verbinde = nullptr;
+    decltype(&wl_display_disconnect) trenne = nullptr;
+    decltype(&wl_display_roundtrip) rundreise = nullptr;
+    decltype(&wl_proxy_marshal_flags) sende = nullptr;
+    decltype(&wl_proxy_add_listener) hoere = nullptr;
+    decltype(&wl_proxy_destroy) zerstoere = nullptr;
+    decltype(&wl_proxy_get_version) version = nullptr;
+    const wl_interface* verzeichnisArt = nullptr; // wl_registry_interface
+
+    // The library as the process has it loaded; nothing where it has not.
+    static std::optional<WaylandBibliothek> Geladen()
+    {
+        void* bibliothek = dlopen("libwayland-client.so.0", RTLD_NOW | RTLD_NOLOAD);
+        if (bibliothek == nullptr)
+            return std::nullopt;
+        WaylandBibliothek b;
+        const auto finde = [bibliothek](auto& ziel, const char* name) {
+            ziel =
+                reinterpret_cast<std::remove_reference_t<decltype(ziel)>>(dlsym(bibliothek, name));
+            return ziel != nullptr;
+        };
+        const bool ganz =
+            finde(b.verbinde, "wl_display_connect") && finde(b.trenne, "wl_display_disconnect") &&
+            finde(b.rundreise, "wl_display_roundtrip") &&
+            finde(b.sende, "wl_proxy_marshal_flags") && finde(b.hoere, "wl_proxy_add_listener") &&
+            finde(b.zerstoere, "wl_proxy_destroy") && finde(b.version, "wl_proxy_get_version") &&
+            finde(b.verzeichnisArt, "wl_registry_interface");
+        // The process keeps the library loaded; this handle only counted it once more.
+        dlclose(bibliothek);
+        if (!ganz)
+            return std::nullopt;
+        return b;
+    }
+};
+
 } // namespace
+
+QByteArrayList KompositorAngebote()
+{
+    if (!AufWayland())
+        return {};
+    const std::optional<WaylandBibliothek> wl = WaylandBibliothek::Geladen();
+    if (!wl)
+        return {};
+    // A connection of its own, only to read the list of what the compositor offers.
+    wl_display* anzeige = wl->verbinde(nullptr);
+    if (anzeige == nullptr)
+        return {};
+    QByteArrayList angebote;
+    auto* anzeigeProxy = reinterpret_cast<wl_proxy*>(anzeige);
+    // wl_display_get_registry(anzeige)
+    wl_proxy* verzeichnis = wl->sende(anzeigeProxy, WL_DISPLAY_GET_REGISTRY, wl->verzeichnisArt,
+                                      wl->version(anzeigeProxy), 0, nullptr);
+    if (verzeichnis != nullptr) {
+        static const wl_registry_listener hoerer{&GlobalGefunden, &GlobalEntfernt};
+        // wl_registry_add_listener(verzeichnis, &hoerer, &angebote)
+        // The library takes the table of functions as it is declared, without const; it
+        // only reads it.
+        wl->hoere(verzeichnis,
+                  reinterpret_cast<void (**)()>(const_cast<wl_registry_listener*>(&hoerer)),
+                  &angebote);
+        wl->rundreise(anzeige);
+        wl->zerstoere(verzeichnis); // wl_registry_destroy
+    }
+    wl->trenne(anzeige);
+    return angebote;
+}
 
 bool KompositorZeichnetRahmen()
 {
-    if (!AufWayland())
-        return false;
-    // A connection of its own, only to read the list of what the compositor offers.
-    wl_display* anzeige = wl_display_connect(nullptr);
-    if (anzeige == nullptr)
-        return false;
-    bool gefunden = false;
-    wl_registry* verzeichnis = wl_display_get_registry(anzeige);
-    static const wl_registry_listener hoerer{&GlobalGefunden, &GlobalEntfernt};
-    wl_registry_add_listener(verzeichnis, &hoerer, &gefunden);
-    wl_display_roundtrip(anzeige);
-    wl_registry_destroy(verzeichnis);
-    wl_display_disconnect(anzeige);
-    return gefunden;
+    return KompositorAngebote().contains("zxdg_decoration_manager_v1");
 }
 
 void GibEigeneTitelleiste(QWidget* fenster)

@@ -11,6 +11,7 @@
 // size until the compositor has taken the request back, instead of being disconnected.
 #pragma once
 
+#include <QByteArrayList>
 #include <QObject>
 #include <QPointer>
 #include <QSize>
@@ -19,6 +20,10 @@ class QWidget;
 class QWindow;
 
 namespace zw {
+
+// The names of the global interfaces the compositor the application talks to offers
+// ("wl_compositor", "xdg_wm_base", ...). Empty off Wayland, and when they cannot be read.
+QByteArrayList KompositorAngebote();
 
 // Whether the compositor the application talks to offers server-side decorations
 // (zxdg_decoration_manager_v1). false off Wayland, and when it cannot be found out.

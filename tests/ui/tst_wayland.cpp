@@ -32,6 +32,8 @@ class TstWayland : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
+    void angebote_data();
+    void angebote();
     void titelleiste_data();
     void titelleiste();
     void maximierenUeberlebt_data();
@@ -54,6 +56,24 @@ void TstWayland::initTestCase()
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("wayland"));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     RichteAnwendungEin();
+}
+
+void TstWayland::angebote_data()
+{
+    QTest::addColumn<QByteArray>("schnittstelle");
+    QTest::newRow("compositor") << QByteArray("wl_compositor");
+    QTest::newRow("shared memory") << QByteArray("wl_shm");
+    QTest::newRow("desktop windows") << QByteArray("xdg_wm_base");
+}
+
+// The list of offers is read through the client library Qt's plugin has loaded: it holds what
+// every compositor offers, and the question about title bars is answered from it.
+void TstWayland::angebote()
+{
+    QFETCH(QByteArray, schnittstelle);
+    const QByteArrayList angebote = KompositorAngebote();
+    QVERIFY2(angebote.contains(schnittstelle), angebote.join(' ').constData());
+    QCOMPARE(KompositorZeichnetRahmen(), angebote.contains("zxdg_decoration_manager_v1"));
 }
 
 void TstWayland::titelleiste_data()
