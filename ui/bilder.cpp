@@ -441,8 +441,11 @@ QList<TVorgezeichnet> ZeichneVorrat()
     for (int index = 0; index < AnzahlWerkzeugbilder; ++index)
         for (const int kante : kWerkzeugKanten)
             vorrat.append({werkzeugName(index, kante), werkzeugPixmap(index, kante).toImage()});
+    // Premultiplied, as a QPixmap holds it: the window icon then shows the stored pixels
+    // without a converted copy.
     for (const int kante : kFensterSymbolKanten)
-        vorrat.append({symbolName(kante), SymbolBild(kante)});
+        vorrat.append({symbolName(kante),
+                       SymbolBild(kante).convertToFormat(QImage::Format_ARGB32_Premultiplied)});
     return vorrat;
 }
 
