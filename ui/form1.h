@@ -197,8 +197,8 @@ protected:
 
 private:
     // The stomach fill's list. Qt's combo box with its item model is the one control whose code
-    // alone adds a fifth of a megabyte to the program's memory, and most runs never show its
-    // page; it is made when the page is first shown. Until then the selection lives here.
+    // alone adds about 320 KiB to the program's memory, and most runs never show its page; it
+    // is made when the page is first shown. Until then the selection lives here.
     void baueMagenliste();
     int magenfuellung() const;
     void setzeMagenfuellung(int index);
