@@ -38,6 +38,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -66,14 +67,29 @@ TGroupBox* gruppe(const QString& titel, QWidget* eltern, const QRect& ort)
     return g;
 }
 
-TSpinEdit* spinfeld(QWidget* eltern, const QRect& ort, int minimum, int maximum, int start)
+// The spin fields by their index in Spinfelder(): SpinEdit1 to SpinEdit14.
+constexpr std::size_t kTrinkzeitraum = 0;
+constexpr std::size_t kKoerpergewicht = 1;
+constexpr std::array<std::size_t, 6> kStaerke{2, 3, 4, 8, 10, 12};
+constexpr std::array<std::size_t, 6> kMenge{5, 6, 7, 9, 11, 13};
+
+struct Bereich {
+    int Min;
+    int Max;
+};
+
+Bereich spinbereich(std::size_t feld)
 {
-    auto* s = new TSpinEdit(eltern);
-    s->setGeometry(ort);
-    s->setRange(minimum, maximum);
-    s->setValue(start);
-    return s;
+    if (feld == kTrinkzeitraum)
+        return {0, 999};
+    if (feld == kKoerpergewicht)
+        return {1, 999};
+    if (std::find(kStaerke.begin(), kStaerke.end(), feld) != kStaerke.end())
+        return {1, 99};
+    return {0, 9999};
 }
+
+constexpr int kKonstitutionMax = 2;
 
 // The field's text box is what holds the focus, so it is the one a screen reader announces.
 void benenne(TSpinEdit* feld, const QString& name)
@@ -94,8 +110,13 @@ void setzeText(QLineEdit* feld, const QString& text)
 
 TForm1::TForm1(TFehlerMelder melder, QWidget* parent)
     : QWidget(parent), melder_(melder ? std::move(melder) : StandardFehlerMelder(this)),
-      trennzeichen_(trennzeichenAusLocale())
+      trennzeichen_(trennzeichenAusLocale()), geschlecht_(StartGeschlecht),
+      konstitution_(StartKonstitution)
 {
+    spinwerte_[kTrinkzeitraum] = StartTrinkzeitraum;
+    spinwerte_[kKoerpergewicht] = StartKoerpergewicht;
+    for (std::size_t i = 0; i < kStaerke.size(); ++i)
+        spinwerte_[kStaerke[i]] = StartVolumenprozent[i];
     baueFenster();
     verbinde();
     // The window opens with the results for the start values already standing.
@@ -163,9 +184,6 @@ void TForm1::baueFenster()
     for (int i = 0; i < PageControl1->count(); ++i)
         PageControl1->widget(i)->setAccessibleName(PageControl1->tabText(i));
     baueSchnellSeite();
-    baueFeinSeite();
-    baueParameterSeite();
-    bauePhysiognomieSeite();
     PageControl1->setCurrentWidget(TabSheet1);
 
     baueErgebnisse();
@@ -247,44 +265,142 @@ void TForm1::baueFeinSeite()
                                               &SpinEdit9, &SpinEdit11, &SpinEdit13};
     const std::array<TSpinEdit**, 6> mengen{&SpinEdit6,  &SpinEdit7,  &SpinEdit8,
                                             &SpinEdit10, &SpinEdit12, &SpinEdit14};
-    for (int i = 0; i < 6; ++i) {
-        const int links = 72 + 64 * i;
+    for (std::size_t i = 0; i < 6; ++i) {
+        const int links = 72 + 64 * int(i);
         const QString kopf = QStringLiteral("Getränk %1:").arg(i + 1);
         beschriftung(kopf, verzehr, links, 14);
-        *staerken[i] = spinfeld(verzehr, {links, 34, 49, 22}, 1, 99, StartVolumenprozent[i]);
+        *staerken[i] = spinfeld(kStaerke[i], verzehr, {links, 34, 49, 22});
         benenne(*staerken[i], kopf + QStringLiteral(" Vol.-Alkohol in %"));
-        *mengen[i] = spinfeld(verzehr, {links, 66, 49, 22}, 0, 9999, 0);
+        *mengen[i] = spinfeld(kMenge[i], verzehr, {links, 66, 49, 22});
         benenne(*mengen[i], kopf + QStringLiteral(" Menge in Milliliter"));
     }
+    reiheEin(TabSheet2);
 }
 
 void TForm1::baueParameterSeite()
 {
     gruppe(QStringLiteral("Trinkzeitraum:"), TabSheet3, {13, 19, 88, 65});
-    SpinEdit1 = spinfeld(TabSheet3, {31, 42, 44, 22}, 0, 999, StartTrinkzeitraum);
+    SpinEdit1 = spinfeld(kTrinkzeitraum, TabSheet3, {31, 42, 44, 22});
     benenne(SpinEdit1, QStringLiteral("Trinkzeitraum in Stunden"));
     beschriftung(QStringLiteral("h"), TabSheet3, 80, 46);
 
-    magenGruppe_ = gruppe(QStringLiteral("Magenfüllung:"), TabSheet3, {128, 19, 145, 65});
-}
-
-void TForm1::baueMagenliste()
-{
-    if (ComboBox2)
-        return;
-    ComboBox2 = new QComboBox(magenGruppe_);
+    QGroupBox* magen = gruppe(QStringLiteral("Magenfüllung:"), TabSheet3, {128, 19, 145, 65});
+    ComboBox2 = new QComboBox(magen);
     ComboBox2->setGeometry(16, 24, 113, 21);
     for (std::string_view text : MagenfuellungTexte)
         ComboBox2->addItem(ausUtf8(text));
-    // The selection the program made while there was no list (the first recalculation chose
-    // one).
     ComboBox2->setCurrentIndex(magenfuellung_);
     ComboBox2->setAccessibleName(QStringLiteral("Magenfüllung"));
-    // In the keyboard's order where it stands on the page, not after the last control.
-    QWidget::setTabOrder(SpinEdit1->lineEdit(), ComboBox2);
     // Only a selection by the user recalculates; the program's own selection does not.
     connect(ComboBox2, &QComboBox::activated, this, &TForm1::steuerelementGeaendert);
-    ComboBox2->show();
+    reiheEin(TabSheet3);
+}
+
+TSpinEdit* TForm1::spinfeld(std::size_t feld, QWidget* eltern, const QRect& ort)
+{
+    auto* s = new TSpinEdit(eltern);
+    s->setGeometry(ort);
+    const Bereich b = spinbereich(feld);
+    s->setRange(b.Min, b.Max);
+    s->setValue(spinwerte_[feld]);
+    s->setDezimaltrenner(ausUtf8(trennzeichen_.Dezimal));
+    connect(s, &TSpinEdit::geaendert, this, &TForm1::steuerelementGeaendert);
+    return s;
+}
+
+// Called before the page is painted and before the recalculation the change of page causes.
+void TForm1::seiteGezeigt()
+{
+    QWidget* seite = PageControl1->currentWidget();
+    if (seite == TabSheet2 && !SpinEdit3)
+        baueFeinSeite();
+    else if (seite == TabSheet3 && !SpinEdit1)
+        baueParameterSeite();
+    else if (seite == TabSheet4 && !SpinEdit2)
+        bauePhysiognomieSeite();
+}
+
+// A page made after the window puts its controls at the end of the keyboard's order. They go
+// where the page stands instead: after the last control of the nearest page before it that
+// exists, so that Tab runs through the pages in order whichever was shown first. Shown too,
+// since the page already is.
+void TForm1::reiheEin(QWidget* seite)
+{
+    const int nummer = PageControl1->indexOf(seite);
+    QWidget* davor = nullptr;
+    int davorAufSeite = -1;
+    QList<QWidget*> neu;
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (w->window() != this || w->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (seite->isAncestorOf(w)) {
+            // A field's text box goes with the field, whose focus it takes.
+            if (w->parentWidget()->focusProxy() != w)
+                neu << w;
+            continue;
+        }
+        for (int frueher = nummer - 1; frueher > davorAufSeite - 1; --frueher) {
+            if (PageControl1->widget(frueher)->isAncestorOf(w)) {
+                davor = w;
+                davorAufSeite = frueher;
+                break;
+            }
+        }
+    }
+    for (QWidget* w : std::as_const(neu)) {
+        QWidget::setTabOrder(davor, w);
+        davor = w;
+    }
+    for (QWidget* w : seite->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!w->testAttribute(Qt::WA_WState_ExplicitShowHide))
+            w->show();
+}
+
+int TForm1::spinwert(std::size_t feld) const
+{
+    const TSpinEdit* f = Spinfelder().at(feld);
+    return f ? f->value() : spinwerte_.at(feld);
+}
+
+void TForm1::setzeSpinwert(std::size_t feld, int wert)
+{
+    if (TSpinEdit* f = Spinfelder().at(feld)) {
+        f->setValue(wert);
+        return;
+    }
+    const Bereich b = spinbereich(feld);
+    wert = std::clamp(wert, b.Min, b.Max);
+    if (std::exchange(spinwerte_.at(feld), wert) != wert)
+        steuerelementGeaendert();
+}
+
+int TForm1::geschlecht() const
+{
+    return RadioGroup1Knoepfe ? RadioGroup1Knoepfe->checkedId() : geschlecht_;
+}
+
+void TForm1::setzeGeschlecht(int id)
+{
+    if (RadioGroup1Knoepfe) {
+        if (QAbstractButton* knopf = RadioGroup1Knoepfe->button(id))
+            knopf->setChecked(true);
+        return;
+    }
+    if (id >= 0 && id < int(GeschlechtTexte.size()) && std::exchange(geschlecht_, id) != id)
+        steuerelementGeaendert();
+}
+
+int TForm1::konstitution() const { return TrackBar1 ? TrackBar1->value() : konstitution_; }
+
+void TForm1::setzeKonstitution(int wert)
+{
+    if (TrackBar1) {
+        TrackBar1->setValue(wert);
+        return;
+    }
+    wert = std::clamp(wert, 0, kKonstitutionMax);
+    if (std::exchange(konstitution_, wert) != wert)
+        steuerelementGeaendert();
 }
 
 int TForm1::magenfuellung() const { return ComboBox2 ? ComboBox2->currentIndex() : magenfuellung_; }
@@ -314,10 +430,11 @@ void TForm1::bauePhysiognomieSeite()
         knopf->setGeometry(8, 18 + 20 * i, 90, 17);
         RadioGroup1Knoepfe->addButton(knopf, i);
     }
-    RadioGroup1Knoepfe->button(StartGeschlecht)->setChecked(true);
+    if (QAbstractButton* knopf = RadioGroup1Knoepfe->button(geschlecht_))
+        knopf->setChecked(true);
 
     gruppe(QStringLiteral("Körpergewicht:"), TabSheet4, {136, 19, 105, 65});
-    SpinEdit2 = spinfeld(TabSheet4, {149, 43, 44, 22}, 1, 999, StartKoerpergewicht);
+    SpinEdit2 = spinfeld(kKoerpergewicht, TabSheet4, {149, 43, 44, 22});
     SpinEdit2->setTippenErlaubt(false);
     SpinEdit2->setToolTip(QStringLiteral("Ihr Körpergewicht"));
     benenne(SpinEdit2, QStringLiteral("Körpergewicht in kg"));
@@ -326,11 +443,11 @@ void TForm1::bauePhysiognomieSeite()
     gruppe(QStringLiteral("Konstitution:"), TabSheet4, {256, 19, 153, 65});
     TrackBar1 = new TTrackBar(TabSheet4);
     TrackBar1->setGeometry(264, 37, 129, 30);
-    TrackBar1->setRange(0, 2);
+    TrackBar1->setRange(0, kKonstitutionMax);
     TrackBar1->setPageStep(1);
     TrackBar1->setTickPosition(QSlider::TicksBelow);
     TrackBar1->setTickInterval(1);
-    TrackBar1->setValue(StartKonstitution);
+    TrackBar1->setValue(konstitution_);
     TrackBar1->setAccessibleName(QStringLiteral("Konstitution"));
     QLabel* links = beschriftung(QStringLiteral("Nicht-Trinker"), TabSheet4, 264, 67);
     QLabel* rechts = beschriftung(QStringLiteral("Alkoholiker"), TabSheet4, 0, 67);
@@ -339,6 +456,14 @@ void TForm1::bauePhysiognomieSeite()
         l->adjustSize();
     }
     rechts->move(264 + 129 - rechts->width(), 67);
+
+    connect(RadioGroup1Knoepfe, &QButtonGroup::idToggled, this, [this](int, bool gewaehlt) {
+        if (gewaehlt)
+            steuerelementGeaendert();
+    });
+    // Every movement notification, also one that leaves the position as it was.
+    connect(TrackBar1, &TTrackBar::geaendert, this, &TForm1::steuerelementGeaendert);
+    reiheEin(TabSheet4);
 }
 
 void TForm1::baueErgebnisse()
@@ -437,21 +562,8 @@ void TForm1::verbinde()
             }
         }
     }
-    for (TSpinEdit* feld : Spinfelder()) {
-        feld->setDezimaltrenner(ausUtf8(trennzeichen_.Dezimal));
-        connect(feld, &TSpinEdit::geaendert, this, &TForm1::steuerelementGeaendert);
-    }
-    connect(RadioGroup1Knoepfe, &QButtonGroup::idToggled, this, [this](int, bool gewaehlt) {
-        if (gewaehlt)
-            steuerelementGeaendert();
-    });
-    // Every movement notification, also one that leaves the position as it was.
-    connect(TrackBar1, &TTrackBar::geaendert, this, &TForm1::steuerelementGeaendert);
-    // The stomach fill's list is made before the recalculation, and before the page is painted.
-    connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
-        if (PageControl1->currentWidget() == TabSheet3)
-            baueMagenliste();
-    });
+    // A page is made before the recalculation, and before it is painted.
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::seiteGezeigt);
     connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::BerechnungClick);
 
     connect(ToolButton2, &QToolButton::clicked, this, &TForm1::Zuruecksetzen);
@@ -503,7 +615,8 @@ void TForm1::setTrennzeichen(const TTrennzeichen& t)
     trennzeichen_ = t;
     const QString dezimal = ausUtf8(t.Dezimal);
     for (TSpinEdit* feld : Spinfelder())
-        feld->setDezimaltrenner(dezimal);
+        if (feld)
+            feld->setDezimaltrenner(dezimal);
     // Texts already shown keep their separators until the next recalculation writes them anew.
     Chart1->setTrennzeichen(t);
 }
@@ -533,19 +646,19 @@ std::optional<QString> TForm1::berechne()
             LiesGleitkomma(s.Liter->text().toStdString(), trennzeichen_);
 
         TEingabe e;
-        e.Koerpergewicht = SpinEdit2->value();
-        e.Trinkzeitraum = SpinEdit1->value();
+        e.Koerpergewicht = spinwert(kKoerpergewicht);
+        e.Trinkzeitraum = spinwert(kTrinkzeitraum);
         if (magenfuellung() < 0)
             setzeMagenfuellung(StartMagenfuellung);
-        e.Konstitution = TrackBar1->value();
+        e.Konstitution = konstitution();
         e.Magenfuellung = magenfuellung();
-        e.Geschlecht = RadioGroup1Knoepfe->checkedId();
+        e.Geschlecht = geschlecht();
 
         // The entry page not on show is emptied, so that only one way of entering counts
         // there. Each change recalculates at once, nested, before this one goes on.
         if (PageControl1->currentWidget() == TabSheet1) {
-            for (TSpinEdit* menge : Mengenfelder())
-                if (auto fehler = programmAenderung([menge] { menge->setValue(0); }))
+            for (std::size_t menge : kMenge)
+                if (auto fehler = programmAenderung([this, menge] { setzeSpinwert(menge, 0); }))
                     return fehler;
         } else if (PageControl1->currentWidget() == TabSheet2) {
             for (const Schnellspalte& s : spalten)
@@ -555,10 +668,8 @@ std::optional<QString> TForm1::berechne()
         for (std::size_t i = 0; i < spalten.size(); ++i)
             e.*SchnellGetraenke[i].Liter =
                 LiesGleitkomma(spalten[i].Liter->text().toStdString(), trennzeichen_);
-        const auto staerken = Staerkefelder();
-        const auto mengen = Mengenfelder();
         for (std::size_t i = 0; i < e.Getraenk.size(); ++i)
-            e.Getraenk[i] = {mengen[i]->value(), staerken[i]->value()};
+            e.Getraenk[i] = {spinwert(kMenge[i]), spinwert(kStaerke[i])};
 
         const TErgebnis ergebnis = Berechne(e);
 
@@ -633,21 +744,18 @@ void TForm1::Zuruecksetzen()
         setzeText(s.Zaehler, QStringLiteral("0"));
 
     std::vector<std::function<void()>> schritte{
-        [this] { SpinEdit1->setValue(StartTrinkzeitraum); },
-        [this] { RadioGroup1Knoepfe->button(StartGeschlecht)->setChecked(true); },
-        [this] { SpinEdit2->setValue(StartKoerpergewicht); },
+        [this] { setzeSpinwert(kTrinkzeitraum, StartTrinkzeitraum); },
+        [this] { setzeGeschlecht(StartGeschlecht); },
+        [this] { setzeSpinwert(kKoerpergewicht, StartKoerpergewicht); },
         // Asks for a position beyond the end: the slider stops at "Alkoholiker". Kept, since
         // users know the reset for it.
-        [this] { TrackBar1->setValue(4); },
+        [this] { setzeKonstitution(4); },
         [this] { setzeMagenfuellung(StartMagenfuellung); },
     };
-    const auto staerken = Staerkefelder();
-    const auto mengen = Mengenfelder();
-    for (std::size_t i = 0; i < staerken.size(); ++i)
-        schritte.emplace_back(
-            [feld = staerken[i], wert = StartVolumenprozent[i]] { feld->setValue(wert); });
-    for (TSpinEdit* feld : mengen)
-        schritte.emplace_back([feld] { feld->setValue(0); });
+    for (std::size_t i = 0; i < kStaerke.size(); ++i)
+        schritte.emplace_back([this, i] { setzeSpinwert(kStaerke[i], StartVolumenprozent[i]); });
+    for (std::size_t feld : kMenge)
+        schritte.emplace_back([this, feld] { setzeSpinwert(feld, 0); });
 
     for (const auto& schritt : schritte) {
         if (auto fehler = programmAenderung(schritt)) {
@@ -662,19 +770,17 @@ void TForm1::Zuruecksetzen()
 void TForm1::KopiereInClp()
 {
     TBerichtDaten d;
-    d.Trinkzeitraum = SpinEdit1->value();
+    d.Trinkzeitraum = spinwert(kTrinkzeitraum);
     d.Magenfuellung = magenfuellungText().toStdString();
-    if (QAbstractButton* gewaehlt = RadioGroup1Knoepfe->checkedButton())
-        d.Geschlecht = gewaehlt->text().toStdString();
-    d.Koerpergewicht = SpinEdit2->value();
-    d.Konstitution = TrackBar1->value();
+    if (const int g = geschlecht(); g >= 0 && g < int(GeschlechtTexte.size()))
+        d.Geschlecht = std::string(GeschlechtTexte.at(std::size_t(g)));
+    d.Koerpergewicht = spinwert(kKoerpergewicht);
+    d.Konstitution = konstitution();
     const auto spalten = Schnellspalten();
     for (std::size_t i = 0; i < spalten.size(); ++i)
         d.LiterTexte[i] = spalten[i].Liter->text().toStdString();
-    const auto staerken = Staerkefelder();
-    const auto mengen = Mengenfelder();
     for (std::size_t i = 0; i < d.Getraenk.size(); ++i)
-        d.Getraenk[i] = {mengen[i]->value(), staerken[i]->value()};
+        d.Getraenk[i] = {spinwert(kMenge[i]), spinwert(kStaerke[i])};
     const auto ersteZeile = [](const TTextFeld* feld) {
         return feld->angezeigteZeilen().value(0).toStdString();
     };

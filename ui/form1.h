@@ -16,7 +16,6 @@
 class QButtonGroup;
 class QComboBox;
 class QFrame;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -90,6 +89,9 @@ public:
     QLineEdit* Edit11 = nullptr;
     QLineEdit* Edit5 = nullptr;
 
+    // The controls of the pages behind the first are made when their page is first shown
+    // (null until then); see seiteGezeigt().
+
     // Fine entry: strength and amount of rows 1 to 6.
     TSpinEdit* SpinEdit3 = nullptr;
     TSpinEdit* SpinEdit4 = nullptr;
@@ -105,7 +107,7 @@ public:
     TSpinEdit* SpinEdit14 = nullptr;
 
     TSpinEdit* SpinEdit1 = nullptr; // drinking period, hours
-    QComboBox* ComboBox2 = nullptr; // stomach fill, made when its page is first shown
+    QComboBox* ComboBox2 = nullptr; // stomach fill
     TGroupBox* RadioGroup1 = nullptr;
     QButtonGroup* RadioGroup1Knoepfe = nullptr;
     TSpinEdit* SpinEdit2 = nullptr; // body weight
@@ -137,7 +139,7 @@ public:
     QLabel* StatusPanel1 = nullptr;
 
     // The six quick-entry columns and the six fine rows as tables, for code that treats them
-    // alike.
+    // alike. The spin fields are null until their page is first shown.
     struct Schnellspalte {
         QLabel* Name;
         QLineEdit* Liter;
@@ -196,19 +198,29 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
-    // The stomach fill's list. Qt's combo box with its item model is the one control whose code
-    // alone adds about 320 KiB to the program's memory, and most runs never show its page; it
-    // is made when the page is first shown. Until then the selection lives here.
-    void baueMagenliste();
+    // The pages behind the first are made when first shown: their 25 controls took a tenth of
+    // the start-up, Qt's combo box alone adds about 320 KiB of code to the memory, and most runs
+    // never show them. Until a page exists, its values live in this window, and the program
+    // reads and writes them through these accessors whether the controls exist or not. A
+    // write the control would have announced recalculates just the same.
+    int spinwert(std::size_t feld) const; // feld: index into Spinfelder()
+    void setzeSpinwert(std::size_t feld, int wert);
+    int geschlecht() const;
+    void setzeGeschlecht(int id);
+    int konstitution() const;
+    void setzeKonstitution(int wert);
     int magenfuellung() const;
-    void setzeMagenfuellung(int index);
+    void setzeMagenfuellung(int index); // as the program's choice: no recalculation
     QString magenfuellungText() const;
 
+    void seiteGezeigt();
     void baueFenster();
     void baueSchnellSeite();
     void baueFeinSeite();
     void baueParameterSeite();
     void bauePhysiognomieSeite();
+    TSpinEdit* spinfeld(std::size_t feld, QWidget* eltern, const QRect& ort);
+    void reiheEin(QWidget* seite);
     void baueErgebnisse();
     void baueWerkzeugleiste();
     void baueKontextmenue();
@@ -236,8 +248,11 @@ private:
     std::unique_ptr<TSavePictureDialog> SavePictureDialog1_;
     TForm2* form2_ = nullptr;
     TForm3* form3_ = nullptr;
-    QGroupBox* magenGruppe_ = nullptr; // where ComboBox2 goes
-    int magenfuellung_ = -1;           // ComboBox2's selection while it is not made; none yet
+    // The values of the controls not made yet.
+    std::array<int, 14> spinwerte_{}; // as Spinfelder()
+    int geschlecht_ = 0;
+    int konstitution_ = 0;
+    int magenfuellung_ = -1; // none chosen yet
 
     QObject* gedruecktAuf_ = nullptr; // Panel1 or one of its pictures, while pressed there
     int programmAenderungen_ = 0;     // depth of program-made changes in progress

@@ -94,6 +94,10 @@ private Q_SLOTS:
     void startwerte();
     void magenlisteBeimErstenBesuch_data();
     void magenlisteBeimErstenBesuch();
+    void seiteBeimErstenBesuch_data();
+    void seiteBeimErstenBesuch();
+    void tabfolgeNachErstenBesuchen_data();
+    void tabfolgeNachErstenBesuchen();
     void zehnKlicksAufBier();
     void seitenwechselLeertAndereSeite_data();
     void seitenwechselLeertAndereSeite();
@@ -145,6 +149,9 @@ private Q_SLOTS:
 
 private:
     void aufSeite(int seite);
+    QString bericht();
+    void neuesFenster();
+    void tabfolgen(QList<QStringList>& folgen);
     void tippe(QLineEdit* feld, const QString& text);
 
     std::unique_ptr<TForm1> form_;
@@ -157,6 +164,11 @@ void TstForm1::init()
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     fehler_.clear();
     ablage_ = {};
+    neuesFenster();
+}
+
+void TstForm1::neuesFenster()
+{
     form_ = std::make_unique<TForm1>([this](const QString& text) { fehler_ << text; });
     form_->setZwischenablage(&ablage_);
     form_->show();
@@ -175,6 +187,12 @@ void TstForm1::aufSeite(int seite)
     QTabBar* leiste = form_->PageControl1->tabBar();
     QTest::mouseClick(leiste, Qt::LeftButton, {}, leiste->tabRect(seite).center());
     QCOMPARE(form_->PageControl1->currentIndex(), seite);
+}
+
+QString TstForm1::bericht()
+{
+    QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
+    return ablage_.inhalt;
 }
 
 void TstForm1::tippe(QLineEdit* feld, const QString& text)
@@ -264,6 +282,112 @@ void TstForm1::magenlisteBeimErstenBesuch()
     QCOMPARE(form_->ComboBox2, liste);
     QCOMPARE(liste->currentText(), QStringLiteral("normale Mahlzeit"));
     QVERIFY(fehler_.isEmpty());
+}
+
+void TstForm1::seiteBeimErstenBesuch_data()
+{
+    QTest::addColumn<int>("seite");
+    QTest::addColumn<bool>("zurueckgesetzt");
+    for (int seite = 1; seite < 4; ++seite) {
+        QTest::addRow("page %d", seite) << seite << false;
+        // The reset moves the slider (1 -> 2) while there is none.
+        QTest::addRow("page %d, after a reset", seite) << seite << true;
+    }
+}
+
+// A page's controls are made on its first visit and not before. They then show the values the
+// program used without them: the report, which reads them, stays as it was.
+void TstForm1::seiteBeimErstenBesuch()
+{
+    QFETCH(int, seite);
+    QFETCH(bool, zurueckgesetzt);
+    const auto feld = [this, seite]() -> QWidget* {
+        switch (seite) {
+        case 1: return form_->SpinEdit3;
+        case 2: return form_->SpinEdit1;
+        default: return form_->SpinEdit2;
+        }
+    };
+    if (zurueckgesetzt)
+        QTest::mouseClick(form_->ToolButton2, Qt::LeftButton);
+    QVERIFY(!feld());
+    const QString vorher = bericht();
+    QVERIFY2(vorher.contains(zurueckgesetzt ? QStringLiteral("Konstitution:           3")
+                                            : QStringLiteral("Konstitution:           2")),
+             qPrintable(vorher));
+
+    QSignalSpy laeufe(form_.get(), &TForm1::berechnungGestartet);
+    aufSeite(seite);
+    QWidget* gemacht = feld();
+    QVERIFY(gemacht);
+    QVERIFY(gemacht->isVisible());
+    QCOMPARE(laeufe.count(), 1);
+    QCOMPARE(bericht(), vorher);
+    aufSeite(0);
+    aufSeite(seite);
+    QCOMPARE(feld(), gemacht);
+    QVERIFY(fehler_.isEmpty());
+}
+
+void TstForm1::tabfolgeNachErstenBesuchen_data()
+{
+    QTest::addColumn<QList<int>>("besuche");
+    QList<int> besuche{1, 2, 3};
+    do
+        QTest::addRow("%d %d %d", besuche[0], besuche[1], besuche[2]) << besuche;
+    while (std::next_permutation(besuche.begin(), besuche.end()));
+}
+
+// From the tab strip of each page in turn, the names Tab goes through until it is back there.
+void TstForm1::tabfolgen(QList<QStringList>& folgen)
+{
+    for (int seite = 0; seite < 4; ++seite) {
+        form_->PageControl1->setCurrentIndex(seite);
+        QWidget* blatt = form_->PageControl1->currentWidget();
+        QWidget* leiste = form_->PageControl1->tabBar();
+        leiste->setFocus(Qt::TabFocusReason);
+        QStringList folge;
+        bool aufDemBlatt = true;
+        for (int i = 0; i < 60; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* w = QApplication::focusWidget();
+            QVERIFY(w);
+            if (w == leiste)
+                break;
+            const QString name = QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+            // The page's own controls come first, all together.
+            QVERIFY2(blatt->isAncestorOf(w) == aufDemBlatt || (aufDemBlatt && !folge.isEmpty()),
+                     qPrintable(folge.join(QStringLiteral(", ")) + QStringLiteral(" | ") + name));
+            aufDemBlatt = blatt->isAncestorOf(w);
+            folge << name;
+        }
+        QVERIFY2(QApplication::focusWidget() == leiste,
+                 qPrintable(folge.join(QStringLiteral(", "))));
+        folgen << folge;
+    }
+}
+
+// Whichever page is shown first, Tab from the tab strip runs through the page on show and then
+// the rest of the window, the same as when the pages were shown in their order.
+void TstForm1::tabfolgeNachErstenBesuchen()
+{
+    QFETCH(QList<int>, besuche);
+    for (int seite : besuche)
+        aufSeite(seite);
+    QList<QStringList> folgen;
+    tabfolgen(folgen);
+    if (QTest::currentTestFailed())
+        return;
+
+    neuesFenster();
+    for (int seite = 1; seite < 4; ++seite)
+        aufSeite(seite);
+    QList<QStringList> bezug;
+    tabfolgen(bezug);
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(folgen.size(), 4);
+    QCOMPARE(folgen, bezug);
 }
 
 void TstForm1::zehnKlicksAufBier()
@@ -485,6 +609,7 @@ void TstForm1::berechnungenJeAktion()
     if (aktion == QLatin1String("pfeilAmEnde")) {
         form_->Edit1->setText(QStringLiteral("100"));
     } else if (aktion == QLatin1String("reglerAmEnde")) {
+        aufSeite(3);
         form_->TrackBar1->setValue(2);
     } else if (aktion == QLatin1String("seiteMitBier")) {
         klickeHoch(form_->UpDown1, 2);
