@@ -122,8 +122,18 @@ void MaleChart(QPainter& p, const TChartLayout& l, TChartMasse* masse)
     for (const TChartLinie& w : l.waende)
         linie(p, w, weise);
 
-    achse(p, l.links, l.achsenSchrift, l.textFarbe, weise);
-    achse(p, l.unten, l.achsenSchrift, l.textFarbe, weise);
+    // On a raster image the chart draws with the fonts it measures with: the same faces under
+    // installed names. Other devices record the names as asked.
+    QFont achsenSchrift = l.achsenSchrift;
+    QFont markenSchrift = l.markenSchrift;
+    if (weise.masse != nullptr) {
+        weise.masse->achsen.setzeSchrift(l.achsenSchrift);
+        weise.masse->marken.setzeSchrift(l.markenSchrift);
+        achsenSchrift = weise.masse->achsen.installiert();
+        markenSchrift = weise.masse->marken.installiert();
+    }
+    achse(p, l.links, achsenSchrift, l.textFarbe, weise);
+    achse(p, l.unten, achsenSchrift, l.textFarbe, weise);
     linie(p, l.links.linie, weise);
     linie(p, l.unten.linie, weise);
 
@@ -138,7 +148,7 @@ void MaleChart(QPainter& p, const TChartLayout& l, TChartMasse* masse)
     p.setBrush(Qt::NoBrush);
 
     const QColor kastenFarbe(255, 255, 128);
-    p.setFont(l.markenSchrift);
+    p.setFont(markenSchrift);
     TTextBilder* bilder = weise.masse != nullptr ? &weise.masse->markenTexte : nullptr;
     const int oberlaenge = bilder != nullptr ? p.fontMetrics().ascent() : 0;
     for (const TChartMarke& m : l.marken) {

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/textmass.h"
 
+#include "schrift/schriften.h"
+
 namespace zw {
 namespace {
 
@@ -17,7 +19,8 @@ void TTextMass::setzeSchrift(const QFont& schrift)
     if (gesetzt_ && schrift == schrift_ && schrift.resolveMask() == schrift_.resolveMask())
         return;
     schrift_ = schrift;
-    mass_ = QFontMetrics(schrift_);
+    installiert_ = Installierte(schrift);
+    mass_ = QFontMetrics(installiert_);
     hoehe_ = mass_.height();
     oberlaenge_ = mass_.ascent();
     unterlaenge_ = mass_.descent();

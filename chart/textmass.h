@@ -19,6 +19,9 @@ class TTextMass {
 public:
     // Switches to `schrift`, forgetting what was measured in another font.
     void setzeSchrift(const QFont& schrift);
+    // What it measures with: `schrift` as drawn on screen, the same face under the names that
+    // are installed. A raster painter draws with it too.
+    const QFont& installiert() const { return installiert_; }
 
     int breite(const QString& text);
     int hoehe() const { return hoehe_; }
@@ -28,6 +31,7 @@ public:
 
 private:
     QFont schrift_;
+    QFont installiert_;
     QFontMetrics mass_{QFont()};
     bool gesetzt_ = false;
     int hoehe_ = 0;

@@ -25,16 +25,28 @@ QFont MsSansSerif(bool fett)
 {
     // The classic face where the system has it, else straight to the stand-ins, so that the
     // controls do not each wait for a fallback search. (The chart's fonts keep their names
-    // first: metafiles record them.)
-    QStringList familien{QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                         QStringLiteral("DejaVu Sans")};
-    // Looked up in the list of installed families: hasFamily() would first run the name
-    // through fontconfig's whole substitution, a quarter of the program's start-up.
-    const QString klassisch = QStringLiteral("MS Sans Serif");
-    if (QFontDatabase::families().contains(klassisch, Qt::CaseInsensitive))
-        familien.prepend(klassisch);
-    QFont f = pixelSchrift(familien, 11);
+    // first, since metafiles record them; it measures and draws on screen with Installierte.)
+    QFont f = Installierte(
+        pixelSchrift({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")},
+                     11));
     f.setBold(fett);
+    return f;
+}
+
+QFont Installierte(const QFont& schrift)
+{
+    // Looked up in the list of installed families: hasFamily() would first run the name
+    // through fontconfig's whole substitution, a quarter of the program's start-up. The last
+    // family stays, installed or not, so that the font names one.
+    QStringList familien = schrift.families();
+    const QStringList installiert = QFontDatabase::families();
+    while (familien.size() > 1 && !installiert.contains(familien.first(), Qt::CaseInsensitive))
+        familien.removeFirst();
+    if (familien == schrift.families())
+        return schrift;
+    QFont f = schrift;
+    f.setFamilies(familien);
     return f;
 }
 

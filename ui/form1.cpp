@@ -452,7 +452,7 @@ void TForm1::bauePhysiognomieSeite()
     QLabel* links = beschriftung(QStringLiteral("Nicht-Trinker"), TabSheet4, 264, 67);
     QLabel* rechts = beschriftung(QStringLiteral("Alkoholiker"), TabSheet4, 0, 67);
     for (QLabel* l : {links, rechts}) {
-        l->setFont(SmallFonts());
+        l->setFont(Installierte(SmallFonts()));
         l->adjustSize();
     }
     rechts->move(264 + 129 - rechts->width(), 67);
@@ -496,7 +496,7 @@ void TForm1::baueErgebnisse()
     Memo1->setContentsMargins(2, 1, 2, 1);
     // Three pixels between the frame line and the text, as in the window's text fields.
     Memo1->setInnenabstand(3);
-    Memo1->setFont(SmallFonts());
+    Memo1->setFont(Installierte(SmallFonts()));
     Memo1->setAccessibleName(QStringLiteral("Wirkung"));
 }
 

@@ -59,7 +59,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
         QStringLiteral("Der Autor lehnt alle Haftungsansprüche ab - bei Verkehrsdelikten ist "
                        "also immer noch das Röhrchen des Polizisten entscheidend!"),
         this);
-    Label7->setFont(SmallFonts());
+    Label7->setFont(Installierte(SmallFonts()));
     Label7->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label7->setWordWrap(true);
     // Never shorter than its place; taller only if the installed font needs another line.

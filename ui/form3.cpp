@@ -64,7 +64,7 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent)
     // The formulas and their marks are placed to the pixel; the stand-in fonts run a little
     // wider than the originals, so they are condensed just enough for the marks to sit clear.
     const QFont normal = schmaler(MsSansSerif());
-    const QFont klein = schmaler(SmallFonts());
+    const QFont klein = schmaler(Installierte(SmallFonts()));
     setFont(normal);
 
     Label3 = new QLabel(QStringLiteral("Es werden drei Berechnungsformeln eingesetzt."), this);

@@ -3,8 +3,10 @@
 // Geometry of the chart without pixels: steps, label texts and places, marks.
 #include "chart/chartlayout.h"
 #include "chart/tchart.h"
+#include "chart/textmass.h"
 #include "schrift/schriften.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QtTest>
@@ -268,6 +270,51 @@ private Q_SLOTS:
         QCOMPARE(!l.links.beschriftungen.empty(), beschriftet);
         if (beschriftet)
             QCOMPARE(l.links.beschriftungen.size(), size_t(2499));
+    }
+
+    // The chart measures, and draws on screen, under the first installed name of its fonts'
+    // lists: the names before it are taken off, the rest stays, and a list with none installed
+    // keeps its last name.
+    void installierteSchrift_data()
+    {
+        QTest::addColumn<QStringList>("familien");
+        QTest::addColumn<QStringList>("erwartet");
+        // An installed family that writes Latin, under a plain name (Qt lists some with their
+        // foundry in brackets, a name no program asks for).
+        QString da;
+        for (const QString& f : QFontDatabase::families(QFontDatabase::Latin))
+            if (da.isEmpty() && !f.contains(QLatin1Char('[')))
+                da = f;
+        const QString fehlt1 = QStringLiteral("Zechwaage Keine Schrift");
+        const QString fehlt2 = QStringLiteral("Zechwaage Auch Keine");
+        QTest::newRow("installed first") << QStringList{da, fehlt1} << QStringList{da, fehlt1};
+        QTest::newRow("one missing before") << QStringList{fehlt1, da} << QStringList{da};
+        QTest::newRow("two missing before")
+            << QStringList{fehlt1, fehlt2, da, fehlt1} << QStringList{da, fehlt1};
+        QTest::newRow("none installed") << QStringList{fehlt1, fehlt2} << QStringList{fehlt2};
+        QTest::newRow("the chart's marks")
+            << SmallFonts().families()
+            << QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                           QStringLiteral("DejaVu Sans")};
+    }
+    void installierteSchrift()
+    {
+        QFETCH(QStringList, familien);
+        QFETCH(QStringList, erwartet);
+        QVERIFY(!erwartet.value(0).isEmpty());
+        if (QFontDatabase::families().contains(QStringLiteral("Small Fonts")) &&
+            familien == SmallFonts().families())
+            erwartet = familien;
+        QFont schrift = SmallFonts();
+        schrift.setFamilies(familien);
+        TTextMass mass;
+        mass.setzeSchrift(schrift);
+        QCOMPARE(mass.installiert().families(), erwartet);
+        QCOMPARE(mass.installiert().pixelSize(), schrift.pixelSize());
+        // Measured in the face Qt picks for the list as asked.
+        QCOMPARE(mass.hoehe(), QFontMetrics(schrift).height());
+        QCOMPARE(mass.breite(QStringLiteral("Promille")),
+                 QFontMetrics(schrift).horizontalAdvance(QStringLiteral("Promille")));
     }
 };
 

@@ -155,6 +155,35 @@ private Q_SLOTS:
         QVERIFY2(seitenfehler < 8, qPrintable(QString::number(seitenfehler)));
     }
 
+    // Pictures that record fonts name the chart's fonts as it asks for them, also after the
+    // chart has been drawn on screen under the names of the faces installed in their stead.
+    void schriftnamen_data()
+    {
+        QTest::addColumn<TBildArt>("art");
+        QTest::addColumn<bool>("utf16");
+        QTest::newRow("emf") << TBildArt::Emf << true;
+        QTest::newRow("wmf") << TBildArt::Wmf << false;
+        QTest::newRow("svg") << TBildArt::Svg << false;
+    }
+    void schriftnamen()
+    {
+        QFETCH(TBildArt, art);
+        QFETCH(bool, utf16);
+        const QImage amSchirm = chart_->alsBild(1.0);
+        QVERIFY(!amSchirm.isNull());
+        const QByteArray bild = ChartBild(*chart_, art);
+        for (const QString& name : {QStringLiteral("Arial"), QStringLiteral("Small Fonts")}) {
+            QByteArray gesucht;
+            for (const QChar c : name) {
+                gesucht += char(c.unicode() & 0xff); // EMF's UTF-16 is little-endian
+                if (utf16)
+                    gesucht += char(c.unicode() >> 8);
+            }
+            QVERIFY2(bild.contains(gesucht), qPrintable(name));
+        }
+        QVERIFY(!bild.contains("Liberation"));
+    }
+
     // The ending of the file name alone decides the kind, in any case; a name without a known
     // ending writes nothing and says why.
     void speichern_data()
