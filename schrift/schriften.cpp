@@ -36,12 +36,12 @@ QFont MsSansSerif(bool fett)
 
 QFont Installierte(const QFont& schrift)
 {
-    // Looked up in the list of installed families: hasFamily() would first run the name
-    // through fontconfig's whole substitution, a quarter of the program's start-up. The last
-    // family stays, installed or not, so that the font names one.
+    // Asked of the font database one name at a time, which knows only installed families:
+    // hasFamily() would first run the name through fontconfig's whole substitution, a quarter
+    // of the program's start-up, and the list of all families takes longer to make than a
+    // chart's layout. The last family stays, installed or not, so that the font names one.
     QStringList familien = schrift.families();
-    const QStringList installiert = QFontDatabase::families();
-    while (familien.size() > 1 && !installiert.contains(familien.first(), Qt::CaseInsensitive))
+    while (familien.size() > 1 && QFontDatabase::writingSystems(familien.first()).isEmpty())
         familien.removeFirst();
     if (familien == schrift.families())
         return schrift;
