@@ -592,16 +592,6 @@ std::array<TForm1::Schnellspalte, 6> TForm1::Schnellspalten() const
     }};
 }
 
-std::array<TSpinEdit*, 6> TForm1::Staerkefelder() const
-{
-    return {SpinEdit3, SpinEdit4, SpinEdit5, SpinEdit9, SpinEdit11, SpinEdit13};
-}
-
-std::array<TSpinEdit*, 6> TForm1::Mengenfelder() const
-{
-    return {SpinEdit6, SpinEdit7, SpinEdit8, SpinEdit10, SpinEdit12, SpinEdit14};
-}
-
 std::array<TSpinEdit*, 14> TForm1::Spinfelder() const
 {
     return {SpinEdit1, SpinEdit2, SpinEdit3,  SpinEdit4,  SpinEdit5,  SpinEdit6,  SpinEdit7,

@@ -138,7 +138,7 @@ public:
     QLabel* StatusPanel0 = nullptr;
     QLabel* StatusPanel1 = nullptr;
 
-    // The six quick-entry columns and the six fine rows as tables, for code that treats them
+    // The six quick-entry columns and the spin fields as tables, for code that treats them
     // alike. The spin fields are null until their page is first shown.
     struct Schnellspalte {
         QLabel* Name;
@@ -149,8 +149,6 @@ public:
         void (TForm1::*MouseMove)();     // names the beverage in the status bar
     };
     std::array<Schnellspalte, 6> Schnellspalten() const;
-    std::array<TSpinEdit*, 6> Staerkefelder() const;
-    std::array<TSpinEdit*, 6> Mengenfelder() const;
     std::array<TSpinEdit*, 14> Spinfelder() const; // all of them, SpinEdit1 to SpinEdit14
 
     // --- Handlers ---------------------------------------------------------------------------
