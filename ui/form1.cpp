@@ -339,7 +339,7 @@ void TForm1::reiheEin(QWidget* seite)
                 neu << w;
             continue;
         }
-        for (int frueher = nummer - 1; frueher > davorAufSeite - 1; --frueher) {
+        for (int frueher = nummer - 1; frueher >= 0 && frueher >= davorAufSeite; --frueher) {
             if (PageControl1->widget(frueher)->isAncestorOf(w)) {
                 davor = w;
                 davorAufSeite = frueher;
